@@ -1,0 +1,27 @@
+# Entry points: `make run` starts the program, `make test` runs every test.
+JOBS ?= 2
+DEBUG := build/debug
+RELEASE := build/release
+
+.PHONY: deps run test bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+run: deps
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS) --target hidrela-calc
+	$(RELEASE)/hidrela-calc resources/ejemplo.json
+
+test: deps
+	cmake -S . -B $(DEBUG) -DCMAKE_BUILD_TYPE=Debug -DHIDRELA_SANITIZE=ON -DHIDRELA_WERROR=ON
+	cmake --build $(DEBUG) -j $(JOBS)
+	ctest --test-dir $(DEBUG) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_BENCH=ON
+	cmake --build $(RELEASE) -j $(JOBS)
+	$(RELEASE)/bench/hidrela_bench
+
+clean:
+	rm -rf build
