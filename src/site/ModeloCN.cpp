@@ -1,16 +1,24 @@
 #include "site/ModeloCN.h"
 
+#include "text/Numero.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-int Signo(double v) { return (v > 0) - (v < 0); }
+int Signo(double v)
+{
+    return (v > 0) - (v < 0);
+}
 
 // The model asks that a curve number of 100 stay exactly 100; the formulas
 // overshoot it by rounding, which would make a negative threshold.
-double Acota100(double n) { return n > 100.0 ? 100.0 : n; }
+double Acota100(double n)
+{
+    return n > 100.0 ? 100.0 : n;
+}
 
 // Threshold of the unit taken as one surface S with threshold p: the rain at
 // which its runoff volume equals the capacity.
@@ -52,7 +60,10 @@ std::uint64_t PrimerNoNegativo(const Cubica& f, double x0, double inc, std::uint
     return PrimerNoNegativo(f, x0, inc, mitad + 1, hi);
 }
 
-Busqueda Fin(double x, double pb, std::uint64_t pasos) { return {(pb + x) / 2, pb, pasos}; }
+Busqueda Fin(double x, double pb, std::uint64_t pasos)
+{
+    return {(pb + x) / 2, pb, pasos};
+}
 
 } // namespace
 
@@ -75,8 +86,6 @@ double Umbral(double n)
     const double p0 = (25400 - 254 * n) * (0.2 / n);
     return p0 < 0 ? 0.0 : p0;
 }
-
-double Escorrentia(double p, double p0) { return p > p0 ? (p - p0) * (p - p0) / (p + 4 * p0) : 0.0; }
 
 Cubica CubicaUnidad(double SI, double SR, double PI, double PR, double C)
 {
@@ -196,4 +205,14 @@ ResultadoModelo EjecutaModelo(SiteState& s, const ComprobacionCapacidad& comprob
         s.NUS(i) = 5080 / (s.P0US(i) + 50.8);
     }
     return r;
+}
+
+std::optional<double> CapacidadConfirmada(double tecleada)
+{
+    if (!(tecleada >= 0 && tecleada < 10000))
+        return std::nullopt;
+    const std::optional<double> redondeada = ANumero(Formato(tecleada, 1));
+    if (!redondeada || *redondeada >= 10000)
+        return std::nullopt;
+    return redondeada;
 }

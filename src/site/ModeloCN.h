@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // Curve number of condition I or III from condition II.
 double NumeroCondicionI(double n2);
@@ -12,9 +13,6 @@ double NumeroCondicionIII(double n2);
 // Runoff threshold (mm) of a curve number: (25400 - 254 N)(0.2 / N), never
 // below 0.
 double Umbral(double n);
-
-// Runoff depth (mm) of a storm P on a surface of threshold p0; 0 unless P > p0.
-double Escorrentia(double p, double p0);
 
 // The cubic whose root is the threshold of the unit when both areas shed.
 struct Cubica {
@@ -50,3 +48,9 @@ struct ResultadoModelo {
 
 // Runs the curve-number model on the inputs NAC(2), NI(2), NR(2), SI, SR, CAPA.
 ResultadoModelo EjecutaModelo(SiteState& s, const ComprobacionCapacidad& comprobar);
+
+// The capacity the capacity check stores for a confirmed value: rounded to one
+// decimal, as the capacity field shows it. Nothing for a value outside
+// 0 <= x < 10000, or one that rounds to 10000, which would break the
+// capacity's range.
+std::optional<double> CapacidadConfirmada(double tecleada);

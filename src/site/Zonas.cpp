@@ -7,8 +7,11 @@ double MediaPonderada(double media, double n, double area, double suma)
 
 std::optional<FalloZona> PasoZonas(SiteState& s, const std::vector<CeldaZona>& zonas)
 {
-    s.SupZona.assign(zonas.size(), 0.0);
-    s.NZona.assign(zonas.size(), 0.0);
+    // Without records the arrays keep what an earlier pass left.
+    if (!zonas.empty()) {
+        s.SupZona.assign(zonas.size(), 0.0);
+        s.NZona.assign(zonas.size(), 0.0);
+    }
     s.NI(2) = 0;
     s.SumaSupZonas = 0;
     for (std::size_t i = 0; i < zonas.size(); ++i) {

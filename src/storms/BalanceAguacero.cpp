@@ -13,7 +13,10 @@ void LimpiaResultados(ScenarioResults& r)
 
 namespace {
 
-double Q(int esc, double P, double p0) { return esc * ((P - p0) * (P - p0)) / (P + 4 * p0); }
+double Q(int esc, double P, double p0)
+{
+    return esc * ((P - p0) * (P - p0)) / (P + 4 * p0);
+}
 
 } // namespace
 

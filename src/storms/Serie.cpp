@@ -33,6 +33,13 @@ TotalesSerie RecalculaSerie(const SiteState& s, ScenarioResults& r, const std::v
 
 std::array<double, 9> ResumenDeSerie(const TotalesSerie& t, int numAguaceros)
 {
-    return {t.Acum(1), static_cast<double>(numAguaceros), static_cast<double>(t.NumEscImpluvio),
-            static_cast<double>(t.NumFuera), t.Acum(1), t.Acum(2), t.Acum(4), t.Acum(3), t.CapaMaxSerie};
+    return {t.Acum(1),
+            static_cast<double>(numAguaceros),
+            static_cast<double>(t.NumEscImpluvio),
+            static_cast<double>(t.NumFuera),
+            t.Acum(1),
+            t.Acum(2),
+            t.Acum(4),
+            t.Acum(3),
+            t.CapaMaxSerie};
 }

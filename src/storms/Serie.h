@@ -12,8 +12,8 @@
 inline constexpr int MaxAguaceros = 32767;
 
 struct Aguacero {
-    double P = 0;  // depth, mm; 0 for a slot not yet filled
-    int cond = 0;  // moisture condition 1..3; 0 for a slot not yet filled
+    double P = 0; // depth, mm; 0 for a slot not yet filled
+    int cond = 0; // moisture condition 1..3; 0 for a slot not yet filled
 };
 
 // Counts, sums and maximum of a series, replayed from its storm list.

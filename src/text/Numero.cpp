@@ -5,8 +5,14 @@
 
 namespace {
 
-bool EsBlanco(char c) { return c == ' ' || c == '\t'; }
-bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+bool EsBlanco(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool EsDigito(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Strips thousands separators from a well-formed text; empty on error.
 std::optional<std::string> Normaliza(std::string_view t)
@@ -86,8 +92,7 @@ std::optional<double> ANumero(std::string_view texto)
         return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // Too small to tell from zero is still a number; too large is not.
-        const bool pequeno = n->find("e-") != std::string::npos ||
-                             n->find_first_not_of("-0.") > n->find('.');
+        const bool pequeno = n->find("e-") != std::string::npos || n->find_first_not_of("-0.") > n->find('.');
         if (!pequeno)
             return std::nullopt;
         return (*n)[0] == '-' ? -0.0 : 0.0;
@@ -97,7 +102,10 @@ std::optional<double> ANumero(std::string_view texto)
     return v;
 }
 
-bool EsNumerico(std::string_view texto) { return ANumero(texto).has_value(); }
+bool EsNumerico(std::string_view texto)
+{
+    return ANumero(texto).has_value();
+}
 
 std::string Formato(double x, int decimales)
 {

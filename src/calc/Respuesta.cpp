@@ -1,0 +1,219 @@
+#include "calc/Respuesta.h"
+
+#include "site/Relaciones.h"
+
+#include <charconv>
+#include <cmath>
+
+void Escritor::Abre(char c)
+{
+    char* p = Reserva(2);
+    if (coma_)
+        *p++ = ',';
+    *p++ = c;
+    n_ = static_cast<std::size_t>(p - s_.data());
+    coma_ = false;
+}
+
+void Escritor::Cierra(char c)
+{
+    *Reserva(1) = c;
+    ++n_;
+    coma_ = true;
+}
+
+void Escritor::Numero(double x)
+{
+    // The shortest double text is at most 24 characters.
+    char* p = Reserva(32);
+    char* const fin = p + 32;
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    if (!std::isfinite(x)) {
+        std::memcpy(p, "null", 4);
+        p += 4;
+    } else {
+        p = std::to_chars(p, fin, x).ptr;
+    }
+    n_ = static_cast<std::size_t>(p - s_.data());
+}
+
+void Escritor::Entero(long long n)
+{
+    char* p = Reserva(24);
+    char* const fin = p + 24;
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    p = std::to_chars(p, fin, n).ptr;
+    n_ = static_cast<std::size_t>(p - s_.data());
+}
+
+void Escritor::Logico(bool b)
+{
+    char* p = Reserva(6);
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    const std::string_view t = b ? "true" : "false";
+    std::memcpy(p, t.data(), t.size());
+    n_ = static_cast<std::size_t>(p + t.size() - s_.data());
+}
+
+void Escritor::Texto(std::string_view t)
+{
+    // Every byte takes at most six characters escaped.
+    char* p = Reserva(t.size() * 6 + 3);
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    *p++ = '"';
+    for (const char c : t) {
+        if (c == '"' || c == '\\') {
+            *p++ = '\\';
+            *p++ = c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            static constexpr char hex[] = "0123456789abcdef";
+            std::memcpy(p, "\\u00", 4);
+            p[4] = hex[(c >> 4) & 0xf];
+            p[5] = hex[c & 0xf];
+            p += 6;
+        } else {
+            *p++ = c;
+        }
+    }
+    *p++ = '"';
+    n_ = static_cast<std::size_t>(p - s_.data());
+}
+
+void EscribeFallo(Escritor& e, const FalloPeticion& f)
+{
+    e.AbreObjeto();
+    e.Clave("error");
+    e.AbreObjeto();
+    e.Entero("id", f.id);
+    e.Clave("field");
+    e.Texto(f.campo);
+    if (f.zona)
+        e.Entero("zone", f.zona);
+    if (f.aguacero)
+        e.Entero("storm", f.aguacero);
+    if (f.mes)
+        e.Entero("month", f.mes);
+    if (f.columna)
+        e.Entero("column", f.columna);
+    if (!f.mensaje.empty()) {
+        e.Clave("message");
+        e.Texto(f.mensaje);
+    }
+    e.CierraObjeto();
+    e.CierraObjeto();
+}
+
+void EscribeSitio(Escritor& e, const SiteState& s, const ResultadoModelo& r)
+{
+    const bool completado = r.desenlace == Desenlace::Completado;
+    e.AbreObjeto();
+    e.Clave("outcome");
+    e.Texto(completado ? "completed" : "abandoned");
+    e.Logico("capacityCheck", r.comprobacionCapacidad);
+    e.Logico("beep", r.pitido);
+    e.Lista("NAC", s.NAC.v);
+    e.Lista("NI", s.NI.v);
+    e.Lista("NR", s.NR.v);
+    e.Lista("N", s.N.v);
+    e.Lista("P0AC", s.P0AC.v);
+    e.Lista("P0I", s.P0I.v);
+    e.Lista("P0R", s.P0R.v);
+    e.Lista("P0", s.P0.v);
+    // An abandoned run stops before the unit's thresholds.
+    if (completado) {
+        e.Lista("P0US", s.P0US.v);
+        e.Lista("NUS", s.NUS.v);
+    }
+    e.Logico("NRMayorNI", s.NRMayorNI);
+    e.Numero("CAPA", s.CAPA);
+    if (s.NRMayorNI) {
+        e.Lista("CapaMinCond", s.CapaMinCond.v);
+        e.Numero("CapaMinima", s.CapaMinima);
+    }
+    if (completado) {
+        e.Clave("relations");
+        e.AbreLista();
+        for (const FilaRelacion& f : Relaciones(s)) {
+            e.AbreObjeto();
+            e.Clave("relation");
+            e.Texto(f.relacion);
+            e.Entero("text", f.texto);
+            e.CierraObjeto();
+        }
+        e.CierraLista();
+        e.Entero("verdict", Veredicto(s));
+    }
+    e.CierraObjeto();
+}
+
+void EscribeAguacero(Escritor& e, const ScenarioResults& r, double SIxP)
+{
+    e.AbreObjeto();
+    e.Numero("PSinSist", r.PSinSist);
+    e.Numero("PMaxImperm", r.PMaxImperm);
+    e.Numero("PMaxAlcorque", r.PMaxAlcorque);
+    e.Numero("CapaLibre", r.CapaLibre);
+    e.Numero("PBanqueta", r.PBanqueta);
+    e.Numero("EscMedia", r.EscMedia);
+    e.Numero("CapaNecesaria", r.CapaNecesaria);
+    e.Numero("AlturaRepresas", r.AlturaRepresas);
+    e.Numero("PImpluvio", r.PImpluvio);
+    e.Numero("PPromedio", r.PPromedio);
+    e.Numero("SIxP", SIxP);
+    e.CierraObjeto();
+}
+
+void EscribeSerie(Escritor& e, const TotalesSerie& t, int numAguaceros, double alturaRepresas,
+                  const std::array<double, 9>& resumen)
+{
+    e.AbreObjeto();
+    e.Entero("NumAguaceros", numAguaceros);
+    e.Entero("NumEscLadera", t.NumEscLadera);
+    e.Entero("NumEscImpluvio", t.NumEscImpluvio);
+    e.Entero("NumFuera", t.NumFuera);
+    e.Lista("Acumulado", t.Acumulado);
+    e.Numero("SumaMaxAlcorque", t.SumaMaxAlcorque);
+    e.Numero("CapaMaxSerie", t.CapaMaxSerie);
+    e.Numero("AlturaRepresas", alturaRepresas);
+    e.Lista("ResumenSerie", resumen);
+    e.CierraObjeto();
+}
+
+void EscribeAnio(Escritor& e, const CalculoAnual& a)
+{
+    e.AbreObjeto();
+    e.Numero("PAnual", a.PAnual);
+    e.Numero("PMaxAnual", a.PMaxAnual);
+    e.Entero("DiasAnual", a.DiasAnual);
+    e.Numero("CapaMinAnual", a.CapaMinAnual);
+    e.Clave("months");
+    e.AbreLista();
+    for (std::size_t m = 0; m < 12; ++m) {
+        e.AbreObjeto();
+        e.Numero("PMes", a.datos.PMes[m]);
+        e.Numero("PMaxDia", a.datos.PMaxDia[m]);
+        e.Numero("NDias", a.datos.NDias[m]);
+        e.Numero("PV1", a.PV1[m]);
+        e.Numero("N1", a.N1[m]);
+        e.Numero("PV2", a.PV2[m]);
+        e.Numero("N2", a.N2[m]);
+        e.Numero("P5", a.P5[m]);
+        e.Numero("J", a.J[m]);
+        e.Clave("Dispon");
+        e.AbreLista();
+        for (std::size_t k = 0; k < 4; ++k)
+            e.Numero(a.Dispon[k][m]);
+        e.CierraLista();
+        e.CierraObjeto();
+    }
+    e.CierraLista();
+    e.CierraObjeto();
+}

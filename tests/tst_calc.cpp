@@ -1,0 +1,547 @@
+#include "calc/Calculadora.h"
+
+#include "annual/CalculoAnual.h"
+#include "site/ModeloCN.h"
+#include "site/Zonas.h"
+#include "storms/BalanceAguacero.h"
+#include "storms/Serie.h"
+#include "text/Numero.h"
+
+#include <QtTest>
+
+#include <array>
+
+namespace {
+
+// The site of the storm examples, and a site whose contributing area sheds first.
+const QByteArray sitioB = R"("site":{"NAC":70,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100})";
+
+QByteArray Sitio(const QByteArray& campos) { return "\"site\":{" + campos + "}"; }
+QByteArray Pide(const QByteArray& partes) { return "{" + partes + "}"; }
+
+// A year whose months are given from January on; the rest are dry.
+QByteArray Anio(const QByteArray& caso, QList<QByteArray> filas)
+{
+    while (filas.size() < 12)
+        filas << "[0,0,0]";
+    return "\"year\":{\"case\":" + caso + ",\"months\":[" + filas.join(',') + "]}";
+}
+
+QJsonDocument Lee(const std::string& salida)
+{
+    QJsonParseError e;
+    const QJsonDocument d = QJsonDocument::fromJson(QByteArray::fromStdString(salida), &e);
+    if (e.error != QJsonParseError::NoError)
+        qWarning("not JSON: %s", salida.c_str());
+    return d;
+}
+
+// The answer, checked to be one line of JSON with its single line break.
+QJsonDocument Responde(const QByteArray& entrada, int* estado = nullptr)
+{
+    int e = -1;
+    const std::string salida = Calcula(entrada, e);
+    if (salida.empty() || salida.back() != '\n' || salida.find('\n') != salida.size() - 1)
+        qWarning("not one line: %s", salida.c_str());
+    if (estado)
+        *estado = e;
+    return Lee(salida);
+}
+
+// "site/N/1": keys of objects and indices of arrays.
+QJsonValue En(QJsonValue v, const QString& ruta)
+{
+    for (const QString& paso : ruta.split('/')) {
+        bool indice = false;
+        const int i = paso.toInt(&indice);
+        v = indice ? v.toArray().at(i) : v.toObject().value(paso);
+    }
+    return v;
+}
+
+// How a value shows: numbers with the display's two decimals.
+QString Muestra(const QJsonValue& v)
+{
+    if (v.isDouble())
+        return QString::fromStdString(Formato(v.toDouble(), 2));
+    if (v.isBool())
+        return v.toBool() ? "true" : "false";
+    if (v.isUndefined())
+        return "<absent>";
+    return v.toString();
+}
+
+// Exact comparison of answer numbers with the core's own.
+struct Exactas {
+    QStringList fallos;
+    void Uno(const QJsonValue& v, double x, const QString& que)
+    {
+        if (!(v.isDouble() && v.toDouble() == x))
+            fallos << QStringLiteral("%1: %2 != %3").arg(que, Muestra(v), QString::number(x, 'g', 17));
+    }
+    template <std::size_t N>
+    void Lista(const QJsonValue& v, const std::array<double, N>& xs, const QString& que)
+    {
+        if (v.toArray().size() != static_cast<qsizetype>(N))
+            fallos << que + ": wrong length";
+        for (std::size_t i = 0; i < N; ++i)
+            Uno(v.toArray().at(static_cast<qsizetype>(i)), xs[i], que + "/" + QString::number(i));
+    }
+};
+
+} // namespace
+
+class TstCalc : public QObject {
+    Q_OBJECT
+private slots:
+    void cifras_data();
+    void cifras();
+    void exactas();
+    void lote();
+    void errores_data();
+    void errores();
+    void ilegible_data();
+    void ilegible();
+    void proceso_data();
+    void proceso();
+};
+
+void TstCalc::cifras_data()
+{
+    QTest::addColumn<QByteArray>("entrada");
+    QTest::addColumn<QString>("ruta");
+    QTest::addColumn<QString>("esperado");
+
+    const QByteArray a = Sitio(R"("NAC":70,"NI":80,"NR":60,"SI":10,"SR":2,"CAPA":50)");
+    QTest::newRow("N") << Pide(a) << "site/N/1" << "76.67";
+    QTest::newRow("P0") << Pide(a) << "site/P0/1" << "15.46";
+    QTest::newRow("P0US") << Pide(a) << "site/P0US/1" << "35.61";
+    QTest::newRow("NUS") << Pide(a) << "site/NUS/1" << "58.79";
+    QTest::newRow("no CapaMinima unless NR > NI") << Pide(a) << "site/CapaMinima" << "<absent>";
+    QTest::newRow("relation") << Pide(a) << "site/relations/0/relation" << "NAC < NI";
+    QTest::newRow("relation text") << Pide(a) << "site/relations/0/text" << "1159.00";
+
+    const QByteArray c = R"("NAC":70,"NI":60,"NR":80,"SI":10,"SR":2,"CAPA":)";
+    QTest::newRow("CapaMinima") << Pide(Sitio(c + "50")) << "site/CapaMinima" << "25.20";
+    QTest::newRow("P0US search") << Pide(Sitio(c + "50")) << "site/P0US/1" << "52.82";
+    QTest::newRow("NUS search") << Pide(Sitio(c + "50")) << "site/NUS/1" << "49.03";
+    QTest::newRow("no check") << Pide(Sitio(c + "50")) << "site/capacityCheck" << "false";
+
+    const QByteArray partes = R"(,"storm":{"P":50,"condition":2},"series":[],)" + Anio("3", {});
+    const QByteArray cerrada = Pide(Sitio(c + "5") + partes);
+    QTest::newRow("closed: abandoned") << cerrada << "site/outcome" << "abandoned";
+    QTest::newRow("closed: check") << cerrada << "site/capacityCheck" << "true";
+    QTest::newRow("closed: no P0US") << cerrada << "site/P0US" << "<absent>";
+    QTest::newRow("closed: no verdict") << cerrada << "site/verdict" << "<absent>";
+    QTest::newRow("closed: no storm") << cerrada << "storm" << "<absent>";
+    QTest::newRow("closed: no series") << cerrada << "series" << "<absent>";
+    QTest::newRow("closed: no year") << cerrada << "year" << "<absent>";
+    QTest::newRow("closed: minimum kept") << cerrada << "site/CapaMinima" << "25.20";
+    const QByteArray bajo = Pide(Sitio(c + R"(5,"capacity":5)"));
+    QTest::newRow("confirmed low: completed") << bajo << "site/outcome" << "completed";
+    QTest::newRow("confirmed low: beep") << bajo << "site/beep" << "true";
+    const QByteArray bien = Pide(Sitio(c + R"(5,"capacity":30)"));
+    QTest::newRow("confirmed 30: no beep") << bien << "site/beep" << "false";
+    QTest::newRow("confirmed 30: CAPA") << bien << "site/CAPA" << "30.00";
+    QTest::newRow("confirmed is rounded") << Pide(Sitio(c + R"(5,"capacity":12.34)")) << "site/CAPA" << "12.30";
+    QTest::newRow("capacity 9999.94") << Pide(Sitio(c + R"(5,"capacity":9999.94)")) << "site/CAPA" << "9999.90";
+    QTest::newRow("capacity unused") << Pide(Sitio(c + R"(50,"capacity":5)")) << "site/CAPA" << "50.00";
+
+    const QByteArray z = Sitio(R"("NAC":70,"SI":10,"SR":2,"NR":60,"CAPA":50,"zones":[[4,90],[6,75]])");
+    QTest::newRow("zones mean") << Pide(z) << "site/NI/1" << "81.00";
+
+    const QByteArray aguacero = Pide(sitioB + R"(,"storm":{"P":50,"condition":2})");
+    QTest::newRow("PSinSist") << aguacero << "storm/PSinSist" << "44.19";
+    QTest::newRow("PMaxImperm") << aguacero << "storm/PMaxImperm" << "250.00";
+    QTest::newRow("PMaxAlcorque") << aguacero << "storm/PMaxAlcorque" << "158.43";
+    QTest::newRow("CapaLibre") << aguacero << "storm/CapaLibre" << "8.35";
+    QTest::newRow("CapaNecesaria") << aguacero << "storm/CapaNecesaria" << "91.65";
+    QTest::newRow("PPromedio") << aguacero << "storm/PPromedio" << "50.00";
+    QTest::newRow("SIxP") << aguacero << "storm/SIxP" << "200.00";
+    QTest::newRow("P 999.9, condition 2.0")
+        << Pide(sitioB + R"(,"storm":{"P":999.9,"condition":2.0})") << "storm/SIxP" << "3999.60";
+    QTest::newRow("null storm is absent") << Pide(sitioB + R"(,"storm":null)") << "storm" << "<absent>";
+
+    const QByteArray serie = Pide(sitioB + R"(,"series":[{"P":50,"condition":2},{"P":50,"condition":2}])");
+    QTest::newRow("NumAguaceros") << serie << "series/NumAguaceros" << "2.00";
+    QTest::newRow("NumEscLadera") << serie << "series/NumEscLadera" << "2.00";
+    QTest::newRow("NumEscImpluvio") << serie << "series/NumEscImpluvio" << "2.00";
+    QTest::newRow("NumFuera") << serie << "series/NumFuera" << "0.00";
+    QTest::newRow("Acumulado 1") << serie << "series/Acumulado/0" << "100.00";
+    // Twice the single storm's 44.187: 88.37, shown as 88.4.
+    QTest::newRow("Acumulado 2") << serie << "series/Acumulado/1" << "88.37";
+    QTest::newRow("Acumulado 3") << serie << "series/Acumulado/2" << "316.86";
+    QTest::newRow("CapaMaxSerie") << serie << "series/CapaMaxSerie" << "91.65";
+    QTest::newRow("series height") << serie << "series/AlturaRepresas" << "91.65";
+    QTest::newRow("summary count") << serie << "series/ResumenSerie/1" << "2.00";
+    const QByteArray vacia = Pide(sitioB + R"(,"series":[])");
+    QTest::newRow("empty series") << vacia << "series/NumAguaceros" << "0.00";
+    QTest::newRow("empty series height") << vacia << "series/AlturaRepresas" << "0.00";
+
+    const QByteArray anio = Pide(sitioB + "," + Anio("3", {"[60,30,4]"}));
+    QTest::newRow("Dispon flat") << anio << "year/months/0/Dispon/0" << "60.00";
+    QTest::newRow("Dispon slope") << anio << "year/months/0/Dispon/1" << "59.42";
+    QTest::newRow("Dispon collecting") << anio << "year/months/0/Dispon/2" << "126.82";
+    QTest::newRow("Dispon systematized") << anio << "year/months/0/Dispon/3" << "60.00";
+    QTest::newRow("CapaMinAnual") << anio << "year/CapaMinAnual" << "30.06";
+    QTest::newRow("PAnual") << anio << "year/PAnual" << "60.00";
+    QTest::newRow("PMaxAnual") << anio << "year/PMaxAnual" << "30.00";
+    QTest::newRow("DiasAnual") << anio << "year/DiasAnual" << "4.00";
+    QTest::newRow("PV1") << anio << "year/months/0/PV1" << "10.00";
+    QTest::newRow("N1") << anio << "year/months/0/N1" << "1.00";
+    QTest::newRow("PV2") << anio << "year/months/0/PV2" << "20.00";
+    QTest::newRow("N2") << anio << "year/months/0/N2" << "1.00";
+    QTest::newRow("P5") << anio << "year/months/0/P5" << "20.00";
+    QTest::newRow("J") << anio << "year/months/0/J" << "2.00";
+    QTest::newRow("dry month") << anio << "year/months/11/Dispon/3" << "0.00";
+    QTest::newRow("days 2.5 stored as 2")
+        << Pide(sitioB + "," + Anio("1", {"[10,5,2.5]"})) << "year/months/0/NDias" << "2.00";
+    QTest::newRow("unknown keys ignored")
+        << Pide(sitioB + R"(,"remark":[1,{"x":null}],"storm":{"P":50,"condition":2,"unit":"mm"})")
+        << "storm/SIxP" << "200.00";
+}
+
+void TstCalc::cifras()
+{
+    QFETCH(QByteArray, entrada);
+    QFETCH(QString, ruta);
+    QFETCH(QString, esperado);
+    int estado = -1;
+    const QJsonDocument d = Responde(entrada, &estado);
+    QCOMPARE(Muestra(En(d.object(), ruta)), esperado);
+    QCOMPARE(estado, 0);
+}
+
+// Every number read back from the answer is the core's double, bit for bit,
+// and is written as the shortest text that does so.
+void TstCalc::exactas()
+{
+    const QByteArray entrada = Pide(
+        Sitio(R"("NAC":70,"SI":0.3,"SR":0.7,"NR":80,"CAPA":0.25,"zones":[[0.1,61.3],[0.2,59.9]],"capacity":1)") +
+        R"(,"storm":{"P":37.3,"condition":3},"series":[{"P":50,"condition":2},{"P":12.7,"condition":1}],)" +
+        Anio("3", {"[60,30,4]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[90,40,6]"}));
+    // 0.1 + 0.2 is not 0.3: give SI the sum the zones really make.
+    QByteArray conSuma = entrada;
+    conSuma.replace("\"SI\":0.3", "\"SI\":" + QByteArray::fromStdString(TextoExacto(0.1 + 0.2)));
+    int estado = -1;
+    const std::string salida = Calcula(conSuma, estado);
+    QCOMPARE(estado, 0);
+    const QJsonObject o = Lee(salida).object();
+
+    SiteState s;
+    s.NAC(2) = 70;
+    s.SI = 0.1 + 0.2;
+    s.SR = 0.7;
+    s.NR(2) = 80;
+    s.CAPA = 0.25;
+    QVERIFY(!PasoZonas(s, {{0.1, 61.3}, {0.2, 59.9}}));
+    const ResultadoModelo rm = EjecutaModelo(s, [](SiteState& t) {
+        t.CAPA = 1;
+        t.CapaConfirmada = true;
+    });
+    QVERIFY(rm.comprobacionCapacidad);
+
+    Exactas x;
+    const QJsonValue sitio = o.value("site");
+    x.Lista(En(sitio, "NI"), s.NI.v, "NI");
+    x.Lista(En(sitio, "N"), s.N.v, "N");
+    x.Lista(En(sitio, "P0US"), s.P0US.v, "P0US");
+    x.Lista(En(sitio, "NUS"), s.NUS.v, "NUS");
+    x.Lista(En(sitio, "CapaMinCond"), s.CapaMinCond.v, "CapaMinCond");
+    x.Uno(En(sitio, "CapaMinima"), s.CapaMinima, "CapaMinima");
+    x.Uno(En(sitio, "CAPA"), 1, "CAPA");
+
+    ScenarioResults r;
+    LimpiaResultados(r);
+    BalanceAguacero(s, r, 37.3, 3);
+    x.Uno(En(o, "storm/PBanqueta"), r.PBanqueta, "PBanqueta");
+    x.Uno(En(o, "storm/CapaLibre"), r.CapaLibre, "CapaLibre");
+    x.Uno(En(o, "storm/SIxP"), s.SI * 37.3, "SIxP");
+
+    ScenarioResults rs;
+    const TotalesSerie t = RecalculaSerie(s, rs, {{50, 2}, {12.7, 1}});
+    x.Lista(En(o, "series/Acumulado"), t.Acumulado, "Acumulado");
+    x.Uno(En(o, "series/AlturaRepresas"), rs.AlturaRepresas, "series/AlturaRepresas");
+    x.Lista(En(o, "series/ResumenSerie"), ResumenDeSerie(t, 2), "ResumenSerie");
+
+    CalculoAnual a;
+    a.datos.PMes[0] = 60, a.datos.PMaxDia[0] = 30, a.datos.NDias[0] = 4;
+    a.datos.PMes[6] = 90, a.datos.PMaxDia[6] = 40, a.datos.NDias[6] = 6;
+    CalculaAguaceros(a, CasoEscorrentia::III);
+    ScenarioResults ra;
+    BalanceAnual(s, ra, a);
+    x.Uno(En(o, "year/CapaMinAnual"), a.CapaMinAnual, "CapaMinAnual");
+    for (int m : {0, 6})
+        for (std::size_t k = 0; k < 4; ++k)
+            x.Uno(En(o, QStringLiteral("year/months/%1/Dispon/%2").arg(m).arg(k)), a.Dispon[k][static_cast<std::size_t>(m)],
+                  "Dispon");
+    x.Uno(En(o, "year/months/6/N1"), a.N1[6], "N1");
+    QVERIFY2(x.fallos.isEmpty(), qPrintable(x.fallos.join("; ")));
+
+    // Shortest text: the very characters TextoExacto gives.
+    const std::string nus = "\"NUS\":[" + TextoExacto(s.NUS(1)) + "," + TextoExacto(s.NUS(2)) + "," +
+                            TextoExacto(s.NUS(3)) + "]";
+    QVERIFY2(salida.find(nus) != std::string::npos, nus.c_str());
+}
+
+void TstCalc::lote()
+{
+    const QByteArray bien = Pide(sitioB + R"(,"storm":{"P":50,"condition":2})");
+    const QByteArray otro = Pide(Sitio(R"("NAC":70,"NI":80,"NR":60,"SI":10,"SR":2,"CAPA":50)"));
+    const QByteArray mal = Pide(sitioB + R"(,"storm":{"P":0,"condition":2})");
+    int e1 = -1, e2 = -1;
+    const QJsonDocument uno = Responde(bien, &e1), dos = Responde(otro, &e2);
+    QCOMPARE(e1 + e2, 0);
+
+    int estado = -1;
+    const QJsonArray l = Responde("[" + bien + "," + mal + "," + otro + ",7]", &estado).array();
+    QCOMPARE(l.size(), 4);
+    QCOMPARE(l.at(0).toObject(), uno.object());
+    QCOMPARE(En(l.at(1), "error/id").toInt(), 1134);
+    QCOMPARE(l.at(2).toObject(), dos.object());
+    QCOMPARE(En(l.at(3), "error/id").toInt(), 0);
+    QCOMPARE(estado, 2);
+
+    QCOMPARE(Responde("[" + bien + "," + otro + "]", &estado).array().size(), 2);
+    QCOMPARE(estado, 0);
+    QCOMPARE(Calcula(QByteArray(" [ ] "), estado), std::string("[]\n"));
+    QCOMPARE(estado, 0);
+}
+
+void TstCalc::errores_data()
+{
+    QTest::addColumn<QByteArray>("entrada");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QVariantMap>("donde");
+
+    const QVariantMap nada;
+    auto en = [](const char* k, int v) { return QVariantMap{{k, v}}; };
+    auto celda = [](int m, int c) { return QVariantMap{{"month", m}, {"column", c}}; };
+
+    QTest::newRow("no site") << Pide(R"("storm":{"P":50,"condition":2})") << 0 << "site" << nada;
+    QTest::newRow("null site") << Pide(R"("site":null)") << 0 << "site" << nada;
+    QTest::newRow("site not object") << Pide(R"("site":[70])") << 0 << "site" << nada;
+    QTest::newRow("NAC missing") << Pide(Sitio(R"("NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100)")) << 0 << "NAC" << nada;
+    QTest::newRow("SI text") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":"4","SR":1,"CAPA":100)")) << 0 << "SI"
+                             << nada;
+    QTest::newRow("presence before ranges")
+        << Pide(Sitio(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1)")) << 0 << "CAPA" << nada;
+    QTest::newRow("NAC 0") << Pide(Sitio(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100)")) << 1076 << "NAC"
+                           << nada;
+    QTest::newRow("NR before SI") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":100.5,"SI":0,"SR":1,"CAPA":100)")) << 1076
+                                  << "NR" << nada;
+    QTest::newRow("SI 1000") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":1000,"SR":1,"CAPA":100)")) << 1074
+                             << "SI" << nada;
+    QTest::newRow("SR 0") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":0,"CAPA":100)")) << 1074 << "SR"
+                          << nada;
+    QTest::newRow("CAPA 10000") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":10000)")) << 1538
+                                << "CAPA" << nada;
+    QTest::newRow("CAPA -1, NI bad") << Pide(Sitio(R"("NAC":70,"NI":0,"NR":60,"SI":4,"SR":1,"CAPA":-1)")) << 1538
+                                     << "CAPA" << nada;
+
+    const QByteArray base = R"("NAC":70,"NR":60,"SI":4,"SR":1,"CAPA":100)";
+    QTest::newRow("neither NI nor zones") << Pide(Sitio(base + R"(,"NI":null)")) << 0 << "NI" << nada;
+    QTest::newRow("NI and zones") << Pide(Sitio(base + R"(,"NI":90,"zones":[[4,90]])")) << 0 << "zones" << nada;
+    QTest::newRow("NI text") << Pide(Sitio(base + R"(,"NI":"90")")) << 0 << "NI" << nada;
+    QTest::newRow("NI 0") << Pide(Sitio(base + R"(,"NI":0)")) << 1076 << "NI" << nada;
+    QTest::newRow("zones not a list") << Pide(Sitio(base + R"(,"zones":{"1":[4,90]})")) << 0 << "zones" << nada;
+    QTest::newRow("6 zones") << Pide(Sitio(base + R"(,"zones":[[1,90],[1,90],[1,90],[1,90],[0,90],[0,90]])")) << 0
+                             << "zones" << nada;
+    QTest::newRow("zone not a pair") << Pide(Sitio(base + R"(,"zones":[[1,90],[3]])")) << 0 << "zones" << en("zone", 2);
+    QTest::newRow("zone text") << Pide(Sitio(base + R"(,"zones":[[1,"90"],[3,50]])")) << 0 << "zones"
+                               << en("zone", 1);
+    QTest::newRow("zone area 1000") << Pide(Sitio(base + R"(,"zones":[[3,90],[1000,0]])")) << 1074 << "zones"
+                                    << en("zone", 2);
+    QTest::newRow("zone N 0") << Pide(Sitio(base + R"(,"zones":[[3,0],[1000,90]])")) << 1076 << "zones"
+                              << en("zone", 1);
+    QTest::newRow("no zones") << Pide(Sitio(base + R"(,"zones":[])")) << 1077 << "zones" << nada;
+    QTest::newRow("sum short") << Pide(Sitio(base + R"(,"zones":[[1,90],[2.9,90]])")) << 1077 << "zones" << nada;
+    QTest::newRow("0.1 + 0.2 vs 0.3")
+        << Pide(Sitio(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.2,90]])")) << 1077
+        << "zones" << nada;
+
+    QTest::newRow("capacity -1") << Pide(Sitio(base + R"(,"NI":90,"capacity":-1)")) << 0 << "capacity" << nada;
+    QTest::newRow("capacity 10000") << Pide(Sitio(base + R"(,"NI":90,"capacity":10000)")) << 0 << "capacity" << nada;
+    QTest::newRow("capacity 9999.95") << Pide(Sitio(base + R"(,"NI":90,"capacity":9999.95)")) << 0 << "capacity"
+                                      << nada;
+    QTest::newRow("capacity text") << Pide(Sitio(base + R"(,"NI":90,"capacity":"5")")) << 0 << "capacity" << nada;
+
+    QTest::newRow("storm not object") << Pide(sitioB + R"(,"storm":[50,2])") << 0 << "storm" << nada;
+    QTest::newRow("storm no P") << Pide(sitioB + R"(,"storm":{"condition":2})") << 0 << "P" << nada;
+    QTest::newRow("storm 0") << Pide(sitioB + R"(,"storm":{"P":0,"condition":2})") << 1134 << "P" << nada;
+    QTest::newRow("storm 1e-400 reads as 0") << Pide(sitioB + R"(,"storm":{"P":1e-400,"condition":2})") << 1134 << "P"
+                                             << nada;
+    QTest::newRow("storm 1000") << Pide(sitioB + R"(,"storm":{"P":1000,"condition":7})") << 1134 << "P" << nada;
+    QTest::newRow("condition 2.5") << Pide(sitioB + R"(,"storm":{"P":50,"condition":2.5})") << 0 << "condition"
+                                   << nada;
+    QTest::newRow("condition missing") << Pide(sitioB + R"(,"storm":{"P":50})") << 0 << "condition" << nada;
+    QTest::newRow("site before storm") << Pide(Sitio(base) + R"(,"storm":{"P":0,"condition":2})") << 0 << "NI"
+                                       << nada;
+
+    const QByteArray uno = R"({"P":50,"condition":2})";
+    QTest::newRow("series not list") << Pide(sitioB + R"(,"series":{"P":50})") << 0 << "series" << nada;
+    QTest::newRow("series item") << Pide(sitioB + R"(,"series":[)" + uno + ",3]") << 0 << "series"
+                                 << en("storm", 2);
+    QTest::newRow("series 1000") << Pide(sitioB + R"(,"series":[)" + uno + R"(,{"P":1000,"condition":2}])") << 1212
+                                 << "P" << en("storm", 2);
+    QTest::newRow("series condition 4") << Pide(sitioB + R"(,"series":[{"P":5,"condition":4}])") << 0
+                                        << "condition" << en("storm", 1);
+    QTest::newRow("storm before series")
+        << Pide(sitioB + R"(,"series":[{"P":0,"condition":2}],"storm":{"P":0,"condition":2})") << 1134 << "P" << nada;
+    QTest::newRow("series before year")
+        << Pide(sitioB + R"(,"series":[{"P":0,"condition":2}],)" + Anio("9", {})) << 1212 << "P" << en("storm", 1);
+
+    QTest::newRow("year not object") << Pide(sitioB + R"(,"year":[])") << 0 << "year" << nada;
+    QTest::newRow("case 4") << Pide(sitioB + "," + Anio("4", {})) << 0 << "case" << nada;
+    QTest::newRow("case missing") << Pide(sitioB + R"(,"year":{"months":[]})") << 0 << "case" << nada;
+    QTest::newRow("11 months") << Pide(sitioB + R"(,"year":{"case":1,"months":[[0,0,0]]})") << 0 << "months" << nada;
+    QTest::newRow("short row") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[0,0]"})) << 0 << "months"
+                               << en("month", 2);
+    QTest::newRow("shape before cells") << Pide(sitioB + "," + Anio("1", {"[1000,0,0]", "[0,0,0]", "[0,\"0\",0]"}))
+                                        << 0 << "months" << celda(3, 2);
+    QTest::newRow("P 1000") << Pide(sitioB + "," + Anio("1", {"[1000,0,0]"})) << 1028 << "months" << celda(1, 1);
+    QTest::newRow("Pmax -0.1") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[5,-0.1,2]"})) << 1028 << "months"
+                               << celda(2, 2);
+    QTest::newRow("days 31.5") << Pide(sitioB + "," + Anio("1", {"[900,30,31.5]"})) << 1029 << "months"
+                               << celda(1, 3);
+    QTest::newRow("cells before the year check") << Pide(sitioB + "," + Anio("1", {"[null,0,0]", "[0,0,0]", "[0,0,40]"}))
+                                                 << 1029 << "months" << celda(3, 3);
+    QTest::newRow("empty P") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[null,0,0]"})) << 1535 << "months"
+                             << celda(2, 1);
+    QTest::newRow("empty Pmax") << Pide(sitioB + "," + Anio("1", {"[10,null,2]"})) << 1027 << "months"
+                                << celda(1, 2);
+    QTest::newRow("Pmax above P") << Pide(sitioB + "," + Anio("1", {"[50,60,4]"})) << 1030 << "months" << celda(1, 2);
+    QTest::newRow("wrong triple") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[5,0,2]"})) << 1031 << "months"
+                                  << celda(2, 3);
+}
+
+void TstCalc::errores()
+{
+    QFETCH(QByteArray, entrada);
+    QFETCH(int, id);
+    QFETCH(QString, campo);
+    QFETCH(QVariantMap, donde);
+    int estado = -1;
+    const QJsonDocument d = Responde(entrada, &estado);
+    QCOMPARE(estado, 2);
+    const QJsonObject o = d.object();
+    QCOMPARE(o.keys(), QStringList{"error"});
+    const QJsonObject e = o.value("error").toObject();
+
+    QVariantMap esperado = donde;
+    esperado["id"] = id;
+    esperado["field"] = campo;
+    QVariantMap visto = e.toVariantMap();
+    // Every id-0 error says why in words; catalogue errors need not.
+    QCOMPARE(visto.contains("message"), id == 0);
+    QVERIFY(id != 0 || !visto.take("message").toString().isEmpty());
+    QCOMPARE(QJsonObject::fromVariantMap(visto), QJsonObject::fromVariantMap(esperado));
+}
+
+// Input that is no usable JSON gets one error object, even for a batch.
+void TstCalc::ilegible_data()
+{
+    QTest::addColumn<QByteArray>("entrada");
+
+    const QByteArray bien = Pide(sitioB);
+    QTest::newRow("cut short") << QByteArray("{\"site\":");
+    QTest::newRow("empty") << QByteArray(" \n");
+    QTest::newRow("NaN") << Pide(sitioB + R"(,"storm":{"P":NaN,"condition":2})");
+    QTest::newRow("-Infinity") << "[" + bien + R"(,{"site":-Infinity}])";
+    QTest::newRow("1e999") << Pide(sitioB + R"(,"storm":{"P":1e999,"condition":2})");
+    QTest::newRow("leading zero") << Pide(sitioB + R"(,"storm":{"P":050,"condition":2})");
+    QTest::newRow("trailing comma") << "[" + bien + ",]";
+    QTest::newRow("broken batch") << "[" + bien + "," + bien + "{]";
+    QTest::newRow("text after") << bien + " x";
+    QTest::newRow("control character") << QByteArray("{\"a\":\"\t\"}");
+    QTest::newRow("deep") << QByteArray(100000, '[');
+    QTest::newRow("top-level number") << QByteArray("5");
+    QTest::newRow("top-level text") << QByteArray("\"site\"");
+}
+
+void TstCalc::ilegible()
+{
+    QFETCH(QByteArray, entrada);
+    int estado = -1;
+    const QJsonDocument d = Responde(entrada, &estado);
+    QCOMPARE(estado, 2);
+    QVERIFY(d.isObject());
+    QCOMPARE(d.object().keys(), QStringList{"error"});
+    QCOMPARE(En(d.object(), "error/id").toInt(-1), 0);
+    QCOMPARE(En(d.object(), "error/field").toString("?"), QString());
+    QVERIFY(!En(d.object(), "error/message").toString().isEmpty());
+}
+
+void TstCalc::proceso_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<QByteArray>("entrada"); // on stdin, or in the file named "FILE"
+    QTest::addColumn<int>("salida");
+
+    const QByteArray bien = Pide(sitioB + R"(,"storm":{"P":50,"condition":2})");
+    const QByteArray mal = Pide(sitioB + R"(,"storm":{"P":1000,"condition":2})");
+    QTest::newRow("stdin") << QStringList{} << bien << 0;
+    QTest::newRow("dash") << QStringList{"-"} << bien << 0;
+    QTest::newRow("file") << QStringList{"FILE"} << "[" + bien + "," + bien + "]" << 0;
+    QTest::newRow("refused") << QStringList{"FILE"} << mal << 2;
+    QTest::newRow("malformed") << QStringList{} << QByteArray("{") << 2;
+    QTest::newRow("no such file") << QStringList{"NONE"} << QByteArray() << 2;
+    QTest::newRow("a directory") << QStringList{"DIR"} << QByteArray() << 2;
+    QTest::newRow("example") << QStringList{"EXAMPLE"} << QByteArray() << 0;
+}
+
+void TstCalc::proceso()
+{
+    QFETCH(QStringList, argumentos);
+    QFETCH(QByteArray, entrada);
+    QFETCH(int, salida);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString fichero = dir.filePath("peticion.json");
+    QFile f(fichero);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(entrada);
+    f.close();
+    for (QString& a : argumentos) {
+        if (a == "FILE")
+            a = fichero;
+        else if (a == "NONE")
+            a = dir.filePath("no-such.json");
+        else if (a == "DIR")
+            a = dir.path();
+        else if (a == "EXAMPLE")
+            a = QDir::cleanPath(HIDRELA_TEST_DATA "/../../resources/ejemplo.json");
+    }
+
+    QProcess p;
+    p.start(HIDRELA_CALC, argumentos);
+    QVERIFY(p.waitForStarted());
+    if (argumentos.isEmpty() || argumentos.first() == "-")
+        p.write(entrada);
+    p.closeWriteChannel();
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), salida);
+
+    const QByteArray out = p.readAllStandardOutput();
+    QCOMPARE(out.count('\n'), 1);
+    QVERIFY(out.endsWith('\n'));
+    QJsonParseError e;
+    const QJsonDocument d = QJsonDocument::fromJson(out, &e);
+    QCOMPARE(e.error, QJsonParseError::NoError);
+    if (!entrada.isEmpty()) {
+        int estado = -1;
+        QCOMPARE(out.toStdString(), Calcula(entrada, estado));
+        QCOMPARE(estado, salida);
+    } else if (salida == 2) {
+        QVERIFY(!En(d.object(), "error/message").toString().isEmpty());
+    } else {
+        for (const char* parte : {"site", "storm", "series", "year"})
+            QVERIFY2(d.object().contains(parte), parte);
+    }
+}
+
+QTEST_APPLESS_MAIN(TstCalc)
+#include "tst_calc.moc"
