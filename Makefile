@@ -10,8 +10,8 @@ deps:
 
 run: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE) -j $(JOBS) --target hidrela-calc
-	$(RELEASE)/hidrela-calc resources/ejemplo.json
+	cmake --build $(RELEASE) -j $(JOBS) --target hidrela
+	$(RELEASE)/hidrela
 
 test: deps
 	cmake -S . -B $(DEBUG) -DCMAKE_BUILD_TYPE=Debug -DHIDRELA_SANITIZE=ON -DHIDRELA_WERROR=ON

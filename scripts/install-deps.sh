@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs; does nothing when all are there.
 set -euo pipefail
 
-paquetes=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev)
+paquetes=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev
+          desktop-file-utils appstream)
 
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -16,8 +16,14 @@ namespace {
 // The site of the storm examples, and a site whose contributing area sheds first.
 const QByteArray sitioB = R"("site":{"NAC":70,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100})";
 
-QByteArray Sitio(const QByteArray& campos) { return "\"site\":{" + campos + "}"; }
-QByteArray Pide(const QByteArray& partes) { return "{" + partes + "}"; }
+QByteArray Sitio(const QByteArray& campos)
+{
+    return "\"site\":{" + campos + "}";
+}
+QByteArray Pide(const QByteArray& partes)
+{
+    return "{" + partes + "}";
+}
 
 // A year whose months are given from January on; the rest are dry.
 QByteArray Anio(const QByteArray& caso, QList<QByteArray> filas)
@@ -79,8 +85,7 @@ struct Exactas {
         if (!(v.isDouble() && v.toDouble() == x))
             fallos << QStringLiteral("%1: %2 != %3").arg(que, Muestra(v), QString::number(x, 'g', 17));
     }
-    template <std::size_t N>
-    void Lista(const QJsonValue& v, const std::array<double, N>& xs, const QString& que)
+    template <std::size_t N> void Lista(const QJsonValue& v, const std::array<double, N>& xs, const QString& que)
     {
         if (v.toArray().size() != static_cast<qsizetype>(N))
             fallos << que + ": wrong length";
@@ -93,7 +98,7 @@ struct Exactas {
 
 class TstCalc : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cifras_data();
     void cifras();
     void exactas();
@@ -113,92 +118,154 @@ void TstCalc::cifras_data()
     QTest::addColumn<QString>("esperado");
 
     const QByteArray a = Sitio(R"("NAC":70,"NI":80,"NR":60,"SI":10,"SR":2,"CAPA":50)");
-    QTest::newRow("N") << Pide(a) << "site/N/1" << "76.67";
-    QTest::newRow("P0") << Pide(a) << "site/P0/1" << "15.46";
-    QTest::newRow("P0US") << Pide(a) << "site/P0US/1" << "35.61";
-    QTest::newRow("NUS") << Pide(a) << "site/NUS/1" << "58.79";
-    QTest::newRow("no CapaMinima unless NR > NI") << Pide(a) << "site/CapaMinima" << "<absent>";
-    QTest::newRow("relation") << Pide(a) << "site/relations/0/relation" << "NAC < NI";
-    QTest::newRow("relation text") << Pide(a) << "site/relations/0/text" << "1159.00";
+    QTest::newRow("N") << Pide(a) << "site/N/1"
+                       << "76.67";
+    QTest::newRow("P0") << Pide(a) << "site/P0/1"
+                        << "15.46";
+    QTest::newRow("P0US") << Pide(a) << "site/P0US/1"
+                          << "35.61";
+    QTest::newRow("NUS") << Pide(a) << "site/NUS/1"
+                         << "58.79";
+    QTest::newRow("no CapaMinima unless NR > NI") << Pide(a) << "site/CapaMinima"
+                                                  << "<absent>";
+    QTest::newRow("relation") << Pide(a) << "site/relations/0/relation"
+                              << "NAC < NI";
+    QTest::newRow("relation text") << Pide(a) << "site/relations/0/text"
+                                   << "1159.00";
 
     const QByteArray c = R"("NAC":70,"NI":60,"NR":80,"SI":10,"SR":2,"CAPA":)";
-    QTest::newRow("CapaMinima") << Pide(Sitio(c + "50")) << "site/CapaMinima" << "25.20";
-    QTest::newRow("P0US search") << Pide(Sitio(c + "50")) << "site/P0US/1" << "52.82";
-    QTest::newRow("NUS search") << Pide(Sitio(c + "50")) << "site/NUS/1" << "49.03";
-    QTest::newRow("no check") << Pide(Sitio(c + "50")) << "site/capacityCheck" << "false";
+    QTest::newRow("CapaMinima") << Pide(Sitio(c + "50")) << "site/CapaMinima"
+                                << "25.20";
+    QTest::newRow("P0US search") << Pide(Sitio(c + "50")) << "site/P0US/1"
+                                 << "52.82";
+    QTest::newRow("NUS search") << Pide(Sitio(c + "50")) << "site/NUS/1"
+                                << "49.03";
+    QTest::newRow("no check") << Pide(Sitio(c + "50")) << "site/capacityCheck"
+                              << "false";
 
     const QByteArray partes = R"(,"storm":{"P":50,"condition":2},"series":[],)" + Anio("3", {});
     const QByteArray cerrada = Pide(Sitio(c + "5") + partes);
-    QTest::newRow("closed: abandoned") << cerrada << "site/outcome" << "abandoned";
-    QTest::newRow("closed: check") << cerrada << "site/capacityCheck" << "true";
-    QTest::newRow("closed: no P0US") << cerrada << "site/P0US" << "<absent>";
-    QTest::newRow("closed: no verdict") << cerrada << "site/verdict" << "<absent>";
-    QTest::newRow("closed: no storm") << cerrada << "storm" << "<absent>";
-    QTest::newRow("closed: no series") << cerrada << "series" << "<absent>";
-    QTest::newRow("closed: no year") << cerrada << "year" << "<absent>";
-    QTest::newRow("closed: minimum kept") << cerrada << "site/CapaMinima" << "25.20";
+    QTest::newRow("closed: abandoned") << cerrada << "site/outcome"
+                                       << "abandoned";
+    QTest::newRow("closed: check") << cerrada << "site/capacityCheck"
+                                   << "true";
+    QTest::newRow("closed: no P0US") << cerrada << "site/P0US"
+                                     << "<absent>";
+    QTest::newRow("closed: no verdict") << cerrada << "site/verdict"
+                                        << "<absent>";
+    QTest::newRow("closed: no storm") << cerrada << "storm"
+                                      << "<absent>";
+    QTest::newRow("closed: no series") << cerrada << "series"
+                                       << "<absent>";
+    QTest::newRow("closed: no year") << cerrada << "year"
+                                     << "<absent>";
+    QTest::newRow("closed: minimum kept") << cerrada << "site/CapaMinima"
+                                          << "25.20";
     const QByteArray bajo = Pide(Sitio(c + R"(5,"capacity":5)"));
-    QTest::newRow("confirmed low: completed") << bajo << "site/outcome" << "completed";
-    QTest::newRow("confirmed low: beep") << bajo << "site/beep" << "true";
+    QTest::newRow("confirmed low: completed") << bajo << "site/outcome"
+                                              << "completed";
+    QTest::newRow("confirmed low: beep") << bajo << "site/beep"
+                                         << "true";
     const QByteArray bien = Pide(Sitio(c + R"(5,"capacity":30)"));
-    QTest::newRow("confirmed 30: no beep") << bien << "site/beep" << "false";
-    QTest::newRow("confirmed 30: CAPA") << bien << "site/CAPA" << "30.00";
-    QTest::newRow("confirmed is rounded") << Pide(Sitio(c + R"(5,"capacity":12.34)")) << "site/CAPA" << "12.30";
-    QTest::newRow("capacity 9999.94") << Pide(Sitio(c + R"(5,"capacity":9999.94)")) << "site/CAPA" << "9999.90";
-    QTest::newRow("capacity unused") << Pide(Sitio(c + R"(50,"capacity":5)")) << "site/CAPA" << "50.00";
+    QTest::newRow("confirmed 30: no beep") << bien << "site/beep"
+                                           << "false";
+    QTest::newRow("confirmed 30: CAPA") << bien << "site/CAPA"
+                                        << "30.00";
+    QTest::newRow("confirmed is rounded") << Pide(Sitio(c + R"(5,"capacity":12.34)")) << "site/CAPA"
+                                          << "12.30";
+    QTest::newRow("capacity 9999.94") << Pide(Sitio(c + R"(5,"capacity":9999.94)")) << "site/CAPA"
+                                      << "9999.90";
+    QTest::newRow("capacity unused") << Pide(Sitio(c + R"(50,"capacity":5)")) << "site/CAPA"
+                                     << "50.00";
 
     const QByteArray z = Sitio(R"("NAC":70,"SI":10,"SR":2,"NR":60,"CAPA":50,"zones":[[4,90],[6,75]])");
-    QTest::newRow("zones mean") << Pide(z) << "site/NI/1" << "81.00";
+    QTest::newRow("zones mean") << Pide(z) << "site/NI/1"
+                                << "81.00";
 
     const QByteArray aguacero = Pide(sitioB + R"(,"storm":{"P":50,"condition":2})");
-    QTest::newRow("PSinSist") << aguacero << "storm/PSinSist" << "44.19";
-    QTest::newRow("PMaxImperm") << aguacero << "storm/PMaxImperm" << "250.00";
-    QTest::newRow("PMaxAlcorque") << aguacero << "storm/PMaxAlcorque" << "158.43";
-    QTest::newRow("CapaLibre") << aguacero << "storm/CapaLibre" << "8.35";
-    QTest::newRow("CapaNecesaria") << aguacero << "storm/CapaNecesaria" << "91.65";
-    QTest::newRow("PPromedio") << aguacero << "storm/PPromedio" << "50.00";
-    QTest::newRow("SIxP") << aguacero << "storm/SIxP" << "200.00";
-    QTest::newRow("P 999.9, condition 2.0")
-        << Pide(sitioB + R"(,"storm":{"P":999.9,"condition":2.0})") << "storm/SIxP" << "3999.60";
-    QTest::newRow("null storm is absent") << Pide(sitioB + R"(,"storm":null)") << "storm" << "<absent>";
+    QTest::newRow("PSinSist") << aguacero << "storm/PSinSist"
+                              << "44.19";
+    QTest::newRow("PMaxImperm") << aguacero << "storm/PMaxImperm"
+                                << "250.00";
+    QTest::newRow("PMaxAlcorque") << aguacero << "storm/PMaxAlcorque"
+                                  << "158.43";
+    QTest::newRow("CapaLibre") << aguacero << "storm/CapaLibre"
+                               << "8.35";
+    QTest::newRow("CapaNecesaria") << aguacero << "storm/CapaNecesaria"
+                                   << "91.65";
+    QTest::newRow("PPromedio") << aguacero << "storm/PPromedio"
+                               << "50.00";
+    QTest::newRow("SIxP") << aguacero << "storm/SIxP"
+                          << "200.00";
+    QTest::newRow("P 999.9, condition 2.0") << Pide(sitioB + R"(,"storm":{"P":999.9,"condition":2.0})") << "storm/SIxP"
+                                            << "3999.60";
+    QTest::newRow("null storm is absent") << Pide(sitioB + R"(,"storm":null)") << "storm"
+                                          << "<absent>";
 
     const QByteArray serie = Pide(sitioB + R"(,"series":[{"P":50,"condition":2},{"P":50,"condition":2}])");
-    QTest::newRow("NumAguaceros") << serie << "series/NumAguaceros" << "2.00";
-    QTest::newRow("NumEscLadera") << serie << "series/NumEscLadera" << "2.00";
-    QTest::newRow("NumEscImpluvio") << serie << "series/NumEscImpluvio" << "2.00";
-    QTest::newRow("NumFuera") << serie << "series/NumFuera" << "0.00";
-    QTest::newRow("Acumulado 1") << serie << "series/Acumulado/0" << "100.00";
+    QTest::newRow("NumAguaceros") << serie << "series/NumAguaceros"
+                                  << "2.00";
+    QTest::newRow("NumEscLadera") << serie << "series/NumEscLadera"
+                                  << "2.00";
+    QTest::newRow("NumEscImpluvio") << serie << "series/NumEscImpluvio"
+                                    << "2.00";
+    QTest::newRow("NumFuera") << serie << "series/NumFuera"
+                              << "0.00";
+    QTest::newRow("Acumulado 1") << serie << "series/Acumulado/0"
+                                 << "100.00";
     // Twice the single storm's 44.187: 88.37, shown as 88.4.
-    QTest::newRow("Acumulado 2") << serie << "series/Acumulado/1" << "88.37";
-    QTest::newRow("Acumulado 3") << serie << "series/Acumulado/2" << "316.86";
-    QTest::newRow("CapaMaxSerie") << serie << "series/CapaMaxSerie" << "91.65";
-    QTest::newRow("series height") << serie << "series/AlturaRepresas" << "91.65";
-    QTest::newRow("summary count") << serie << "series/ResumenSerie/1" << "2.00";
+    QTest::newRow("Acumulado 2") << serie << "series/Acumulado/1"
+                                 << "88.37";
+    QTest::newRow("Acumulado 3") << serie << "series/Acumulado/2"
+                                 << "316.86";
+    QTest::newRow("CapaMaxSerie") << serie << "series/CapaMaxSerie"
+                                  << "91.65";
+    QTest::newRow("series height") << serie << "series/AlturaRepresas"
+                                   << "91.65";
+    QTest::newRow("summary count") << serie << "series/ResumenSerie/1"
+                                   << "2.00";
     const QByteArray vacia = Pide(sitioB + R"(,"series":[])");
-    QTest::newRow("empty series") << vacia << "series/NumAguaceros" << "0.00";
-    QTest::newRow("empty series height") << vacia << "series/AlturaRepresas" << "0.00";
+    QTest::newRow("empty series") << vacia << "series/NumAguaceros"
+                                  << "0.00";
+    QTest::newRow("empty series height") << vacia << "series/AlturaRepresas"
+                                         << "0.00";
 
     const QByteArray anio = Pide(sitioB + "," + Anio("3", {"[60,30,4]"}));
-    QTest::newRow("Dispon flat") << anio << "year/months/0/Dispon/0" << "60.00";
-    QTest::newRow("Dispon slope") << anio << "year/months/0/Dispon/1" << "59.42";
-    QTest::newRow("Dispon collecting") << anio << "year/months/0/Dispon/2" << "126.82";
-    QTest::newRow("Dispon systematized") << anio << "year/months/0/Dispon/3" << "60.00";
-    QTest::newRow("CapaMinAnual") << anio << "year/CapaMinAnual" << "30.06";
-    QTest::newRow("PAnual") << anio << "year/PAnual" << "60.00";
-    QTest::newRow("PMaxAnual") << anio << "year/PMaxAnual" << "30.00";
-    QTest::newRow("DiasAnual") << anio << "year/DiasAnual" << "4.00";
-    QTest::newRow("PV1") << anio << "year/months/0/PV1" << "10.00";
-    QTest::newRow("N1") << anio << "year/months/0/N1" << "1.00";
-    QTest::newRow("PV2") << anio << "year/months/0/PV2" << "20.00";
-    QTest::newRow("N2") << anio << "year/months/0/N2" << "1.00";
-    QTest::newRow("P5") << anio << "year/months/0/P5" << "20.00";
-    QTest::newRow("J") << anio << "year/months/0/J" << "2.00";
-    QTest::newRow("dry month") << anio << "year/months/11/Dispon/3" << "0.00";
-    QTest::newRow("days 2.5 stored as 2")
-        << Pide(sitioB + "," + Anio("1", {"[10,5,2.5]"})) << "year/months/0/NDias" << "2.00";
+    QTest::newRow("Dispon flat") << anio << "year/months/0/Dispon/0"
+                                 << "60.00";
+    QTest::newRow("Dispon slope") << anio << "year/months/0/Dispon/1"
+                                  << "59.42";
+    QTest::newRow("Dispon collecting") << anio << "year/months/0/Dispon/2"
+                                       << "126.82";
+    QTest::newRow("Dispon systematized") << anio << "year/months/0/Dispon/3"
+                                         << "60.00";
+    QTest::newRow("CapaMinAnual") << anio << "year/CapaMinAnual"
+                                  << "30.06";
+    QTest::newRow("PAnual") << anio << "year/PAnual"
+                            << "60.00";
+    QTest::newRow("PMaxAnual") << anio << "year/PMaxAnual"
+                               << "30.00";
+    QTest::newRow("DiasAnual") << anio << "year/DiasAnual"
+                               << "4.00";
+    QTest::newRow("PV1") << anio << "year/months/0/PV1"
+                         << "10.00";
+    QTest::newRow("N1") << anio << "year/months/0/N1"
+                        << "1.00";
+    QTest::newRow("PV2") << anio << "year/months/0/PV2"
+                         << "20.00";
+    QTest::newRow("N2") << anio << "year/months/0/N2"
+                        << "1.00";
+    QTest::newRow("P5") << anio << "year/months/0/P5"
+                        << "20.00";
+    QTest::newRow("J") << anio << "year/months/0/J"
+                       << "2.00";
+    QTest::newRow("dry month") << anio << "year/months/11/Dispon/3"
+                               << "0.00";
+    QTest::newRow("days 2.5 stored as 2") << Pide(sitioB + "," + Anio("1", {"[10,5,2.5]"})) << "year/months/0/NDias"
+                                          << "2.00";
     QTest::newRow("unknown keys ignored")
-        << Pide(sitioB + R"(,"remark":[1,{"x":null}],"storm":{"P":50,"condition":2,"unit":"mm"})")
-        << "storm/SIxP" << "200.00";
+        << Pide(sitioB + R"(,"remark":[1,{"x":null}],"storm":{"P":50,"condition":2,"unit":"mm"})") << "storm/SIxP"
+        << "200.00";
 }
 
 void TstCalc::cifras()
@@ -216,10 +283,10 @@ void TstCalc::cifras()
 // and is written as the shortest text that does so.
 void TstCalc::exactas()
 {
-    const QByteArray entrada = Pide(
-        Sitio(R"("NAC":70,"SI":0.3,"SR":0.7,"NR":80,"CAPA":0.25,"zones":[[0.1,61.3],[0.2,59.9]],"capacity":1)") +
-        R"(,"storm":{"P":37.3,"condition":3},"series":[{"P":50,"condition":2},{"P":12.7,"condition":1}],)" +
-        Anio("3", {"[60,30,4]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[90,40,6]"}));
+    const QByteArray entrada =
+        Pide(Sitio(R"("NAC":70,"SI":0.3,"SR":0.7,"NR":80,"CAPA":0.25,"zones":[[0.1,61.3],[0.2,59.9]],"capacity":1)") +
+             R"(,"storm":{"P":37.3,"condition":3},"series":[{"P":50,"condition":2},{"P":12.7,"condition":1}],)" +
+             Anio("3", {"[60,30,4]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[90,40,6]"}));
     // 0.1 + 0.2 is not 0.3: give SI the sum the zones really make.
     QByteArray conSuma = entrada;
     conSuma.replace("\"SI\":0.3", "\"SI\":" + QByteArray::fromStdString(TextoExacto(0.1 + 0.2)));
@@ -273,14 +340,14 @@ void TstCalc::exactas()
     x.Uno(En(o, "year/CapaMinAnual"), a.CapaMinAnual, "CapaMinAnual");
     for (int m : {0, 6})
         for (std::size_t k = 0; k < 4; ++k)
-            x.Uno(En(o, QStringLiteral("year/months/%1/Dispon/%2").arg(m).arg(k)), a.Dispon[k][static_cast<std::size_t>(m)],
-                  "Dispon");
+            x.Uno(En(o, QStringLiteral("year/months/%1/Dispon/%2").arg(m).arg(k)),
+                  a.Dispon[k][static_cast<std::size_t>(m)], "Dispon");
     x.Uno(En(o, "year/months/6/N1"), a.N1[6], "N1");
     QVERIFY2(x.fallos.isEmpty(), qPrintable(x.fallos.join("; ")));
 
     // Shortest text: the very characters TextoExacto gives.
-    const std::string nus = "\"NUS\":[" + TextoExacto(s.NUS(1)) + "," + TextoExacto(s.NUS(2)) + "," +
-                            TextoExacto(s.NUS(3)) + "]";
+    const std::string nus =
+        "\"NUS\":[" + TextoExacto(s.NUS(1)) + "," + TextoExacto(s.NUS(2)) + "," + TextoExacto(s.NUS(3)) + "]";
     QVERIFY2(salida.find(nus) != std::string::npos, nus.c_str());
 }
 
@@ -331,8 +398,8 @@ void TstCalc::errores_data()
                            << nada;
     QTest::newRow("NR before SI") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":100.5,"SI":0,"SR":1,"CAPA":100)")) << 1076
                                   << "NR" << nada;
-    QTest::newRow("SI 1000") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":1000,"SR":1,"CAPA":100)")) << 1074
-                             << "SI" << nada;
+    QTest::newRow("SI 1000") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":1000,"SR":1,"CAPA":100)")) << 1074 << "SI"
+                             << nada;
     QTest::newRow("SR 0") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":0,"CAPA":100)")) << 1074 << "SR"
                           << nada;
     QTest::newRow("CAPA 10000") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":10000)")) << 1538
@@ -349,8 +416,7 @@ void TstCalc::errores_data()
     QTest::newRow("6 zones") << Pide(Sitio(base + R"(,"zones":[[1,90],[1,90],[1,90],[1,90],[0,90],[0,90]])")) << 0
                              << "zones" << nada;
     QTest::newRow("zone not a pair") << Pide(Sitio(base + R"(,"zones":[[1,90],[3]])")) << 0 << "zones" << en("zone", 2);
-    QTest::newRow("zone text") << Pide(Sitio(base + R"(,"zones":[[1,"90"],[3,50]])")) << 0 << "zones"
-                               << en("zone", 1);
+    QTest::newRow("zone text") << Pide(Sitio(base + R"(,"zones":[[1,"90"],[3,50]])")) << 0 << "zones" << en("zone", 1);
     QTest::newRow("zone area 1000") << Pide(Sitio(base + R"(,"zones":[[3,90],[1000,0]])")) << 1074 << "zones"
                                     << en("zone", 2);
     QTest::newRow("zone N 0") << Pide(Sitio(base + R"(,"zones":[[3,0],[1000,90]])")) << 1076 << "zones"
@@ -358,8 +424,8 @@ void TstCalc::errores_data()
     QTest::newRow("no zones") << Pide(Sitio(base + R"(,"zones":[])")) << 1077 << "zones" << nada;
     QTest::newRow("sum short") << Pide(Sitio(base + R"(,"zones":[[1,90],[2.9,90]])")) << 1077 << "zones" << nada;
     QTest::newRow("0.1 + 0.2 vs 0.3")
-        << Pide(Sitio(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.2,90]])")) << 1077
-        << "zones" << nada;
+        << Pide(Sitio(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.2,90]])")) << 1077 << "zones"
+        << nada;
 
     QTest::newRow("capacity -1") << Pide(Sitio(base + R"(,"NI":90,"capacity":-1)")) << 0 << "capacity" << nada;
     QTest::newRow("capacity 10000") << Pide(Sitio(base + R"(,"NI":90,"capacity":10000)")) << 0 << "capacity" << nada;
@@ -370,27 +436,25 @@ void TstCalc::errores_data()
     QTest::newRow("storm not object") << Pide(sitioB + R"(,"storm":[50,2])") << 0 << "storm" << nada;
     QTest::newRow("storm no P") << Pide(sitioB + R"(,"storm":{"condition":2})") << 0 << "P" << nada;
     QTest::newRow("storm 0") << Pide(sitioB + R"(,"storm":{"P":0,"condition":2})") << 1134 << "P" << nada;
-    QTest::newRow("storm 1e-400 reads as 0") << Pide(sitioB + R"(,"storm":{"P":1e-400,"condition":2})") << 1134 << "P"
-                                             << nada;
+    QTest::newRow("storm 1e-400 reads as 0")
+        << Pide(sitioB + R"(,"storm":{"P":1e-400,"condition":2})") << 1134 << "P" << nada;
     QTest::newRow("storm 1000") << Pide(sitioB + R"(,"storm":{"P":1000,"condition":7})") << 1134 << "P" << nada;
-    QTest::newRow("condition 2.5") << Pide(sitioB + R"(,"storm":{"P":50,"condition":2.5})") << 0 << "condition"
-                                   << nada;
+    QTest::newRow("condition 2.5") << Pide(sitioB + R"(,"storm":{"P":50,"condition":2.5})") << 0 << "condition" << nada;
     QTest::newRow("condition missing") << Pide(sitioB + R"(,"storm":{"P":50})") << 0 << "condition" << nada;
-    QTest::newRow("site before storm") << Pide(Sitio(base) + R"(,"storm":{"P":0,"condition":2})") << 0 << "NI"
-                                       << nada;
+    QTest::newRow("site before storm") << Pide(Sitio(base) + R"(,"storm":{"P":0,"condition":2})") << 0 << "NI" << nada;
 
     const QByteArray uno = R"({"P":50,"condition":2})";
     QTest::newRow("series not list") << Pide(sitioB + R"(,"series":{"P":50})") << 0 << "series" << nada;
-    QTest::newRow("series item") << Pide(sitioB + R"(,"series":[)" + uno + ",3]") << 0 << "series"
-                                 << en("storm", 2);
+    QTest::newRow("series item") << Pide(sitioB + R"(,"series":[)" + uno + ",3]") << 0 << "series" << en("storm", 2);
     QTest::newRow("series 1000") << Pide(sitioB + R"(,"series":[)" + uno + R"(,{"P":1000,"condition":2}])") << 1212
                                  << "P" << en("storm", 2);
-    QTest::newRow("series condition 4") << Pide(sitioB + R"(,"series":[{"P":5,"condition":4}])") << 0
-                                        << "condition" << en("storm", 1);
-    QTest::newRow("storm before series")
-        << Pide(sitioB + R"(,"series":[{"P":0,"condition":2}],"storm":{"P":0,"condition":2})") << 1134 << "P" << nada;
-    QTest::newRow("series before year")
-        << Pide(sitioB + R"(,"series":[{"P":0,"condition":2}],)" + Anio("9", {})) << 1212 << "P" << en("storm", 1);
+    QTest::newRow("series condition 4") << Pide(sitioB + R"(,"series":[{"P":5,"condition":4}])") << 0 << "condition"
+                                        << en("storm", 1);
+    QTest::newRow("storm before series") << Pide(sitioB +
+                                                 R"(,"series":[{"P":0,"condition":2}],"storm":{"P":0,"condition":2})")
+                                         << 1134 << "P" << nada;
+    QTest::newRow("series before year") << Pide(sitioB + R"(,"series":[{"P":0,"condition":2}],)" + Anio("9", {}))
+                                        << 1212 << "P" << en("storm", 1);
 
     QTest::newRow("year not object") << Pide(sitioB + R"(,"year":[])") << 0 << "year" << nada;
     QTest::newRow("case 4") << Pide(sitioB + "," + Anio("4", {})) << 0 << "case" << nada;
@@ -398,19 +462,17 @@ void TstCalc::errores_data()
     QTest::newRow("11 months") << Pide(sitioB + R"(,"year":{"case":1,"months":[[0,0,0]]})") << 0 << "months" << nada;
     QTest::newRow("short row") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[0,0]"})) << 0 << "months"
                                << en("month", 2);
-    QTest::newRow("shape before cells") << Pide(sitioB + "," + Anio("1", {"[1000,0,0]", "[0,0,0]", "[0,\"0\",0]"}))
-                                        << 0 << "months" << celda(3, 2);
+    QTest::newRow("shape before cells") << Pide(sitioB + "," + Anio("1", {"[1000,0,0]", "[0,0,0]", "[0,\"0\",0]"})) << 0
+                                        << "months" << celda(3, 2);
     QTest::newRow("P 1000") << Pide(sitioB + "," + Anio("1", {"[1000,0,0]"})) << 1028 << "months" << celda(1, 1);
     QTest::newRow("Pmax -0.1") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[5,-0.1,2]"})) << 1028 << "months"
                                << celda(2, 2);
-    QTest::newRow("days 31.5") << Pide(sitioB + "," + Anio("1", {"[900,30,31.5]"})) << 1029 << "months"
-                               << celda(1, 3);
-    QTest::newRow("cells before the year check") << Pide(sitioB + "," + Anio("1", {"[null,0,0]", "[0,0,0]", "[0,0,40]"}))
-                                                 << 1029 << "months" << celda(3, 3);
+    QTest::newRow("days 31.5") << Pide(sitioB + "," + Anio("1", {"[900,30,31.5]"})) << 1029 << "months" << celda(1, 3);
+    QTest::newRow("cells before the year check")
+        << Pide(sitioB + "," + Anio("1", {"[null,0,0]", "[0,0,0]", "[0,0,40]"})) << 1029 << "months" << celda(3, 3);
     QTest::newRow("empty P") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[null,0,0]"})) << 1535 << "months"
                              << celda(2, 1);
-    QTest::newRow("empty Pmax") << Pide(sitioB + "," + Anio("1", {"[10,null,2]"})) << 1027 << "months"
-                                << celda(1, 2);
+    QTest::newRow("empty Pmax") << Pide(sitioB + "," + Anio("1", {"[10,null,2]"})) << 1027 << "months" << celda(1, 2);
     QTest::newRow("Pmax above P") << Pide(sitioB + "," + Anio("1", {"[50,60,4]"})) << 1030 << "months" << celda(1, 2);
     QTest::newRow("wrong triple") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[5,0,2]"})) << 1031 << "months"
                                   << celda(2, 3);

@@ -11,7 +11,7 @@
 // Recursive descent over the text; nodes are appended depth first and linked
 // to their siblings, so a container's node index is known before its children.
 class LectorJson {
-public:
+  public:
     LectorJson(DocumentoJson& d, std::string_view t, std::size_t p) : d_(d), t_(t), p_(p) {}
 
     bool LeeValor(std::size_t& pos, std::string& error)
@@ -27,7 +27,7 @@ public:
         return bien;
     }
 
-private:
+  private:
     // Deep enough for any request; keeps hostile nesting off the stack.
     static constexpr int MaxProfundidad = 256;
 
@@ -158,8 +158,7 @@ private:
             const char c = t_[p_];
             if (c == '"')
                 return t_.substr(inicio, p_++ - inicio);
-            if (static_cast<unsigned char>(c) < 0x20)
-            {
+            if (static_cast<unsigned char>(c) < 0x20) {
                 Error("control character in a string");
                 return std::nullopt;
             }
@@ -170,7 +169,8 @@ private:
                 const char e = t_[p_];
                 if (e == 'u') {
                     for (int i = 1; i <= 4; ++i)
-                        if (p_ + static_cast<std::size_t>(i) >= t_.size() || Hex(t_[p_ + static_cast<std::size_t>(i)]) < 0) {
+                        if (p_ + static_cast<std::size_t>(i) >= t_.size() ||
+                            Hex(t_[p_ + static_cast<std::size_t>(i)]) < 0) {
                             Error("bad \\u escape");
                             return std::nullopt;
                         }
@@ -256,7 +256,7 @@ private:
         const std::size_t nEnt = digitos();
         if (nEnt == 0)
             return Error(p_ < t_.size() && (t_[p_] == 'N' || t_[p_] == 'I') ? "NaN and Infinity are not JSON numbers"
-                                                                             : "unexpected character");
+                                                                            : "unexpected character");
         if (nEnt > 1 && t_[ent] == '0')
             return Error("a number may not start with 0");
         std::size_t frac = 0, nFrac = 0;
@@ -352,16 +352,25 @@ DocumentoJson::Valor DocumentoJson::Valor::Primero() const
     return EsLista() || EsObjeto() ? Valor(d_, n_->hijo) : Valor();
 }
 
-DocumentoJson::Valor DocumentoJson::Valor::Siguiente() const { return n_ ? Valor(d_, n_->siguiente) : Valor(); }
+DocumentoJson::Valor DocumentoJson::Valor::Siguiente() const
+{
+    return n_ ? Valor(d_, n_->siguiente) : Valor();
+}
 
 namespace {
 
 using Valor = DocumentoJson::Valor;
 
 // A null value counts as absent, so a script may blank a field.
-bool Presente(const Valor& v) { return v.Presente(); }
+bool Presente(const Valor& v)
+{
+    return v.Presente();
+}
 
-std::optional<double> Numero(const Valor& v) { return v.Numero(); }
+std::optional<double> Numero(const Valor& v)
+{
+    return v.Numero();
+}
 
 // A moisture condition or runoff case: exactly 1, 2 or 3 (2.0 is 2).
 std::optional<int> UnoATres(const Valor& v)

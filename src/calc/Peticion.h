@@ -15,10 +15,10 @@
 // A parsed JSON value: strict grammar, numbers read with std::from_chars
 // (correctly rounded), a number beyond the double range refused. Containers
 // are linked lists of nodes in one vector, reused from one value to the next
-// so a batch read request by request stays in the cache. Keys point into the text read (or, when they hold escapes, into
-// decoded copies kept here): the text must outlive the document.
+// so a batch read request by request stays in the cache. Keys point into the text read (or, when they hold escapes,
+// into decoded copies kept here): the text must outlive the document.
 class DocumentoJson {
-public:
+  public:
     enum class Tipo : std::uint8_t { Ausente, Nulo, Logico, Numero, Texto, Lista, Objeto };
 
     struct Nodo {
@@ -32,7 +32,7 @@ public:
 
     // A node, or the absent value (a missing key, the end of a container).
     class Valor {
-    public:
+      public:
         Valor() = default;
         Tipo tipo() const { return n_ ? n_->tipo : Tipo::Ausente; }
         // Neither absent nor null: a null counts as left out.
@@ -48,7 +48,7 @@ public:
         Valor Primero() const;
         Valor Siguiente() const;
 
-    private:
+      private:
         friend class DocumentoJson;
         Valor(const DocumentoJson* d, std::uint32_t i) : d_(d), n_(i ? &d->nodos_[i] : nullptr) {}
         const DocumentoJson* d_ = nullptr;
@@ -64,7 +64,7 @@ public:
     static std::size_t SaltaBlancos(std::string_view t, std::size_t p);
     static std::string ErrorEn(std::size_t pos, std::string_view que);
 
-private:
+  private:
     friend class LectorJson;
     std::vector<Nodo> nodos_; // node 0 is unused: index 0 means none
     std::deque<std::string> claves_;
@@ -81,7 +81,7 @@ struct Peticion {
     std::optional<Aguacero> aguacero;
     std::optional<std::vector<Aguacero>> serie;
     std::optional<CasoEscorrentia> caso; // set when the year was asked for
-    DatosAnuales datos;                   // the year as LeeDatos read it
+    DatosAnuales datos;                  // the year as LeeDatos read it
 };
 
 // Why a request was refused. `id` is the catalogue message the windows would

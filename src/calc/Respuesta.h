@@ -18,7 +18,7 @@
 // through a raw cursor rather than many small appends; the string gets its
 // final length when the writer goes away, so one writer at a time per string.
 class Escritor {
-public:
+  public:
     explicit Escritor(std::string& s) : s_(s), n_(s.size()) {}
     ~Escritor() { s_.resize(n_); }
     Escritor(const Escritor&) = delete;
@@ -28,8 +28,7 @@ public:
     void CierraObjeto() { Cierra('}'); }
     void AbreLista() { Abre('['); }
     void CierraLista() { Cierra(']'); }
-    template <std::size_t N>
-    void Clave(const char (&k)[N])
+    template <std::size_t N> void Clave(const char (&k)[N])
     {
         char* p = Reserva(N + 3);
         if (coma_)
@@ -47,26 +46,22 @@ public:
     void Logico(bool b);
     void Texto(std::string_view t);
 
-    template <std::size_t N>
-    void Numero(const char (&k)[N], double x)
+    template <std::size_t N> void Numero(const char (&k)[N], double x)
     {
         Clave(k);
         Numero(x);
     }
-    template <std::size_t N>
-    void Entero(const char (&k)[N], long long n)
+    template <std::size_t N> void Entero(const char (&k)[N], long long n)
     {
         Clave(k);
         Entero(n);
     }
-    template <std::size_t N>
-    void Logico(const char (&k)[N], bool b)
+    template <std::size_t N> void Logico(const char (&k)[N], bool b)
     {
         Clave(k);
         Logico(b);
     }
-    template <std::size_t N, std::size_t M>
-    void Lista(const char (&k)[N], const std::array<double, M>& v)
+    template <std::size_t N, std::size_t M> void Lista(const char (&k)[N], const std::array<double, M>& v)
     {
         Clave(k);
         AbreLista();
@@ -75,7 +70,7 @@ public:
         CierraLista();
     }
 
-private:
+  private:
     // Room for k more bytes at the cursor. The string's own capacity grows
     // geometrically; its length only a little ahead of the cursor.
     char* Reserva(std::size_t k)

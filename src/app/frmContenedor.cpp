@@ -1,0 +1,162 @@
+#include "app/frmContenedor.h"
+
+#include "app/Idioma.h"
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "text/Catalogo.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+
+namespace {
+
+QMenu* Submenu(QWidget* padre, const char* nombre)
+{
+    auto* m = new QMenu(padre);
+    m->setObjectName(QString::fromUtf8(nombre));
+    m->menuAction()->setObjectName(m->objectName());
+    return m;
+}
+
+QAction* Orden(QMenu* menu, const char* nombre, bool activa = true)
+{
+    QAction* a = menu->addAction(QString());
+    a->setObjectName(QString::fromUtf8(nombre));
+    a->setEnabled(activa);
+    return a;
+}
+
+} // namespace
+
+frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
+    : QMainWindow(parent), v_(v), nav_(nav), area_(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("frmContenedor"));
+    // The site entry window tells the main window from the others by this caption.
+    setWindowTitle(QStringLiteral("HIDRELA"));
+    area_->setObjectName(QStringLiteral("areaVentanas"));
+    setCentralWidget(area_);
+    nav_.FijaArea(area_);
+
+    mnuArchivo_ = Submenu(this, "mnuArchivo");
+    mnuNuevo_ = Orden(mnuArchivo_, "mnuNuevo");
+    mnuAbrir_ = Orden(mnuArchivo_, "mnuAbrir", false);
+    mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra1"));
+    mnuGuardar_ = Orden(mnuArchivo_, "mnuGuardar", false);
+    mnuGuardarComo_ = Orden(mnuArchivo_, "mnuGuardarComo", false);
+    mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra2"));
+    mnuSalir_ = Orden(mnuArchivo_, "mnuSalir");
+
+    mnuModelo_ = Submenu(this, "mnuModelo");
+    MnuHidrela_ = Orden(mnuModelo_, "MnuHidrela");
+    mnuOtros_ = Orden(mnuModelo_, "mnuOtros", false);
+
+    mnuVentanas_ = Submenu(this, "mnuVentanas");
+
+    mnuOpciones_ = Submenu(this, "mnuOpciones");
+    mnuIdioma_ = Submenu(mnuOpciones_, "mnuIdioma");
+    mnuOpciones_->addMenu(mnuIdioma_);
+    mnuIdiomaEspanol_ = Orden(mnuIdioma_, "mnuIdiomaEspañol");
+    mnuIdiomaEnglish_ = Orden(mnuIdioma_, "mnuIdiomaEnglish");
+    mnuIdiomaEspanol_->setCheckable(true);
+    mnuIdiomaEnglish_->setCheckable(true);
+
+    for (QMenu* m : {mnuArchivo_, mnuModelo_, mnuVentanas_, mnuOpciones_})
+        menuBar()->addMenu(m);
+
+    // Load: the language of the run, its check mark, then the captions.
+    const QString guardado = AplicaReglaIdioma(v_);
+    const bool espanol = guardado == QStringLiteral("Español");
+    mnuIdiomaEspanol_->setChecked(espanol);
+    mnuIdiomaEnglish_->setChecked(!espanol);
+
+    mnuArchivo_->setTitle(CargaTexto(v_, 46));
+    mnuNuevo_->setText(CargaTexto(v_, 47));
+    mnuAbrir_->setText(CargaTexto(v_, 48));
+    mnuGuardar_->setText(CargaTexto(v_, 49));
+    mnuGuardarComo_->setText(CargaTexto(v_, 50));
+    mnuSalir_->setText(CargaTexto(v_, 51));
+    mnuModelo_->setTitle(CargaTexto(v_, 300));
+    MnuHidrela_->setText(CargaTexto(v_, 301));
+    mnuOtros_->setText(CargaTexto(v_, 302));
+    mnuVentanas_->setTitle(CargaTexto(v_, 52));
+    mnuOpciones_->setTitle(CargaTexto(v_, 303));
+    mnuIdioma_->setTitle(CargaTexto(v_, 304));
+    mnuIdiomaEspanol_->setText(CargaTexto(v_, 305));
+    mnuIdiomaEnglish_->setText(CargaTexto(v_, 306));
+
+    connect(mnuNuevo_, &QAction::triggered, this, &frmContenedor::mnuNuevo_Click);
+    connect(mnuSalir_, &QAction::triggered, this, &frmContenedor::mnuSalir_Click);
+    connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
+    connect(mnuIdiomaEnglish_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEnglish_Click);
+    connect(mnuVentanas_, &QMenu::aboutToShow, this, &frmContenedor::ListaVentanas);
+
+    resize(1024, 720);
+    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(pantalla->availableGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+void frmContenedor::showEvent(QShowEvent* evento)
+{
+    QMainWindow::showEvent(evento);
+    if (!mostrada_) {
+        mostrada_ = true;
+        nav_.Muestra(QStringLiteral("frmEscorrentía"));
+    }
+}
+
+void frmContenedor::mnuNuevo_Click()
+{
+    const QString entrada = QStringLiteral("frmEscorrentía");
+    nav_.Descarga(entrada);
+    QCoreApplication::processEvents();
+    nav_.Muestra(entrada);
+    if (QMdiSubWindow* marco = nav_.Marco(entrada))
+        marco->move(0, 0);
+}
+
+void frmContenedor::mnuSalir_Click()
+{
+    // At once: no window is asked whether it may close.
+    QCoreApplication::exit(0);
+}
+
+// A checkable item toggles itself on a click; the item chosen always ends
+// checked and the other unchecked, and the choice is written every time.
+void frmContenedor::mnuIdiomaEspanol_Click()
+{
+    mnuIdiomaEspanol_->setChecked(true);
+    mnuIdiomaEnglish_->setChecked(false);
+    GuardaIdioma(QStringLiteral("Español"));
+}
+
+void frmContenedor::mnuIdiomaEnglish_Click()
+{
+    mnuIdiomaEnglish_->setChecked(true);
+    mnuIdiomaEspanol_->setChecked(false);
+    GuardaIdioma(QStringLiteral("English"));
+}
+
+void frmContenedor::ListaVentanas()
+{
+    mnuVentanas_->clear();
+    const auto marcos = area_->subWindowList();
+    for (int i = 0; i < marcos.size(); ++i) {
+        QMdiSubWindow* marco = marcos[i];
+        QAction* a = mnuVentanas_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(marco->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(marco == area_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, marco = QPointer<QMdiSubWindow>(marco)] {
+            if (marco)
+                area_->setActiveSubWindow(marco);
+        });
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class Navegacion;
+struct Variables;
+
+// The main window: the menus and the area that holds every working window.
+class frmContenedor : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    frmContenedor(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+    QMdiArea* Area() const { return area_; }
+
+  protected:
+    void showEvent(QShowEvent* evento) override;
+
+  private:
+    void mnuNuevo_Click();
+    void mnuSalir_Click();
+    void mnuIdiomaEspanol_Click();
+    void mnuIdiomaEnglish_Click();
+    void ListaVentanas();
+
+    Variables& v_;
+    Navegacion& nav_;
+    QMdiArea* area_;
+    QMenu* mnuArchivo_;
+    QMenu* mnuModelo_;
+    QMenu* mnuVentanas_;
+    QMenu* mnuOpciones_;
+    QMenu* mnuIdioma_;
+    QAction* mnuNuevo_;
+    QAction* mnuAbrir_;
+    QAction* mnuGuardar_;
+    QAction* mnuGuardarComo_;
+    QAction* mnuSalir_;
+    QAction* MnuHidrela_;
+    QAction* mnuOtros_;
+    QAction* mnuIdiomaEspanol_;
+    QAction* mnuIdiomaEnglish_;
+    bool mostrada_ = false;
+};

@@ -1,0 +1,148 @@
+// The presentation screen: its texts in both languages, its 30-second timer
+// and the places a click closes it.
+#include "Apoyo.h"
+
+#include "app/Arranque.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+const QString Pantalla = QStringLiteral("frmPresentacion");
+
+QString Texto(QWidget* w, const char* nombre)
+{
+    auto* l = w->findChild<QLabel*>(QString::fromUtf8(nombre));
+    return l ? l->text() : QStringLiteral("<missing %1>").arg(QString::fromUtf8(nombre));
+}
+
+} // namespace
+
+class TstPresentacion : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { apoyo::AislaAjustes(); }
+
+    void cleanup() { apoyo::Recoge(); }
+
+    void textos_data()
+    {
+        QTest::addColumn<QString>("guardado");
+        QTest::addColumn<bool>("lineas");
+        QTest::addColumn<QStringList>("esperados"); // Label6, Label7, Label3, Label4, Label9
+        QTest::addColumn<QString>("encabezado");
+        QTest::newRow("nothing stored") << QString() << false
+                                        << QStringList{"Author: ", "Programming: ", "Version 2.0", "Year 2004",
+                                                       "English version by the HIDRELA project"}
+                                        << "Collaboration agreement\n HIDRELA";
+        QTest::newRow("English") << "English" << false
+                                 << QStringList{"Author: ", "Programming: ", "Version 2.0", "Year 2004",
+                                                "English version by the HIDRELA project"}
+                                 << "Collaboration agreement\n HIDRELA";
+        QTest::newRow("Spanish") << "Español" << true
+                                 << QStringList{"Autor: ", "Programación: ", "Versión 2.0", "Año 2004", " "}
+                                 << "Convenio de colaboración\n HIDRELA";
+    }
+
+    void textos()
+    {
+        QFETCH(QString, guardado);
+        QFETCH(bool, lineas);
+        QFETCH(QStringList, esperados);
+        QFETCH(QString, encabezado);
+        apoyo::FijaIdioma(guardado);
+        auto s = Arrancar();
+        QWidget* w = s->nav.Ventana(Pantalla);
+        QVERIFY(w && w->isVisible());
+        QVERIFY(!s->nav.Ventana(QStringLiteral("frmContenedor")));
+
+        QCOMPARE(w->findChild<QFrame*>(QStringLiteral("Line1"))->isVisible(), lineas);
+        QCOMPARE(w->findChild<QFrame*>(QStringLiteral("Line2"))->isVisible(), lineas);
+        QVERIFY(w->findChild<QFrame*>(QStringLiteral("Line3"))->isVisible());
+        const QStringList vistos{Texto(w, "Label6"), Texto(w, "Label7"), Texto(w, "Label3"), Texto(w, "Label4"),
+                                 Texto(w, "Label9")};
+        QCOMPARE(vistos, esperados);
+        QCOMPARE(Texto(w, "lblEncabezado"), encabezado);
+        QCOMPARE(Texto(w, "Label1"), QStringLiteral("HIDRELA"));
+        QCOMPARE(Texto(w, "Label5"), QStringLiteral("HIDRELA"));
+        for (const char* n : {"Label2", "Label8", "Label10", "lblAutor(0)", "lblAutor(1)", "lblAutor(2)"})
+            QVERIFY2(!Texto(w, n).trimmed().isEmpty(), n);
+        QVERIFY(Texto(w, "Label2") != Texto(w, "Label8"));
+    }
+
+    void disposicion()
+    {
+        auto s = Arrancar();
+        QWidget* w = s->nav.Ventana(Pantalla);
+        QVERIFY(w);
+        // The darker copy of the title sits 30 twips right and 45 twips above
+        // (2 and 3 pixels), so the title stands in relief.
+        const QPoint relieve = w->findChild<QLabel*>(QStringLiteral("Label5"))->pos() -
+                               w->findChild<QLabel*>(QStringLiteral("Label1"))->pos();
+        QCOMPARE(relieve, QPoint(2, -3));
+        QCOMPARE(w->findChild<QFrame*>(QStringLiteral("figBorde"))->geometry(), w->rect());
+        for (const char* n : {"Image1", "Image2", "Image3", "Image4"})
+            QVERIFY2(!w->findChild<QLabel*>(QString::fromUtf8(n))->pixmap().isNull(), n);
+    }
+
+    void temporizador()
+    {
+        auto s = Arrancar();
+        QPointer<QWidget> w = s->nav.Ventana(Pantalla);
+        auto* t = w->findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(t);
+        QVERIFY(t->isActive());
+        QVERIFY(t->isSingleShot());
+        QCOMPARE(t->interval(), 30000);
+
+        apoyo::Dispara(t);
+        apoyo::Recoge();
+        QVERIFY(w.isNull());
+        QWidget* principal = s->nav.Ventana(QStringLiteral("frmContenedor"));
+        QVERIFY(principal && principal->isVisible());
+        QVERIFY(s->nav.Ventana(QStringLiteral("frmEscorrentía")));
+    }
+
+    void clics_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("cierra");
+        QTest::newRow("surface") << Pantalla << true;
+        for (const char* n : {"Image1", "Label1", "lblAutor(0)", "lblAutor(1)", "lblAutor(2)"})
+            QTest::newRow(n) << QString::fromUtf8(n) << true;
+        for (const char* n : {"Label5", "Image2", "Image3", "Image4", "Label2", "Label3", "Label4", "Label6", "Label7",
+                              "Label8", "Label9", "Label10", "lblEncabezado"})
+            QTest::newRow(n) << QString::fromUtf8(n) << false;
+    }
+
+    void clics()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, cierra);
+        auto s = Arrancar();
+        QPointer<QWidget> w = s->nav.Ventana(Pantalla);
+        QWidget* c = control == Pantalla ? w.data() : w->findChild<QWidget*>(control);
+        QVERIFY(c);
+        // A point of the control that no other control covers: Label1 lies
+        // over most of Label5, and the window's surface is bare at its foot.
+        QPoint donde = c->rect().center();
+        if (control == QStringLiteral("Label5"))
+            donde.setY(1);
+        if (c == w)
+            donde = QPoint(300, 404);
+        QTest::mouseClick(c, Qt::LeftButton, {}, donde);
+        apoyo::Recoge();
+
+        QCOMPARE(w.isNull(), cierra);
+        QWidget* principal = s->nav.Ventana(QStringLiteral("frmContenedor"));
+        QCOMPARE(principal != nullptr, cierra);
+        if (!cierra)
+            QVERIFY(w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    }
+};
+
+QTEST_MAIN(TstPresentacion)
+#include "tst_presentacion.moc"
