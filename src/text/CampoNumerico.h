@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QLineEdit;
+class QWidget;
+struct Variables;
+
+// The common behaviour of the program's numeric entry fields. A field keeps
+// its last accepted text in its Tag (the dynamic property "Tag"), which the
+// calculations read and the tooltip shows; on entry the field shows the Tag
+// selected, on leaving it keeps the text and shows a number in its format.
+enum class VarianteCampo {
+    A, // the Tag takes any text
+    B  // the Tag takes numeric text only; other text is left on screen
+};
+
+void HazCampoNumerico(QLineEdit* campo, const Variables& v, VarianteCampo variante, int decimales, int seleccion = 10);
+
+QString Tag(const QWidget* control);
+// Sets the Tag and, as leaving the field would, the tooltip.
+void FijaTag(QWidget* control, const QString& tag);
+
+// A number with `decimales` decimals and the separator in force.
+QString FormatoLocal(const Variables& v, double x, int decimales);
+// The number a text stands for, read with the separator in force.
+std::optional<double> NumeroLocal(const Variables& v, const QString& texto);
+
+// The separator in force: how the program's number rules read "0,5342".
+QString BuscaSepDecimal();
+
+// Key preview of a window: Enter moves the focus on as Tab does (unless
+// `retieneEnter` says a grid keeps it), and the two decimal keys type the
+// separator in force. Lives as long as the window.
+void PrevisualizaTeclas(QWidget* ventana, const Variables& v, std::function<bool()> retieneEnter = {});
