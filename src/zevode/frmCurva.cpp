@@ -1,0 +1,464 @@
+#include "zevode/frmCurva.h"
+
+#include "text/Numero.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString Grupos = QStringLiteral("ABCD");
+constexpr int ColA = 4; // table columns: table, cover, treatment, condition, A, B, C, D
+
+// The transcriptions the source column names by code.
+const char* const Leyenda = "IEM: R package iemiscdata 1.0.3 (I. Embry, 2023-24)\n"
+                            "CVI: R package curvenumber (C. Vitolo, 2017)\n"
+                            "LIDS: Low Impact Development and Sustainable Stormwater Management, Table 6-1\n"
+                            "MILID: Low Impact Development Manual for Michigan, Table 9.2\n"
+                            "MSE: Mathematics and Statistics for the Environment, Table 25.5A\n"
+                            "GRA: GRASS GIS addon r.curvenumber\n"
+                            "WWS: WikiWatershed tr-55\n"
+                            "HYD: Python package Hydrolog\n"
+                            "GRL: GRASS legacy r.agnps50 r.cn (older SCS table)\n"
+                            "BEV: Beven, Rainfall-Runoff Modelling: The Primer, Tables B6.3.1-B6.3.2 (older SCS table)";
+
+// A share as typed: "." or "," as the decimal separator.
+std::optional<double> LeePorcentaje(QString texto)
+{
+    texto.replace(QLatin1Char(','), QLatin1Char('.'));
+    const auto x = ANumero(texto.toStdString());
+    if (!x || !(*x > 0) || *x > 100)
+        return std::nullopt;
+    return x;
+}
+
+QString Corto(double x)
+{
+    QString s = QString::fromStdString(Formato(x, 2));
+    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
+        s.chop(1);
+    return s;
+}
+
+} // namespace
+
+frmCurva::frmCurva(const QList<FilaCN>& filas, int numIdioma, QWidget* parent)
+    : QWidget(parent), filas_(filas), idioma_(numIdioma == 1 ? 1 : 2)
+{
+    setObjectName(QStringLiteral("frmCurva"));
+    setWindowTitle(T(TextoZ::Titulo));
+
+    auto* lblIntro = new QLabel(T(TextoZ::Introduccion));
+    lblIntro->setObjectName(QStringLiteral("lblIntro"));
+    lblIntro->setWordWrap(true);
+
+    // The choice by lists and groups.
+    lstCubierta_ = new QComboBox;
+    lstCubierta_->setObjectName(QStringLiteral("lstCubierta"));
+    lstCubierta_->setPlaceholderText(T(TextoZ::EligeCubierta));
+    lstCubierta_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    lstCubierta_->setMinimumContentsLength(40);
+    for (int i = 0; i < filas_.size(); ++i) {
+        const FilaCN& f = filas_[i];
+        const bool misma = !entradas_.isEmpty() && filas_[entradas_.last().first()].tabla == f.tabla &&
+                           filas_[entradas_.last().first()].cubierta == f.cubierta &&
+                           filas_[entradas_.last().first()].tratamiento == f.tratamiento;
+        if (misma) {
+            entradas_.last().append(i);
+            continue;
+        }
+        entradas_.append(QList<int>{i});
+        QString texto = f.cubierta[idioma_ - 1];
+        if (!f.tratamiento[idioma_ - 1].isEmpty())
+            texto += QStringLiteral(" — ") + f.tratamiento[idioma_ - 1];
+        lstCubierta_->addItem(texto);
+        lstCubierta_->setItemData(lstCubierta_->count() - 1, texto, Qt::ToolTipRole);
+    }
+    lstCondicion_ = new QComboBox;
+    lstCondicion_->setObjectName(QStringLiteral("lstCondicion"));
+    lstCondicion_->setEnabled(false);
+
+    auto* formulario = new QFormLayout;
+    auto* lblCubierta = new QLabel(T(TextoZ::Cubierta));
+    lblCubierta->setBuddy(lstCubierta_);
+    auto* lblCondicion = new QLabel(T(TextoZ::Condicion));
+    lblCondicion->setBuddy(lstCondicion_);
+    formulario->addRow(lblCubierta, lstCubierta_);
+    formulario->addRow(lblCondicion, lstCondicion_);
+
+    auto* mrcGrupo = new QGroupBox(T(TextoZ::Grupo));
+    mrcGrupo->setObjectName(QStringLiteral("mrcGrupo"));
+    auto* capaGrupo = new QVBoxLayout(mrcGrupo);
+    opcGrupo_ = new QButtonGroup(this);
+    for (int g = 0; g < 4; ++g) {
+        auto* opc = new QRadioButton(T(TextoZ(int(TextoZ::GrupoA) + g)));
+        opc->setObjectName(QStringLiteral("opcGrupo(%1)").arg(g));
+        opcGrupo_->addButton(opc, g);
+        capaGrupo->addWidget(opc);
+    }
+
+    // The number chosen, and below the table where it comes from.
+    auto* mrcValor = new QGroupBox;
+    mrcValor->setObjectName(QStringLiteral("mrcValor"));
+    auto* capaValor = new QVBoxLayout(mrcValor);
+    auto* lblValor = new QLabel(T(TextoZ::Valor));
+    lblZevOdeva_ = new QLabel;
+    lblZevOdeva_->setObjectName(QStringLiteral("lblZevOdeva"));
+    QFont grande = lblZevOdeva_->font();
+    grande.setPointSizeF(grande.pointSizeF() * 2.2);
+    grande.setBold(true);
+    lblZevOdeva_->setFont(grande);
+    lblZevOdeva_->setMinimumHeight(QFontMetrics(grande).height());
+    lblZevOdeva_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblFila_ = new QLabel;
+    lblFila_->setObjectName(QStringLiteral("lblFila"));
+    lblNota_ = new QLabel;
+    lblNota_->setObjectName(QStringLiteral("lblNota"));
+    lblFuente_ = new QLabel;
+    lblFuente_->setObjectName(QStringLiteral("lblFuente"));
+    lblFuente_->setToolTip(T(TextoZ::Leyenda) + QLatin1Char('\n') + QString::fromUtf8(Leyenda));
+    for (QLabel* l : {lblFila_, lblNota_, lblFuente_}) {
+        l->setWordWrap(true);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    capaValor->addWidget(lblValor);
+    capaValor->addWidget(lblZevOdeva_);
+    capaValor->addWidget(lblFila_);
+    capaValor->addStretch();
+    // Wrapped labels get the height of their widest layout otherwise.
+    lblFila_->setMinimumHeight(4 * fontMetrics().lineSpacing());
+    lblFila_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mrcValor->setMinimumWidth(300);
+    auto* mrcFuente = new QGroupBox;
+    mrcFuente->setObjectName(QStringLiteral("mrcFuente"));
+    auto* capaFuente = new QVBoxLayout(mrcFuente);
+    capaFuente->addWidget(lblNota_);
+    capaFuente->addWidget(lblFuente_);
+
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addLayout(formulario);
+    izquierda->addWidget(mrcGrupo);
+    auto* arriba = new QHBoxLayout;
+    arriba->addLayout(izquierda, 5);
+    arriba->addWidget(mrcValor, 2);
+
+    // The whole table.
+    tblCurvas_ = new QTableWidget(int(filas_.size()), ColA + 4);
+    tblCurvas_->setObjectName(QStringLiteral("tblCurvas"));
+    LlenaTabla();
+
+    // A composite cover.
+    auto* mrcCompuesta = new QGroupBox(T(TextoZ::Compuesta));
+    mrcCompuesta->setObjectName(QStringLiteral("mrcCompuesta"));
+    auto* rejilla = new QGridLayout(mrcCompuesta);
+    auto* lblPorcentaje = new QLabel(T(TextoZ::Porcentaje));
+    rejilla->addWidget(lblPorcentaje, 0, 0);
+    for (int i = 0; i < MaxComponentes; ++i) {
+        txtPorcentaje_[i] = new QLineEdit;
+        txtPorcentaje_[i]->setObjectName(QStringLiteral("txtPorcentaje(%1)").arg(i));
+        txtPorcentaje_[i]->setMaximumWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000.000")));
+        txtPorcentaje_[i]->setAccessibleName(T(TextoZ::Porcentaje));
+        lblComponente_[i] = new QLabel;
+        lblComponente_[i]->setObjectName(QStringLiteral("lblComponente(%1)").arg(i));
+        cmdQuitar_[i] = new QPushButton(T(TextoZ::Quitar));
+        cmdQuitar_[i]->setObjectName(QStringLiteral("cmdQuitar(%1)").arg(i));
+        rejilla->addWidget(txtPorcentaje_[i], i + 1, 0);
+        rejilla->addWidget(lblComponente_[i], i + 1, 1);
+        rejilla->addWidget(cmdQuitar_[i], i + 1, 2);
+        connect(txtPorcentaje_[i], &QLineEdit::textChanged, this, &frmCurva::CalculaMedia);
+        connect(cmdQuitar_[i], &QPushButton::clicked, this, [this, i] { Quita(i); });
+    }
+    rejilla->setColumnStretch(1, 1);
+    cmdAnadir_ = new QPushButton(T(TextoZ::Anadir));
+    cmdAnadir_->setObjectName(QStringLiteral("cmdAnadir"));
+    lblMedia_ = new QLabel;
+    lblMedia_->setObjectName(QStringLiteral("lblMedia"));
+    cmdUsarMedia_ = new QPushButton(T(TextoZ::UsarMedia));
+    cmdUsarMedia_->setObjectName(QStringLiteral("cmdUsarMedia"));
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(cmdAnadir_);
+    pie->addWidget(lblMedia_, 1);
+    pie->addWidget(cmdUsarMedia_);
+    rejilla->addLayout(pie, MaxComponentes + 1, 0, 1, 3);
+
+    auto* cmdCerrar = new QPushButton(T(TextoZ::Cerrar));
+    cmdCerrar->setObjectName(QStringLiteral("cmdCerrar"));
+    auto* abajo = new QHBoxLayout;
+    abajo->addWidget(mrcCompuesta, 1);
+    abajo->addWidget(cmdCerrar, 0, Qt::AlignBottom);
+
+    auto* capa = new QVBoxLayout(this);
+    capa->addWidget(lblIntro);
+    capa->addLayout(arriba);
+    capa->addWidget(tblCurvas_, 1);
+    capa->addWidget(mrcFuente);
+    capa->addLayout(abajo);
+
+    connect(lstCubierta_, &QComboBox::activated, this, [this](int i) {
+        if (i >= 0)
+            Elige(entradas_[i].first(), grupo_);
+    });
+    connect(lstCondicion_, &QComboBox::activated, this, [this](int i) {
+        if (i >= 0)
+            Elige(lstCondicion_->itemData(i).toInt(), grupo_);
+    });
+    connect(opcGrupo_, &QButtonGroup::idClicked, this, [this](int g) { Elige(fila_, g); });
+    connect(tblCurvas_, &QTableWidget::currentCellChanged, this, [this](int fila, int columna) {
+        if (fila >= 0)
+            Elige(fila, columna >= ColA ? columna - ColA : grupo_);
+    });
+    connect(cmdAnadir_, &QPushButton::clicked, this, &frmCurva::Anade);
+    connect(cmdUsarMedia_, &QPushButton::clicked, this, [this] {
+        usaMedia_ = true;
+        CalculaMedia();
+    });
+    connect(cmdCerrar, &QPushButton::clicked, this, &QWidget::close);
+
+    setTabOrder(lstCubierta_, lstCondicion_);
+    setTabOrder(lstCondicion_, opcGrupo_->button(0));
+    resize(1060, 900);
+    MuestraLineas();
+    Actualiza();
+}
+
+QString frmCurva::Valor() const
+{
+    return lblZevOdeva_->text();
+}
+
+QString frmCurva::T(TextoZ t) const
+{
+    return TextoZevode(idioma_, t);
+}
+
+QString frmCurva::DescribeFila(int fila) const
+{
+    const FilaCN& f = filas_[fila];
+    QString texto = f.cubierta[idioma_ - 1];
+    if (!f.tratamiento[idioma_ - 1].isEmpty())
+        texto += QStringLiteral(", ") + f.tratamiento[idioma_ - 1];
+    if (f.condicion == QLatin1String("poor"))
+        texto += QStringLiteral(", ") + T(TextoZ::CondicionDe).arg(T(TextoZ::Mala));
+    else if (f.condicion == QLatin1String("fair"))
+        texto += QStringLiteral(", ") + T(TextoZ::CondicionDe).arg(T(TextoZ::Regular));
+    else if (f.condicion == QLatin1String("good"))
+        texto += QStringLiteral(", ") + T(TextoZ::CondicionDe).arg(T(TextoZ::Buena));
+    return texto;
+}
+
+void frmCurva::LlenaTabla()
+{
+    tblCurvas_->setHorizontalHeaderLabels({T(TextoZ::ColTabla), T(TextoZ::ColCubierta), T(TextoZ::ColTratamiento),
+                                           T(TextoZ::ColCondicion), QStringLiteral("A"), QStringLiteral("B"),
+                                           QStringLiteral("C"), QStringLiteral("D")});
+    tblCurvas_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblCurvas_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblCurvas_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    tblCurvas_->setWordWrap(false);
+    tblCurvas_->setTabKeyNavigation(false);
+    tblCurvas_->verticalHeader()->setVisible(false);
+    tblCurvas_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (int i = 0; i < filas_.size(); ++i) {
+        const FilaCN& f = filas_[i];
+        QString condicion;
+        if (f.condicion == QLatin1String("poor"))
+            condicion = T(TextoZ::Mala);
+        else if (f.condicion == QLatin1String("fair"))
+            condicion = T(TextoZ::Regular);
+        else if (f.condicion == QLatin1String("good"))
+            condicion = T(TextoZ::Buena);
+        const QStringList textos{f.tabla, f.cubierta[idioma_ - 1], f.tratamiento[idioma_ - 1], condicion};
+        for (int c = 0; c < ColA; ++c) {
+            auto* celda = new QTableWidgetItem(textos[c]);
+            celda->setToolTip(textos[c]);
+            tblCurvas_->setItem(i, c, celda);
+        }
+        for (int g = 0; g < 4; ++g) {
+            auto* celda = new QTableWidgetItem(f.N[g] > 0 ? QString::number(f.N[g]) : QString());
+            celda->setTextAlignment(Qt::AlignCenter);
+            tblCurvas_->setItem(i, ColA + g, celda);
+        }
+    }
+    QHeaderView* cabecera = tblCurvas_->horizontalHeader();
+    cabecera->setSectionResizeMode(QHeaderView::Interactive);
+    cabecera->setSectionResizeMode(1, QHeaderView::Stretch);
+    tblCurvas_->resizeColumnToContents(0);
+    tblCurvas_->setColumnWidth(2, 260);
+    tblCurvas_->resizeColumnToContents(3);
+    for (int g = 0; g < 4; ++g)
+        tblCurvas_->setColumnWidth(ColA + g, QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000")) + 12);
+}
+
+void frmCurva::LlenaCondiciones()
+{
+    lstCondicion_->clear();
+    const int entrada = lstCubierta_->currentIndex();
+    if (entrada < 0) {
+        lstCondicion_->setEnabled(false);
+        return;
+    }
+    for (const int i : entradas_[entrada]) {
+        const QString& c = filas_[i].condicion;
+        const QString texto = c == QLatin1String("poor")   ? T(TextoZ::Mala)
+                              : c == QLatin1String("fair") ? T(TextoZ::Regular)
+                              : c == QLatin1String("good") ? T(TextoZ::Buena)
+                                                           : T(TextoZ::SinCondicion);
+        lstCondicion_->addItem(texto, i);
+    }
+    lstCondicion_->setEnabled(lstCondicion_->count() > 1);
+}
+
+void frmCurva::Elige(int fila, int grupo)
+{
+    fila_ = fila;
+    grupo_ = grupo;
+    usaMedia_ = false;
+    if (fila_ >= 0) {
+        // Lists, groups and table show the same choice, whichever was used.
+        for (int e = 0; e < entradas_.size(); ++e) {
+            if (!entradas_[e].contains(fila_))
+                continue;
+            if (lstCubierta_->currentIndex() != e || lstCondicion_->findData(fila_) < 0) {
+                const QSignalBlocker b(lstCubierta_);
+                lstCubierta_->setCurrentIndex(e);
+                LlenaCondiciones();
+            }
+            const QSignalBlocker b(lstCondicion_);
+            lstCondicion_->setCurrentIndex(lstCondicion_->findData(fila_));
+        }
+        const QSignalBlocker b(tblCurvas_);
+        tblCurvas_->setCurrentCell(fila_, grupo_ >= 0 ? ColA + grupo_ : 1);
+        tblCurvas_->scrollToItem(tblCurvas_->currentItem());
+    }
+    if (grupo_ >= 0)
+        opcGrupo_->button(grupo_)->setChecked(true);
+    Actualiza();
+}
+
+void frmCurva::Actualiza()
+{
+    const int n = fila_ >= 0 && grupo_ >= 0 ? filas_[fila_].N[grupo_] : 0;
+    cmdAnadir_->setEnabled(n > 0 &&
+                           std::any_of(lineas_.begin(), lineas_.end(), [](const Linea& l) { return l.fila < 0; }));
+    if (usaMedia_)
+        return;
+    if (fila_ < 0 || grupo_ < 0) {
+        lblFila_->setText(fila_ >= 0 ? DescribeFila(fila_) : T(TextoZ::EligeFila));
+        lblNota_->setText(fila_ >= 0 ? T(TextoZ::EligeFila) : QString());
+        lblFuente_->clear();
+        FijaValor(QString());
+        return;
+    }
+    const FilaCN& f = filas_[fila_];
+    lblFila_->setText(T(TextoZ::FilaElegida).arg(DescribeFila(fila_), Grupos[grupo_], f.tabla));
+    lblNota_->setText(n > 0 ? T(TextoZ::Nota) + f.nota[idioma_ - 1] : T(TextoZ::SinValor).arg(Grupos[grupo_]));
+    lblFuente_->setText(T(TextoZ::Fuente) + f.fuente);
+    FijaValor(n > 0 ? QString::number(n) : QString());
+}
+
+void frmCurva::FijaValor(const QString& texto)
+{
+    if (texto == lblZevOdeva_->text())
+        return;
+    lblZevOdeva_->setText(texto);
+    emit ValorCambiado(texto);
+}
+
+void frmCurva::Anade()
+{
+    if (fila_ < 0 || grupo_ < 0 || filas_[fila_].N[grupo_] <= 0)
+        return;
+    for (int i = 0; i < MaxComponentes; ++i) {
+        Linea& l = lineas_[i];
+        // A cover already listed gets no second line: its share is edited instead.
+        if (l.fila < 0 || (l.fila == fila_ && l.grupo == grupo_)) {
+            l = {fila_, grupo_};
+            MuestraLineas();
+            txtPorcentaje_[i]->setFocus();
+            txtPorcentaje_[i]->selectAll();
+            break;
+        }
+    }
+    Actualiza();
+}
+
+void frmCurva::Quita(int i)
+{
+    for (int j = i; j + 1 < MaxComponentes; ++j) {
+        lineas_[j] = lineas_[j + 1];
+        txtPorcentaje_[j]->setText(txtPorcentaje_[j + 1]->text());
+    }
+    lineas_.back() = {};
+    txtPorcentaje_.back()->clear();
+    MuestraLineas();
+    Actualiza();
+}
+
+void frmCurva::MuestraLineas()
+{
+    for (int i = 0; i < MaxComponentes; ++i) {
+        const Linea& l = lineas_[i];
+        const bool usada = l.fila >= 0;
+        txtPorcentaje_[i]->setEnabled(usada);
+        cmdQuitar_[i]->setEnabled(usada);
+        if (!usada) {
+            const QSignalBlocker b(txtPorcentaje_[i]);
+            txtPorcentaje_[i]->clear();
+        }
+        lblComponente_[i]->setText(
+            usada ? T(TextoZ::FilaElegida).arg(DescribeFila(l.fila), Grupos[l.grupo], filas_[l.fila].tabla) +
+                        QStringLiteral(": N = %1").arg(filas_[l.fila].N[l.grupo])
+                  : QString());
+    }
+    CalculaMedia();
+}
+
+std::optional<QList<Componente>> frmCurva::Componentes() const
+{
+    QList<Componente> c;
+    for (int i = 0; i < MaxComponentes; ++i) {
+        if (lineas_[i].fila < 0)
+            continue;
+        const auto p = LeePorcentaje(txtPorcentaje_[i]->text());
+        if (!p)
+            return std::nullopt;
+        c.append({*p, filas_[lineas_[i].fila].N[lineas_[i].grupo]});
+    }
+    return c;
+}
+
+void frmCurva::CalculaMedia()
+{
+    const auto c = Componentes();
+    const auto media = c ? MediaPonderada(*c) : std::nullopt;
+    const QString suma = c ? Corto(SumaPorcentajes(*c)) : QStringLiteral("?");
+    const bool hay = std::any_of(lineas_.begin(), lineas_.end(), [](const Linea& l) { return l.fila >= 0; });
+    if (!hay)
+        lblMedia_->clear();
+    else if (media)
+        lblMedia_->setText(T(TextoZ::Suma).arg(suma, QString::fromStdString(Formato(*media, 1))));
+    else
+        lblMedia_->setText(T(TextoZ::SumaMal).arg(suma));
+    cmdUsarMedia_->setEnabled(media.has_value());
+    if (!usaMedia_)
+        return;
+    // While the weighted number is in use, it follows every change of the shares.
+    lblFila_->setText(T(TextoZ::MediaElegida));
+    lblNota_->setText(media ? QString() : lblMedia_->text());
+    lblFuente_->clear();
+    FijaValor(media ? QString::fromStdString(Formato(*media, 1)) : QString());
+}

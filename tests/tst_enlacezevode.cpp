@@ -1,0 +1,74 @@
+// The site entry window and the tables window linked as the user meets them:
+// txtDatos(0) follows the number chosen, and keeps it when the tables close.
+#include "Apoyo.h"
+
+#include "app/Arranque.h"
+#include "app/Directorios.h"
+#include "text/CampoNumerico.h"
+#include "zevode/ServidorEnlace.h"
+#include "zevode/TablaCN.h"
+#include "zevode/frmCurva.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstEnlaceZevode : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { apoyo::AislaAjustes(); }
+    void cleanup() { apoyo::Recoge(); }
+
+    void enlace()
+    {
+        // No program to start in this directory: the tables window of this
+        // process serves the link instead.
+        QTemporaryDir directorio;
+        CambiaDirectorioPrograma(directorio.path());
+        auto sesion = Arrancar();
+        if (QWidget* presentacion = sesion->nav.Ventana(QStringLiteral("frmPresentacion")))
+            QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
+        apoyo::Recoge();
+        QWidget* entrada = sesion->nav.Ventana(QStringLiteral("frmEscorrentía"));
+        QVERIFY(entrada);
+        auto* campo = entrada->findChild<QLineEdit*>(QStringLiteral("txtDatos(0)"));
+        QVERIFY(campo);
+
+        QString error;
+        const QList<FilaCN> t = TablaIncorporada(error);
+        auto tablas = std::make_unique<frmCurva>(t, 2);
+        auto servidor = std::make_unique<ServidorEnlace>();
+        QObject::connect(tablas.get(), &frmCurva::ValorCambiado, servidor.get(), &ServidorEnlace::Publica);
+        QCOMPARE(servidor->Escucha(), ServidorEnlace::Arranque::Escuchando);
+        tablas->show();
+
+        QTest::mouseClick(entrada->findChild<QPushButton*>(QStringLiteral("cmdZevOde")), Qt::LeftButton);
+        QTRY_COMPARE(servidor->Clientes(), 1);
+        auto* tabla = tablas->findChild<QTableWidget*>(QStringLiteral("tblCurvas"));
+        const auto clic = [tabla](int fila, int columna) {
+            tabla->scrollToItem(tabla->item(fila, columna));
+            QTest::mouseClick(tabla->viewport(), Qt::LeftButton, {},
+                              tabla->visualItemRect(tabla->item(fila, columna)).center());
+        };
+        QCOMPARE(t[47].cubierta[1] + t[47].condicion, QStringLiteral("Woodsfair"));
+        clic(47, 5); // group B
+        QTRY_COMPARE(campo->text(), QStringLiteral("60"));
+        QCOMPARE(t[37].condicion, QStringLiteral("fair"));
+        clic(37, 6); // pasture, group C
+        QTRY_COMPARE(campo->text(), QStringLiteral("79"));
+
+        // Closing the tables ends the link: the last number becomes the field's value.
+        tablas->close();
+        tablas.reset();
+        servidor.reset();
+        QTRY_COMPARE(Tag(campo), QStringLiteral("79"));
+        QCOMPARE(campo->toolTip(), QStringLiteral("79"));
+        QCOMPARE(campo->text(), QStringLiteral("79.0"));
+    }
+};
+
+QTEST_MAIN(TstEnlaceZevode)
+#include "tst_enlacezevode.moc"

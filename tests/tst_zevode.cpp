@@ -1,0 +1,398 @@
+// The curve-number tables program: its table, the choice of a number, the
+// weighted number of a composite cover, the language, and the link.
+#include "app/EnlaceZevOde.h"
+#include "zevode/ServidorEnlace.h"
+#include "zevode/TablaCN.h"
+#include "zevode/TextosZevode.h"
+#include "zevode/frmCurva.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QList<FilaCN> Tabla()
+{
+    QString error;
+    return TablaIncorporada(error);
+}
+
+// Row of the table by its English cover (whole, or up to its ":" or ","),
+// treatment and condition.
+int Fila(const QList<FilaCN>& t, const QString& cubierta, const QString& tratamiento, const QString& condicion)
+{
+    for (int i = 0; i < t.size(); ++i)
+        if ((t[i].cubierta[1] == cubierta || t[i].cubierta[1].startsWith(cubierta + ':') ||
+             t[i].cubierta[1].startsWith(cubierta + ',')) &&
+            t[i].tratamiento[1] == tratamiento && t[i].condicion == condicion)
+            return i;
+    return -1;
+}
+
+// A client of the link that keeps every text it receives.
+struct Cliente {
+    QLocalSocket socket;
+    QStringList textos;
+    QByteArray resto;
+
+    Cliente()
+    {
+        QObject::connect(&socket, &QLocalSocket::readyRead, [this] {
+            resto += socket.readAll();
+            qsizetype fin;
+            while ((fin = resto.indexOf('\n')) >= 0) {
+                QString elemento, texto;
+                if (EnlaceZevOde::LeeMensaje(resto.left(fin), elemento, texto) && elemento == EnlaceZevOde::Elemento)
+                    textos << texto;
+                resto.remove(0, fin + 1);
+            }
+        });
+    }
+    bool Conecta()
+    {
+        socket.abort();
+        socket.connectToServer(EnlaceZevOde::NombreServidor());
+        return socket.waitForConnected(2000);
+    }
+    QString Ultimo() const { return textos.isEmpty() ? QStringLiteral("<nothing>") : textos.last(); }
+};
+
+void ClicCelda(QTableWidget* t, int fila, int columna)
+{
+    t->scrollToItem(t->item(fila, columna));
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(t->item(fila, columna)).center());
+}
+
+template <typename T> T* Hijo(QWidget* w, const QString& nombre)
+{
+    auto* c = w->findChild<T*>(nombre);
+    if (!c)
+        qFatal("no control %s", qPrintable(nombre));
+    return c;
+}
+
+} // namespace
+
+class TstZevode : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(!Tabla().isEmpty());
+    }
+
+    // The copy of the table built into the program.
+    void tablaIncorporada()
+    {
+        QString error;
+        const QList<FilaCN> t = TablaIncorporada(error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(t.size(), 65);
+        QMap<QString, int> porTabla;
+        for (const FilaCN& f : t) {
+            ++porTabla[f.tabla];
+            QVERIFY2(f.fuente.startsWith(QStringLiteral("TR-55 (1986) Table ") + f.tabla), qPrintable(f.fuente));
+            QVERIFY(!f.cubierta[0].isEmpty() && !f.cubierta[1].isEmpty());
+        }
+        const QMap<QString, int> esperado{{"2-2a", 3}, {"2-2b", 33}, {"2-2c", 14}, {"2-2d", 15}};
+        QCOMPARE(porTabla, esperado);
+    }
+
+    void comprobacion_data()
+    {
+        QTest::addColumn<QByteArray>("fila");
+        QTest::addColumn<bool>("valida");
+        const QByteArray n = "2-2c\tBosque\tWoods\t\t\tgood\t";
+        const QByteArray fin = "\tnote\tnota\tTR-55 (1986) Table 2-2c";
+        QTest::newRow("correct") << n + "30\t55\t70\t77" + fin << true;
+        QTest::newRow("group A empty") << n + "\t55\t70\t77" + fin << true;
+        QTest::newRow("below 30") << n + "29\t55\t70\t77" + fin << false;
+        QTest::newRow("above 100") << n + "30\t55\t70\t101" + fin << false;
+        QTest::newRow("B below A") << n + "56\t55\t70\t77" + fin << false;
+        QTest::newRow("D below C after a gap") << "2-2d\tX\tX\t\t\tpoor\t\t80\t87\t79" + fin << false;
+        QTest::newRow("no value") << n + "\t\t\t" + fin << false;
+        QTest::newRow("decimal") << n + "30\t55.5\t70\t77" + fin << false;
+        QTest::newRow("not a number") << n + "30\t5x\t70\t77" + fin << false;
+        QTest::newRow("source missing") << n + "30\t55\t70\t77\tnote\tnota\t" << false;
+        QTest::newRow("unknown condition") << "2-2c\tBosque\tWoods\t\t\tbad\t30\t55\t70\t77" + fin << false;
+        QTest::newRow("column missing") << n + "30\t55\t70\t77\tnote\tTR-55" << false;
+    }
+    void comprobacion()
+    {
+        QFETCH(QByteArray, fila);
+        QFETCH(bool, valida);
+        QString error;
+        const auto t = LeeTablaCN("header\n" + fila + "\n", error);
+        QCOMPARE(t.has_value(), valida);
+        QCOMPARE(error.startsWith(QStringLiteral("line 2: ")), !valida);
+    }
+
+    void mediaPonderada_data()
+    {
+        QTest::addColumn<QList<double>>("partes");
+        QTest::addColumn<QList<int>>("N");
+        QTest::addColumn<double>("media"); // < 0: no mean
+        QTest::newRow("60 % woods B, 40 % pasture fair C") << QList<double>{60, 40} << QList<int>{55, 79} << 64.6;
+        QTest::newRow("one cover") << QList<double>{100} << QList<int>{72} << 72.0;
+        QTest::newRow("thirds typed with a decimal")
+            << QList<double>{33.3, 33.3, 33.4} << QList<int>{60, 70, 80} << 70.01;
+        QTest::newRow("five covers") << QList<double>{20, 20, 20, 20, 20} << QList<int>{30, 40, 50, 60, 70} << 50.0;
+        QTest::newRow("six covers") << QList<double>{20, 20, 20, 20, 10, 10} << QList<int>{30, 40, 50, 60, 70, 80}
+                                    << -1.0;
+        QTest::newRow("short of 100") << QList<double>{60, 30} << QList<int>{55, 79} << -1.0;
+        QTest::newRow("over 100") << QList<double>{60, 40.5} << QList<int>{55, 79} << -1.0;
+        QTest::newRow("a share of 0") << QList<double>{100, 0} << QList<int>{55, 79} << -1.0;
+        QTest::newRow("nothing") << QList<double>{} << QList<int>{} << -1.0;
+    }
+    void mediaPonderada()
+    {
+        QFETCH(QList<double>, partes);
+        QFETCH(QList<int>, N);
+        QFETCH(double, media);
+        QList<Componente> c;
+        for (qsizetype i = 0; i < partes.size(); ++i)
+            c.append({partes[i], N[i]});
+        const auto m = MediaPonderada(c);
+        QCOMPARE(m.has_value(), media >= 0);
+        if (m)
+            QVERIFY2(qAbs(*m - media) < 1e-9, qPrintable(QString::number(*m, 'g', 17)));
+    }
+
+    void idioma_data()
+    {
+        QTest::addColumn<QString>("guardado");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("Spanish") << "Español"
+                                 << "Tablas de números de curva – HIDRELA";
+        QTest::newRow("English") << "English"
+                                 << "Curve-number tables – HIDRELA";
+        QTest::newRow("nothing stored") << QString() << "Curve-number tables – HIDRELA";
+        QTest::newRow("unknown") << "Français"
+                                 << "Curve-number tables – HIDRELA";
+    }
+    void idioma()
+    {
+        QFETCH(QString, guardado);
+        QFETCH(QString, titulo);
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Hidrela20"));
+        if (guardado.isNull())
+            s.remove(QStringLiteral("Options/Language"));
+        else
+            s.setValue(QStringLiteral("Options/Language"), guardado);
+        s.sync();
+        const frmCurva w(Tabla(), LeeNumIdioma());
+        QCOMPARE(w.windowTitle(), titulo);
+    }
+
+    // Rows checked by hand against TR-55 Tables 2-2a to 2-2d.
+    void eleccion_data()
+    {
+        QTest::addColumn<QString>("cubierta");
+        QTest::addColumn<QString>("tratamiento");
+        QTest::addColumn<QString>("condicion");
+        QTest::addColumn<int>("grupo");
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("woods good B") << "Woods"
+                                      << ""
+                                      << "good" << 1 << "55";
+        QTest::newRow("brush good A, less than 30") << "Brush"
+                                                    << ""
+                                                    << "good" << 0 << "30";
+        QTest::newRow("pasture fair C") << "Pasture"
+                                        << ""
+                                        << "fair" << 2 << "79";
+        QTest::newRow("row crops SR good D") << "Row crops"
+                                             << "Straight row (SR)"
+                                             << "good" << 3 << "89";
+        QTest::newRow("dirt road A") << "Streets and roads: dirt (including right-of-way)"
+                                     << ""
+                                     << "" << 0 << "72";
+        QTest::newRow("desert shrub poor A") << "Desert shrub"
+                                             << ""
+                                             << "poor" << 0 << "63";
+        QTest::newRow("herbaceous poor A: none") << "Herbaceous"
+                                                 << ""
+                                                 << "poor" << 0 << "";
+    }
+    void eleccion()
+    {
+        QFETCH(QString, cubierta);
+        QFETCH(QString, tratamiento);
+        QFETCH(QString, condicion);
+        QFETCH(int, grupo);
+        QFETCH(QString, valor);
+        const QList<FilaCN> t = Tabla();
+        const int fila = Fila(t, cubierta, tratamiento, condicion);
+        QVERIFY(fila >= 0);
+        frmCurva w(t, 2);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* tabla = Hijo<QTableWidget>(&w, "tblCurvas");
+        auto* lbl = Hijo<QLabel>(&w, "lblZevOdeva");
+        ClicCelda(tabla, fila, 0);
+        QCOMPARE(lbl->text(), QString()); // a row without a group is no number yet
+        QTest::mouseClick(Hijo<QRadioButton>(&w, QStringLiteral("opcGrupo(%1)").arg(grupo)), Qt::LeftButton);
+        QCOMPARE(lbl->text(), valor);
+        // The same number by clicking its cell after another one.
+        ClicCelda(tabla, (fila + 7) % int(t.size()), 4 + (grupo + 1) % 4);
+        ClicCelda(tabla, fila, 4 + grupo);
+        QCOMPARE(lbl->text(), valor);
+        QVERIFY(Hijo<QRadioButton>(&w, QStringLiteral("opcGrupo(%1)").arg(grupo))->isChecked());
+        QVERIFY(Hijo<QLabel>(&w, "lblFuente")->text().contains(t[fila].fuente));
+    }
+
+    // Lists, groups and table by keyboard stay in step.
+    void teclado()
+    {
+        const QList<FilaCN> t = Tabla();
+        frmCurva w(t, 1);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* cubierta = Hijo<QComboBox>(&w, "lstCubierta");
+        auto* condicion = Hijo<QComboBox>(&w, "lstCondicion");
+        cubierta->setFocus();
+        QTest::keyClick(cubierta, Qt::Key_End); // desert shrub, the last cover
+        QVERIFY(condicion->isEnabled());
+        QTest::keyClick(condicion, Qt::Key_Down);                      // poor -> fair
+        QTest::keyClick(w.windowHandle(), Qt::Key_B, Qt::AltModifier); // group B; the button animates its click
+        const int fila = Fila(t, "Desert shrub", "", "fair");
+        QTRY_COMPARE(Hijo<QLabel>(&w, "lblZevOdeva")->text(), QStringLiteral("72"));
+        auto* tabla = Hijo<QTableWidget>(&w, "tblCurvas");
+        QCOMPARE(tabla->currentRow(), fila);
+        QCOMPARE(tabla->currentColumn(), 5);
+        // Moving in the table changes the lists.
+        tabla->setFocus();
+        QTest::keyClick(tabla, Qt::Key_Up);
+        QCOMPARE(condicion->currentText(), QStringLiteral("mala"));
+        QCOMPARE(Hijo<QLabel>(&w, "lblZevOdeva")->text(), QStringLiteral("77"));
+    }
+
+    void compuesta()
+    {
+        const QList<FilaCN> t = Tabla();
+        frmCurva w(t, 2);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* tabla = Hijo<QTableWidget>(&w, "tblCurvas");
+        auto* lbl = Hijo<QLabel>(&w, "lblZevOdeva");
+        auto* anadir = Hijo<QPushButton>(&w, "cmdAnadir");
+        auto* usar = Hijo<QPushButton>(&w, "cmdUsarMedia");
+        QVERIFY(!anadir->isEnabled());
+        ClicCelda(tabla, Fila(t, "Woods", "", "good"), 5);
+        QTest::mouseClick(anadir, Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), "60");
+        ClicCelda(tabla, Fila(t, "Pasture", "", "fair"), 6);
+        QTest::mouseClick(anadir, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtPorcentaje(1)"));
+        QTest::keyClicks(QApplication::focusWidget(), "40");
+        QCOMPARE(lbl->text(), QStringLiteral("79")); // the table's choice until the mean is asked for
+        QVERIFY(usar->isEnabled());
+        QTest::mouseClick(usar, Qt::LeftButton);
+        QCOMPARE(lbl->text(), QStringLiteral("64.6"));
+        // The number in use follows the shares, and is none while they do not make 100.
+        auto* segundo = Hijo<QLineEdit>(&w, "txtPorcentaje(1)");
+        segundo->selectAll();
+        QTest::keyClicks(segundo, "30");
+        QCOMPARE(lbl->text(), QString());
+        QVERIFY(!usar->isEnabled());
+        segundo->selectAll();
+        QTest::keyClicks(segundo, "40,0");
+        QCOMPARE(lbl->text(), QStringLiteral("64.6"));
+        // Removing a cover moves the next up; the table takes over again when clicked.
+        QTest::mouseClick(Hijo<QPushButton>(&w, "cmdQuitar(0)"), Qt::LeftButton);
+        QCOMPARE(Hijo<QLineEdit>(&w, "txtPorcentaje(0)")->text(), QStringLiteral("40,0"));
+        QVERIFY(!Hijo<QLineEdit>(&w, "txtPorcentaje(1)")->isEnabled());
+        QCOMPARE(lbl->text(), QString());
+        ClicCelda(tabla, Fila(t, "Woods", "", "good"), 5);
+        QCOMPARE(lbl->text(), QStringLiteral("55"));
+    }
+
+    // A copy that still answers keeps the link; a name left by a dead one is taken over.
+    void arranqueServidor()
+    {
+        {
+            ServidorEnlace primero;
+            QCOMPARE(primero.Escucha(), ServidorEnlace::Arranque::Escuchando);
+            ServidorEnlace segundo;
+            QCOMPARE(segundo.Escucha(), ServidorEnlace::Arranque::OtroAbierto);
+        }
+        QFile resto(QDir::tempPath() + QLatin1Char('/') + EnlaceZevOde::NombreServidor());
+        QVERIFY(resto.open(QIODevice::WriteOnly));
+        resto.close();
+        ServidorEnlace tercero;
+        QCOMPARE(tercero.Escucha(), ServidorEnlace::Arranque::Escuchando);
+        Cliente c;
+        QVERIFY(c.Conecta());
+    }
+
+    // Two clients at once follow the window; closing it ends both links.
+    void enlace()
+    {
+        const QList<FilaCN> t = Tabla();
+        auto w = std::make_unique<frmCurva>(t, 2);
+        auto servidor = std::make_unique<ServidorEnlace>();
+        QObject::connect(w.get(), &frmCurva::ValorCambiado, servidor.get(), &ServidorEnlace::Publica);
+        QCOMPARE(servidor->Escucha(), ServidorEnlace::Arranque::Escuchando);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        Cliente uno, dos;
+        QVERIFY(uno.Conecta());
+        QVERIFY(dos.Conecta());
+        QTRY_COMPARE(uno.textos, QStringList{QString()});
+        QTRY_COMPARE(dos.textos, QStringList{QString()});
+        auto* tabla = Hijo<QTableWidget>(w.get(), "tblCurvas");
+        ClicCelda(tabla, Fila(t, "Woods", "", "good"), 5);
+        QTRY_COMPARE(uno.Ultimo(), QStringLiteral("55"));
+        QTRY_COMPARE(dos.Ultimo(), QStringLiteral("55"));
+        // One client leaves; the other keeps following, and a newcomer starts from the number shown.
+        uno.socket.disconnectFromServer();
+        QTRY_COMPARE(servidor->Clientes(), 1);
+        ClicCelda(tabla, Fila(t, "Woods", "", "fair"), 6);
+        QTRY_COMPARE(dos.Ultimo(), QStringLiteral("73"));
+        Cliente tres;
+        QVERIFY(tres.Conecta());
+        QTRY_COMPARE(tres.textos, QStringList{QStringLiteral("73")});
+        QCOMPARE(dos.textos, (QStringList{QString(), QStringLiteral("55"), QStringLiteral("73")}));
+        // The last choice reaches the clients even when the window closes at once.
+        ClicCelda(tabla, Fila(t, "Woods", "", "poor"), 7);
+        w->close();
+        w.reset();
+        servidor.reset();
+        QTRY_COMPARE(dos.socket.state(), QLocalSocket::UnconnectedState);
+        QTRY_COMPARE(tres.socket.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(dos.Ultimo(), QStringLiteral("83"));
+        QCOMPARE(tres.Ultimo(), QStringLiteral("83"));
+    }
+
+    // The real program serves the link from its start and ends it when it ends.
+    void programa()
+    {
+        QProcess zevode;
+        zevode.setProgram(QStringLiteral(ZEVODE));
+        zevode.start();
+        QVERIFY(zevode.waitForStarted(10000));
+        Cliente c;
+        QTRY_VERIFY_WITH_TIMEOUT(c.Conecta(), 20000);
+        QTRY_COMPARE(c.textos, QStringList{QString()});
+        zevode.terminate();
+        QVERIFY(zevode.waitForFinished(10000));
+        QTRY_COMPARE(c.socket.state(), QLocalSocket::UnconnectedState);
+    }
+};
+
+QTEST_MAIN(TstZevode)
+#include "tst_zevode.moc"
