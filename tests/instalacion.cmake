@@ -5,7 +5,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${RAIZ} RES
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${rc}")
 endif()
-foreach(f bin/hidrela share/applications/hidrela.desktop share/metainfo/hidrela.metainfo.xml
+foreach(f bin/hidrela bin/Zevode share/applications/hidrela.desktop share/metainfo/hidrela.metainfo.xml
           share/icons/hicolor/scalable/apps/hidrela.svg)
   if(NOT EXISTS ${RAIZ}/${f})
     message(FATAL_ERROR "not installed: ${f}")

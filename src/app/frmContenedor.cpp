@@ -41,6 +41,9 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     setWindowTitle(QStringLiteral("HIDRELA"));
     area_->setObjectName(QStringLiteral("areaVentanas"));
     setCentralWidget(area_);
+    // A window that closes hands the front to the one used before it, so a
+    // summary closed returns to the storm window that opened it.
+    area_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     nav_.FijaArea(area_);
 
     mnuArchivo_ = Submenu(this, "mnuArchivo");

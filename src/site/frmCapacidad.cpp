@@ -1,9 +1,120 @@
 #include "site/frmCapacidad.h"
 
+#include "app/Mensajes.h"
+#include "app/Navegacion.h"
 #include "app/Variables.h"
+#include "site/ModeloCN.h"
+#include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
 
-// Until the capacity check window exists, the check is closed at once.
-void ComprobarCapacidad(Variables& v, Navegacion&)
+#include <QApplication>
+#include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+const QString Entrada = QStringLiteral("frmEscorrentía");
+
+QLineEdit* CampoCapacidad(Navegacion& nav)
 {
-    v.CapaConfirmada = false;
+    QWidget* entrada = nav.Ventana(Entrada);
+    return entrada ? entrada->findChild<QLineEdit*>(QStringLiteral("txtDatos(4)")) : nullptr;
+}
+
+// Every digit the capacity needs to read back exactly, never in exponent form.
+QString TextoCompleto(const Variables& v, double x)
+{
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+    QString t = QString::fromLatin1(buf, res.ptr - buf);
+    if (v.SepDecimal == QLatin1String(","))
+        t.replace(QLatin1Char('.'), QLatin1Char(','));
+    return t;
+}
+
+// The modal warning that the collecting area cannot hold what it sheds by
+// itself; it proposes the capacity entered for the user to confirm or change.
+class frmCapacidad : public QDialog {
+  public:
+    frmCapacidad(Variables& v, Navegacion& nav, QWidget* parent)
+        : QDialog(parent), v_(v), nav_(nav), lblInforma_(new QLabel(this)), Label2_(new QLabel(this)),
+          txtEntrada_(new QLineEdit(this)), cmdAceptar_(new QPushButton(this))
+    {
+        setObjectName(QStringLiteral("frmCapacidad"));
+        lblInforma_->setObjectName(QStringLiteral("lblInforma"));
+        Label2_->setObjectName(QStringLiteral("Label2"));
+        txtEntrada_->setObjectName(QStringLiteral("txtEntrada"));
+        cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
+        // Enter moves between the controls; it never confirms by itself.
+        cmdAceptar_->setAutoDefault(false);
+
+        lblInforma_->setWordWrap(true);
+        Label2_->setBuddy(txtEntrada_);
+        auto* rejilla = new QGridLayout(this);
+        rejilla->addWidget(lblInforma_, 0, 0, 1, 3);
+        rejilla->addWidget(Label2_, 1, 0);
+        rejilla->addWidget(txtEntrada_, 1, 1);
+        rejilla->addWidget(cmdAceptar_, 1, 2);
+        rejilla->setSizeConstraint(QLayout::SetFixedSize);
+
+        HazCampoNumerico(txtEntrada_, v_, VarianteCampo::A, 1, 20);
+        PrevisualizaTeclas(this, v_);
+        connect(cmdAceptar_, &QPushButton::clicked, this, &frmCapacidad::cmdAceptar_Click);
+
+        // Load.
+        v_.CapaConfirmada = false;
+        const QString minimo = CargaTexto(v_, 543) + FormatoLocal(v_, v_.CapaMinima, 1) + CargaTexto(v_, 544);
+        lblInforma_->setText(minimo + QStringLiteral("\r\n\r\n") + CargaTexto(v_, 545));
+        // Wide enough for the minimum to stand on one line.
+        lblInforma_->setMinimumWidth(std::max(380, lblInforma_->fontMetrics().horizontalAdvance(minimo) + 8));
+        FijaTag(txtEntrada_, TextoCompleto(v_, v_.CAPA));
+        txtEntrada_->setText(Tag(txtEntrada_));
+        setWindowTitle(CargaTexto(v_, 42));
+        Label2_->setText(CargaTexto(v_, 43));
+        cmdAceptar_->setText(CargaTexto(v_, 44));
+        txtEntrada_->setFocus();
+        Pitido();
+    }
+
+  private:
+    void cmdAceptar_Click()
+    {
+        const std::optional<double> tecleada = NumeroLocal(v_, txtEntrada_->text());
+        const std::optional<double> capa = tecleada ? CapacidadConfirmada(*tecleada) : std::nullopt;
+        if (!capa) {
+            txtEntrada_->setFocus();
+            txtEntrada_->setText(Tag(txtEntrada_));
+            txtEntrada_->setSelection(0, std::min<int>(10, static_cast<int>(txtEntrada_->text().size())));
+            return;
+        }
+        if (QLineEdit* campo = CampoCapacidad(nav_)) {
+            campo->setText(FormatoLocal(v_, *capa, 1));
+            FijaTag(campo, Tag(txtEntrada_));
+        }
+        v_.CAPA = *capa;
+        v_.CapaConfirmada = true;
+        accept();
+    }
+
+    Variables& v_;
+    Navegacion& nav_;
+    QLabel* lblInforma_;
+    QLabel* Label2_;
+    QLineEdit* txtEntrada_;
+    QPushButton* cmdAceptar_;
+};
+
+} // namespace
+
+void ComprobarCapacidad(Variables& v, Navegacion& nav)
+{
+    QWidget* entrada = nav.Ventana(Entrada);
+    frmCapacidad ventana(v, nav, entrada ? entrada->window() : QApplication::activeWindow());
+    ventana.exec();
 }

@@ -1,16 +1,314 @@
 #include "site/frmEscorrentia.h"
 
+#include "app/Directorios.h"
+#include "app/Mensajes.h"
 #include "app/Navegacion.h"
 #include "app/Variables.h"
+#include "site/ClienteZevOde.h"
+#include "site/ModeloCN.h"
+#include "site/RejillaZonas.h"
+#include "site/frmCapacidad.h"
+#include "text/CampoNumerico.h"
 #include "text/Catalogo.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Indexado(const char* nombre, int i)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(nombre)).arg(i);
+}
+
+bool CurvaValida(double x)
+{
+    return x > 0 && x <= 100;
+}
+bool AreaValida(double x)
+{
+    return x > 0 && x < 1000;
+}
+bool CapacidadValida(double x)
+{
+    return x >= 0 && x < 10000;
+}
+
+QPushButton* BotonAyuda(QWidget* padre, const QString& nombre)
+{
+    auto* b = new QPushButton(QStringLiteral("?"), padre);
+    b->setObjectName(nombre);
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("?")) + 20);
+    return b;
+}
+
+} // namespace
 
 frmEscorrentia::frmEscorrentia(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
     setObjectName(QStringLiteral("frmEscorrentía"));
+    // Load: the separator first, as every field reads and shows numbers with it.
+    v_.SepDecimal = BuscaSepDecimal();
+    Construye();
+    if (!mrcComplejo_->Disponible()) {
+        // Without the file only a simple contributing area can be described.
+        mrcComplejo_->AvisaBaseDatos();
+        opcComplejo_[1]->setEnabled(false);
+    }
+    mrcComplejo_->Reconstruye();
+    FijaTextos();
+    resize(sizeHint().expandedTo(QSize(760, 600)));
+}
+
+frmEscorrentia::~frmEscorrentia()
+{
+    // The link and the grid first: neither may call back into a window
+    // already half destroyed.
+    delete enlace_;
+    delete mrcComplejo_;
+}
+
+void frmEscorrentia::Construye()
+{
+    mrcDatos_ = new QGroupBox(this);
+    mrcDatos_->setObjectName(QStringLiteral("mrcDatos"));
+    auto* datos = new QGridLayout(mrcDatos_);
+    datos->setColumnStretch(0, 1);
+    // Field i, its label and the button beside it, in display order.
+    const std::array<int, 5> etiqueta{0, 1, 2, 4, 5};
+    for (int i = 0; i < 6; ++i) {
+        txtDatos_[i] = new QLineEdit(this);
+        txtDatos_[i]->setObjectName(Indexado("txtDatos", i));
+        txtDatos_[i]->setFixedWidth(110);
+        txtDatos_[i]->setAlignment(Qt::AlignRight);
+        HazCampoNumerico(txtDatos_[i], v_, VarianteCampo::A, i == 1 || i == 2 ? 3 : 1);
+        FijaTag(txtDatos_[i], QString());
+    }
+    for (int e = 0; e < 6; ++e) {
+        lblEtiqueta_[e] = new QLabel(this);
+        lblEtiqueta_[e]->setObjectName(Indexado("lblEtiqueta", e));
+        lblEtiqueta_[e]->setWordWrap(true);
+    }
+    cmdZevOde_ = new QPushButton(this);
+    cmdZevOde_->setObjectName(QStringLiteral("cmdZevOde"));
+    cmdArea_ = {BotonAyuda(this, Indexado("cmdArea", 0)), BotonAyuda(this, Indexado("cmdArea", 1))};
+    cmdLabor_ = {BotonAyuda(this, Indexado("cmdLabor", 0)), BotonAyuda(this, Indexado("cmdLabor", 1))};
+    cmdAyudaCapa_ = BotonAyuda(this, QStringLiteral("cmdAyudaCapa"));
+    const std::array<QWidget*, 5> lado{cmdZevOde_, cmdArea_[0], cmdArea_[1], cmdLabor_[0], cmdAyudaCapa_};
+    for (int i = 0; i < 5; ++i) {
+        lblEtiqueta_[etiqueta[i]]->setBuddy(txtDatos_[i]);
+        datos->addWidget(lblEtiqueta_[etiqueta[i]], i, 0);
+        datos->addWidget(txtDatos_[i], i, 1);
+        datos->addWidget(lado[i], i, 2, Qt::AlignLeft);
+    }
+
+    mrcArea_ = new QGroupBox(this);
+    mrcArea_->setObjectName(QStringLiteral("mrcArea"));
+    auto* area = new QVBoxLayout(mrcArea_);
+    auto* opciones = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        opcComplejo_[i] = new QRadioButton(mrcArea_);
+        opcComplejo_[i]->setObjectName(Indexado("opcComplejo", i));
+        opciones->addWidget(opcComplejo_[i]);
+        connect(opcComplejo_[i], &QRadioButton::clicked, this, &frmEscorrentia::opcComplejo_Click);
+    }
+    opciones->addStretch();
+    opcComplejo_[0]->setChecked(true);
+    mrcSimple_ = new QWidget(mrcArea_);
+    mrcSimple_->setObjectName(QStringLiteral("mrcSimple"));
+    auto* simple = new QHBoxLayout(mrcSimple_);
+    simple->setContentsMargins(0, 0, 0, 0);
+    lblEtiqueta_[3]->setBuddy(txtDatos_[5]);
+    simple->addWidget(lblEtiqueta_[3], 1);
+    simple->addWidget(txtDatos_[5]);
+    simple->addWidget(cmdLabor_[1]);
+    mrcComplejo_ = new RejillaZonas(v_, mrcArea_);
+    mrcComplejo_->hide();
+    area->addLayout(opciones);
+    area->addWidget(mrcSimple_);
+    area->addWidget(mrcComplejo_);
+
+    cmdMetodos_ = new QPushButton(this);
+    cmdMetodos_->setObjectName(QStringLiteral("cmdMetodos"));
+    cmdAceptar_ = new QPushButton(this);
+    cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(cmdMetodos_);
+    botones->addStretch();
+    botones->addWidget(cmdAceptar_);
+
+    auto* caja = new QVBoxLayout(this);
+    caja->addWidget(mrcDatos_);
+    caja->addWidget(mrcArea_);
+    caja->addStretch();
+    caja->addLayout(botones);
+
+    // Enter walks through the data; the buttons beside the fields come after.
+    auto* tblZonas = mrcComplejo_->findChild<QTableView*>(QStringLiteral("tblZonas"));
+    const QList<QWidget*> orden{
+        txtDatos_[0],    txtDatos_[1],  txtDatos_[2],
+        txtDatos_[3],    txtDatos_[4],  opcComplejo_[0],
+        opcComplejo_[1], txtDatos_[5],  mrcComplejo_->findChild<QWidget*>(QStringLiteral("lstNumZonas")),
+        tblZonas,        cmdAceptar_,   cmdMetodos_,
+        cmdZevOde_,      cmdArea_[0],   cmdArea_[1],
+        cmdLabor_[0],    cmdAyudaCapa_, cmdLabor_[1]};
+    for (qsizetype i = 1; i < orden.size(); ++i)
+        setTabOrder(orden[i - 1], orden[i]);
+
+    const QString ayudaArea = QStringLiteral("frmAyudaArea"), esquema = QStringLiteral("frmEsquema"),
+                  capa = QStringLiteral("frmAyudaCapa");
+    for (QWidget* w : {static_cast<QWidget*>(cmdArea_[0]), static_cast<QWidget*>(cmdArea_[1]),
+                       static_cast<QWidget*>(txtDatos_[1]), static_cast<QWidget*>(txtDatos_[2])})
+        Ayuda(w, ayudaArea);
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmdLabor_[0]), static_cast<QWidget*>(cmdLabor_[1]), static_cast<QWidget*>(txtDatos_[3]),
+          static_cast<QWidget*>(txtDatos_[5]), static_cast<QWidget*>(tblZonas)})
+        Ayuda(w, esquema);
+    Ayuda(cmdAyudaCapa_, capa);
+    Ayuda(txtDatos_[4], capa);
+    connect(cmdMetodos_, &QPushButton::clicked, this, [this] { nav_.Muestra(QStringLiteral("frmMetodos")); });
+    connect(cmdZevOde_, &QPushButton::clicked, this, &frmEscorrentia::cmdZevOde_Click);
+    connect(cmdAceptar_, &QPushButton::clicked, this, &frmEscorrentia::cmdAceptar_Click);
+
+    enlace_ = new ClienteZevOde(this);
+    connect(enlace_, &ClienteZevOde::Texto, this, [this](const QString& t) { txtDatos_[0]->setText(t); });
+    connect(enlace_, &ClienteZevOde::Cerrado, this, &frmEscorrentia::FinEnlace);
+
+    // Enter in the zone grid walks its cells before it moves on.
+    PrevisualizaTeclas(this, v_, [this] { return mrcComplejo_->RetieneEnter(); });
+}
+
+void frmEscorrentia::FijaTextos()
+{
     setWindowTitle(CargaTexto(v_, 57));
-    resize(720, 520);
+    mrcDatos_->setTitle(CargaTexto(v_, 59));
+    const std::array<int, 6> textos{60, 62, 63, 540, 69, 70};
+    for (int e = 0; e < 6; ++e)
+        lblEtiqueta_[e]->setText(CargaTexto(v_, textos[e]));
+    mrcArea_->setTitle(CargaTexto(v_, 537));
+    opcComplejo_[0]->setText(CargaTexto(v_, 64));
+    opcComplejo_[1]->setText(CargaTexto(v_, 65));
+    cmdZevOde_->setText(CargaTexto(v_, 61));
+    cmdMetodos_->setText(CargaTexto(v_, 58));
+    cmdAceptar_->setText(CargaTexto(v_, 71));
+    mrcComplejo_->FijaTextos();
+}
+
+void frmEscorrentia::Ayuda(QWidget* control, const QString& ventana)
+{
+    // F1 on the control, or a click on a help button, opens its help.
+    new QShortcut(
+        QKeySequence(Qt::Key_F1), control, [this, ventana] { nav_.Muestra(ventana); }, Qt::WidgetWithChildrenShortcut);
+    if (auto* boton = qobject_cast<QPushButton*>(control))
+        connect(boton, &QPushButton::clicked, this, [this, ventana] { nav_.Muestra(ventana); });
+}
+
+void frmEscorrentia::opcComplejo_Click()
+{
+    const bool complejo = opcComplejo_[1]->isChecked();
+    mrcSimple_->setVisible(!complejo);
+    mrcComplejo_->setVisible(complejo);
+}
+
+void frmEscorrentia::cmdZevOde_Click()
+{
+    txtDatos_[1]->setFocus();
+    enlace_->Inicia(DirectorioPrograma());
+}
+
+void frmEscorrentia::FinEnlace()
+{
+    // The last value the tables program sent is the field's value now.
+    QLineEdit* campo = txtDatos_[0];
+    FijaTag(campo, campo->text());
+    if (const std::optional<double> n = NumeroLocal(v_, campo->text()))
+        campo->setText(FormatoLocal(v_, *n, 1));
+}
+
+void frmEscorrentia::Error(int id)
+{
+    Mensaje(Icono::Informacion, QStringLiteral("Error"), CargaTexto(v_, id - 1000));
+}
+
+void frmEscorrentia::cmdAceptar_Click()
+{
+    // A field without a number only takes the focus.
+    std::array<double, 5> x{};
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const std::optional<double> n = NumeroLocal(v_, Tag(txtDatos_[i]));
+        if (!n) {
+            txtDatos_[i]->setFocus();
+            return;
+        }
+        x[i] = *n;
+    }
+    struct Limite {
+        std::size_t campo;
+        bool (*valido)(double);
+        int mensaje;
+    };
+    static constexpr std::array<Limite, 5> limites{{{0, CurvaValida, 1076},
+                                                    {3, CurvaValida, 1076},
+                                                    {1, AreaValida, 1074},
+                                                    {2, AreaValida, 1074},
+                                                    {4, CapacidadValida, 1538}}};
+    for (const Limite& l : limites) {
+        if (!l.valido(x[l.campo])) {
+            Error(l.mensaje);
+            txtDatos_[l.campo]->setFocus();
+            return;
+        }
+    }
+    v_.NAC(2) = x[0];
+    v_.SI = x[1];
+    v_.SR = x[2];
+    v_.NR(2) = x[3];
+    v_.CAPA = x[4];
+
+    if (opcComplejo_[0]->isChecked()) {
+        const std::optional<double> n = NumeroLocal(v_, Tag(txtDatos_[5]));
+        if (!n) {
+            txtDatos_[5]->setFocus();
+            return;
+        }
+        if (!CurvaValida(*n)) {
+            Error(1076);
+            txtDatos_[5]->setFocus();
+            return;
+        }
+        v_.NI(2) = *n;
+    } else if (opcComplejo_[1]->isChecked()) {
+        if (const std::optional<FalloZona> f = PasoZonas(v_, mrcComplejo_->Celdas())) {
+            if (f->mensaje == 1077)
+                Mensaje(Icono::Aviso, CargaTexto(v_, 539), CargaTexto(v_, 77));
+            else if (f->mensaje != 0)
+                Error(f->mensaje);
+            mrcComplejo_->Enfoca(std::max(f->zona - 1, 0), f->columna);
+            return;
+        }
+    }
+    Calcula();
+}
+
+void frmEscorrentia::Calcula()
+{
+    const ResultadoModelo r = EjecutaModelo(v_, [this](SiteState&) { ComprobarCapacidad(v_, nav_); });
+    if (r.desenlace == Desenlace::Abandonado) {
+        txtDatos_[4]->setFocus();
+        return;
+    }
+    if (r.pitido)
+        Pitido();
+    nav_.Muestra(QStringLiteral("frmResEscorrentia"));
 }
 
 void frmEscorrentia::closeEvent(QCloseEvent* evento)

@@ -2,20 +2,56 @@
 
 #include <QWidget>
 
+#include <array>
+
+class ClienteZevOde;
 class Navegacion;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class RejillaZonas;
 struct Variables;
 
-// The site entry window: the first working window.
+// The site entry window, the first working window: the unit's data, a simple
+// or composite contributing area, the help buttons, the link with the
+// curve-number tables program and the calculations.
 class frmEscorrentia : public QWidget {
     Q_OBJECT
 
   public:
     frmEscorrentia(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+    ~frmEscorrentia() override;
 
   protected:
     void closeEvent(QCloseEvent* evento) override;
 
   private:
+    void Construye();
+    void FijaTextos();
+    void Ayuda(QWidget* control, const QString& ventana);
+    void opcComplejo_Click();
+    void cmdZevOde_Click();
+    void FinEnlace();
+    void cmdAceptar_Click();
+    void Calcula();
+    void Error(int id);
+
     Variables& v_;
     Navegacion& nav_;
+    std::array<QLineEdit*, 6> txtDatos_{};
+    std::array<QLabel*, 6> lblEtiqueta_{};
+    std::array<QRadioButton*, 2> opcComplejo_{};
+    std::array<QPushButton*, 2> cmdArea_{};
+    std::array<QPushButton*, 2> cmdLabor_{};
+    QPushButton* cmdAyudaCapa_ = nullptr;
+    QPushButton* cmdZevOde_ = nullptr;
+    QPushButton* cmdMetodos_ = nullptr;
+    QPushButton* cmdAceptar_ = nullptr;
+    QGroupBox* mrcDatos_ = nullptr;
+    QGroupBox* mrcArea_ = nullptr;
+    QWidget* mrcSimple_ = nullptr;
+    RejillaZonas* mrcComplejo_ = nullptr;
+    ClienteZevOde* enlace_ = nullptr;
 };

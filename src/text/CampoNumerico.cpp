@@ -24,7 +24,9 @@ class Campo : public QObject {
 
     bool eventFilter(QObject* objeto, QEvent* evento) override
     {
-        if (objeto == campo_) {
+        // A field destroyed with the focus loses it when it is no longer a
+        // QLineEdit: nothing to keep then.
+        if (objeto == campo_ && qobject_cast<QLineEdit*>(objeto)) {
             if (evento->type() == QEvent::FocusIn)
                 Entra();
             else if (evento->type() == QEvent::FocusOut)

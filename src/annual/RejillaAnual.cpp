@@ -1,0 +1,219 @@
+#include "annual/RejillaAnual.h"
+
+#include "app/BaseDatos.h"
+#include "app/Mensajes.h"
+#include "app/Variables.h"
+#include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
+#include "text/RejillaDatos.h"
+#include "text/RejillaFija.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSqlTableModel>
+#include <QStandardItemModel>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// Model columns of table Anual; the grid shows the last three, as grid
+// columns 0..2.
+constexpr int ColMes = 0, ColP = 1, ColN = 3;
+constexpr int Meses = 12;
+
+} // namespace
+
+RejillaAnual::RejillaAnual(Variables& v, QWidget* parent)
+    : QGroupBox(parent), v_(v), base_(std::make_unique<BaseDatos>()), tblAnoMes_(new QTableWidget(this)),
+      tblAno_(HazRejilla())
+{
+    setObjectName(QStringLiteral("Frame1"));
+    tblAnoMes_->setObjectName(QStringLiteral("tblAnoMes"));
+    tblAno_->setObjectName(QStringLiteral("tblAno"));
+    HazRejillaFija(tblAnoMes_, Meses + 1, 1);
+    tblAnoMes_->setFocusPolicy(Qt::NoFocus);
+    tblAnoMes_->setSelectionMode(QAbstractItemView::NoSelection);
+    tblAnoMes_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    if (base_->Abierta()) {
+        auto* modelo = new QSqlTableModel(this, base_->Conexion());
+        modelo->setTable(QStringLiteral("Anual"));
+        modelo->setEditStrategy(QSqlTableModel::OnFieldChange);
+        modelo->setSort(ColMes, Qt::AscendingOrder);
+        modelo->select();
+        Usa(modelo);
+    } else {
+        PasaAMemoria();
+    }
+
+    auto* rejilla = new QHBoxLayout(this);
+    rejilla->setSpacing(0);
+    rejilla->addWidget(tblAnoMes_, 0, Qt::AlignTop);
+    rejilla->addWidget(tblAno_, 0, Qt::AlignTop);
+    rejilla->addStretch();
+}
+
+RejillaDatos* RejillaAnual::HazRejilla()
+{
+    RejillaDatos::Forma forma;
+    forma.primera = ColP;
+    forma.columnas = {{1, true}, {1, true}, {0, false}};
+    // Out of range is blanked; text that is no number stays to be corrected.
+    forma.comprueba = [this](int columna, const QString& texto) -> RejillaDatos::Chequeo {
+        const ChequeoCelda c = ValidaCelda(columna, NumeroLocal(v_, texto));
+        if (c.aceptada)
+            return {.valor = c.valor};
+        return {.mensaje = c.mensaje, .borra = c.mensaje != 1027};
+    };
+    forma.guarda = [this](const QModelIndex& indice, double valor) { Guarda(indice, valor); };
+    forma.ayuda = [this](int fila, int columna) -> std::optional<double> {
+        return Valor(fila, ColP + columna).value_or(0);
+    };
+    forma.salidaCallada = true;
+    return new RejillaDatos(v_, std::move(forma), this);
+}
+
+RejillaAnual::~RejillaAnual()
+{
+    // The view and the model go before the connection they use.
+    delete tblAno_;
+    delete datAnual_;
+}
+
+bool RejillaAnual::EnArchivo() const
+{
+    return qobject_cast<QSqlTableModel*>(datAnual_) != nullptr;
+}
+
+void RejillaAnual::AvisaBaseDatos() const
+{
+    Mensaje(Icono::Informacion, QStringLiteral("Error"),
+            CargaTexto(v_, 602).arg(QDir::toNativeSeparators(base_->Ruta())));
+}
+
+void RejillaAnual::Usa(QAbstractItemModel* modelo)
+{
+    QAbstractItemModel* antes = datAnual_;
+    datAnual_ = modelo;
+    modelo->setObjectName(QStringLiteral("datAnual"));
+    tblAno_->setModel(modelo);
+    tblAno_->setColumnHidden(ColMes, true);
+    delete antes;
+    FijaTextos();
+}
+
+void RejillaAnual::PasaAMemoria()
+{
+    auto* memoria = new QStandardItemModel(Meses, ColN + 1, this);
+    for (int f = 0; f < Meses; ++f) {
+        memoria->setData(memoria->index(f, ColMes), f + 1);
+        for (int c = ColP; c <= ColN; ++c)
+            if (const std::optional<double> x = Valor(f, c))
+                memoria->setData(memoria->index(f, c), *x);
+    }
+    for (const Pendiente& p : pendientes_)
+        memoria->setData(memoria->index(p.fila, p.columna), p.valor);
+    pendientes_.clear();
+    Usa(memoria);
+}
+
+void RejillaAnual::Guarda(const QModelIndex& indice, double valor)
+{
+    if (!EnArchivo() || datAnual_->setData(indice, valor)) {
+        if (!EnArchivo())
+            datAnual_->setData(indice, valor);
+        emit Aceptada(indice.row() + 1);
+        return;
+    }
+    // The file stopped taking the year: it goes on in memory, with this value.
+    pendientes_.push_back({indice.row(), indice.column(), valor});
+    QTimer::singleShot(0, this, [this] {
+        if (EnArchivo()) {
+            PasaAMemoria();
+            AvisaBaseDatos();
+        }
+    });
+    emit Aceptada(indice.row() + 1);
+}
+
+void RejillaAnual::FijaTextos()
+{
+    setTitle(CargaTexto(v_, 536));
+    FijaTexto(tblAnoMes_, 0, 0, CargaTexto(v_, 531));
+    for (int m = 1; m <= Meses; ++m)
+        FijaTexto(tblAnoMes_, m, 0, CargaTexto(v_, 9 + m));
+    if (!datAnual_)
+        return;
+    const QFontMetrics fm = tblAno_->horizontalHeader()->fontMetrics();
+    for (int c = ColP; c <= ColN; ++c) {
+        const QString titulo = CargaTexto(v_, 532 + c - ColP);
+        datAnual_->setHeaderData(c, Qt::Horizontal, titulo);
+        tblAno_->setColumnWidth(c, std::max(c == ColN ? 48 : 72, fm.horizontalAdvance(titulo) + 16));
+    }
+    Dimensiona();
+}
+
+void RejillaAnual::Dimensiona()
+{
+    // Each month name level with its data row.
+    const int cabecera = tblAno_->horizontalHeader()->sizeHint().height();
+    const int fila = tblAno_->verticalHeader()->defaultSectionSize();
+    tblAnoMes_->setRowHeight(0, cabecera);
+    for (int m = 1; m <= Meses; ++m)
+        tblAnoMes_->setRowHeight(m, fila);
+    AjustaAContenido(tblAnoMes_);
+    int ancho = 2 * tblAno_->frameWidth();
+    for (int c = ColP; c <= ColN; ++c)
+        ancho += tblAno_->columnWidth(c);
+    tblAno_->setFixedSize(ancho, 2 * tblAno_->frameWidth() + cabecera + Meses * fila);
+}
+
+void RejillaAnual::VaciaTabla()
+{
+    if (EnArchivo()) {
+        if (base_->VaciaAnual()) {
+            static_cast<QSqlTableModel*>(datAnual_)->select();
+            return;
+        }
+        AvisaBaseDatos();
+    }
+    // The twelve months empty, in memory.
+    auto* memoria = new QStandardItemModel(Meses, ColN + 1, this);
+    for (int f = 0; f < Meses; ++f)
+        memoria->setData(memoria->index(f, ColMes), f + 1);
+    pendientes_.clear();
+    Usa(memoria);
+}
+
+std::optional<double> RejillaAnual::Valor(int fila, int columnaModelo) const
+{
+    if (!datAnual_)
+        return std::nullopt;
+    const QVariant dato = datAnual_->index(fila, columnaModelo).data(Qt::EditRole);
+    bool ok = false;
+    const double x = dato.toDouble(&ok);
+    return dato.isNull() || !ok ? std::nullopt : std::optional<double>(x);
+}
+
+TablaAnual RejillaAnual::Celdas() const
+{
+    TablaAnual t{};
+    for (int f = 0; f < Meses; ++f)
+        for (int c = ColP; c <= ColN; ++c)
+            t[static_cast<std::size_t>(f)][static_cast<std::size_t>(c - ColP)] = Valor(f, c);
+    return t;
+}
+
+void RejillaAnual::Enfoca(int fila, int columna)
+{
+    tblAno_->Enfoca(fila, columna);
+}
+
+bool RejillaAnual::RetieneEnter() const
+{
+    return tblAno_->RetieneEnter();
+}

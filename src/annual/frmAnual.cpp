@@ -1,0 +1,275 @@
+#include "annual/frmAnual.h"
+
+#include "annual/RejillaAnual.h"
+#include "annual/frmHidrico.h"
+#include "app/Mensajes.h"
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "storms/Escenario.h"
+#include "text/AyudaCelda.h"
+#include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
+#include "text/Numero.h"
+#include "text/RejillaFija.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int Meses = 12;
+// Widths of the partial results' columns, month names first.
+constexpr std::array<int, 10> AnchosParcial{1000, 750, 600, 450, 600, 450, 600, 450, 600, 350};
+
+QString Llano(const Variables& v, double x)
+{
+    QString t = QString::fromStdString(TextoExacto(x));
+    if (v.SepDecimal == QLatin1String(","))
+        t.replace(QLatin1Char('.'), QLatin1Char(','));
+    return t;
+}
+
+} // namespace
+
+frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
+{
+    setObjectName(QStringLiteral("frmAnual"));
+    Construye();
+    if (!Frame1_->EnArchivo())
+        Frame1_->AvisaBaseDatos();
+    Frame1_->VaciaTabla();
+    FijaTextos();
+    opcEscorrentia_[2]->setChecked(true);
+    cmdHidricas_->setEnabled(false);
+    resize(sizeHint());
+    CentraAlMostrar(this);
+    // Enter moves on as Tab does, unless the data grid keeps it.
+    PrevisualizaTeclas(this, v_, [this] { return Frame1_->RetieneEnter(); });
+}
+
+void frmAnual::Construye()
+{
+    Frame1_ = new RejillaAnual(v_, this);
+    Label2_ = Rotulo(this, QStringLiteral("Label2"));
+    Label3_ = Rotulo(this, QStringLiteral("Label3"));
+    Label4_ = Rotulo(this, QStringLiteral("Label4"));
+    txtPrecip_ = Salida(this, QStringLiteral("txtPrecip"));
+    txtPmax_ = Salida(this, QStringLiteral("txtPmax"));
+    txtNumDias_ = Salida(this, QStringLiteral("txtNumDias"));
+    Frame2_ = Grupo(this, QStringLiteral("Frame2"));
+    auto* casos = new QVBoxLayout(Frame2_);
+    for (int i = 0; i < 3; ++i) {
+        opcEscorrentia_[static_cast<std::size_t>(i)] = new QRadioButton(Frame2_);
+        opcEscorrentia_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("opcEscorrentia(%1)").arg(i));
+        casos->addWidget(opcEscorrentia_[static_cast<std::size_t>(i)]);
+        connect(opcEscorrentia_[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, &frmAnual::BorraParciales);
+    }
+    Label1_ = Rotulo(this, QStringLiteral("Label1"));
+    Label1_->setWordWrap(false);
+    lblTipo_ = Rotulo(this, QStringLiteral("lblTipo"));
+    lblTipo_->setWordWrap(false);
+    QFont negrita = lblTipo_->font();
+    negrita.setBold(true);
+    lblTipo_->setFont(negrita);
+    lblTipo_->setMinimumWidth(lblTipo_->fontMetrics().horizontalAdvance(QStringLiteral("IIII")));
+    tblParcial_ = new QTableWidget(this);
+    tblParcial_->setObjectName(QStringLiteral("tblParcial"));
+    HazRejillaFija(tblParcial_, Meses + 1, static_cast<int>(AnchosParcial.size()));
+    tblParcial_->setFocusPolicy(Qt::NoFocus);
+    tblParcial_->setSelectionMode(QAbstractItemView::NoSelection);
+    for (int c = 1; c < static_cast<int>(AnchosParcial.size()); ++c)
+        AlineaColumna(tblParcial_, c, c == 9 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+    SigueAyuda(tblParcial_, [this](int fila, int columna) { return AyudaParcial(fila, columna); });
+    cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
+    cmdHidricas_ = Boton(this, QStringLiteral("cmdHidricas"));
+    cmdSigue_ = Boton(this, QStringLiteral("cmdSigue"));
+
+    auto* totales = new QGridLayout;
+    const std::array<std::pair<QLabel*, QLineEdit*>, 3> filas{
+        {{Label2_, txtPrecip_}, {Label3_, txtPmax_}, {Label4_, txtNumDias_}}};
+    for (int f = 0; f < 3; ++f) {
+        totales->addWidget(filas[static_cast<std::size_t>(f)].first, f, 0);
+        totales->addWidget(filas[static_cast<std::size_t>(f)].second, f, 1, Qt::AlignTop);
+    }
+    totales->setColumnStretch(0, 1);
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addWidget(Frame1_);
+    izquierda->addLayout(totales);
+    izquierda->addStretch();
+
+    auto* titulo = new QHBoxLayout;
+    titulo->addWidget(Label1_);
+    titulo->addSpacing(12);
+    titulo->addWidget(lblTipo_);
+    titulo->addStretch();
+    auto* botones = new QHBoxLayout;
+    for (QPushButton* b : {cmdCalcular_, cmdHidricas_, cmdSigue_}) {
+        b->setMinimumHeight(32);
+        botones->addWidget(b);
+    }
+    auto* derecha = new QVBoxLayout;
+    derecha->addWidget(Frame2_);
+    derecha->addLayout(titulo);
+    derecha->addWidget(tblParcial_);
+    derecha->addStretch();
+    derecha->addLayout(botones);
+
+    auto* caja = new QHBoxLayout(this);
+    caja->setContentsMargins(12, 12, 12, 12);
+    caja->setSpacing(16);
+    caja->addLayout(izquierda);
+    caja->addLayout(derecha);
+
+    connect(Frame1_, &RejillaAnual::Aceptada, this, &frmAnual::BorraMes);
+    connect(cmdCalcular_, &QPushButton::clicked, this, &frmAnual::cmdCalcular_Click);
+    connect(cmdHidricas_, &QPushButton::clicked, this, &frmAnual::cmdHidricas_Click);
+    connect(cmdSigue_, &QPushButton::clicked, this, &frmAnual::cmdSigue_Click);
+}
+
+void frmAnual::FijaTextos()
+{
+    setWindowTitle(CargaTexto(v_, 1));
+    for (int i = 0; i < 3; ++i)
+        opcEscorrentia_[static_cast<std::size_t>(i)]->setText(CargaTexto(v_, 5 + i));
+    Frame2_->setTitle(CargaTexto(v_, 4));
+    Label1_->setText(CargaTexto(v_, 9));
+    Label2_->setText(CargaTexto(v_, 22));
+    Label3_->setText(CargaTexto(v_, 23));
+    Label4_->setText(CargaTexto(v_, 24));
+    cmdCalcular_->setText(CargaTexto(v_, 8));
+    cmdHidricas_->setText(CargaTexto(v_, 25));
+    cmdSigue_->setText(CargaTexto(v_, 26));
+
+    QString formato = QStringLiteral("|%1|%2|%3| PV1 |N1| PV2 |N2|   P5 |J;")
+                          .arg(CargaTexto(v_, 532), CargaTexto(v_, 533), CargaTexto(v_, 534));
+    for (int m = 1; m <= Meses; ++m)
+        formato += QLatin1Char('|') + CargaTexto(v_, 9 + m);
+    FijaFormato(tblParcial_, formato);
+    for (int c = 1; c < static_cast<int>(AnchosParcial.size()); ++c)
+        tblParcial_->item(0, c)->setTextAlignment(Qt::AlignCenter);
+    for (int c = 0; c < static_cast<int>(AnchosParcial.size()); ++c)
+        AnchoColumna(tblParcial_, c, AnchosParcial[static_cast<std::size_t>(c)]);
+    // Room for every figure the year can give (a precipitation up to 999.9,
+    // a maximum day up to 999.9).
+    for (int c = 1; c <= 8; ++c)
+        FijaTexto(tblParcial_, 1, c, QStringLiteral("999.9"));
+    AjustaAContenido(tblParcial_);
+    for (int c = 1; c <= 8; ++c)
+        FijaTexto(tblParcial_, 1, c, QString());
+}
+
+CasoEscorrentia frmAnual::Caso() const
+{
+    if (opcEscorrentia_[1]->isChecked())
+        return CasoEscorrentia::II;
+    if (opcEscorrentia_[0]->isChecked())
+        return CasoEscorrentia::I;
+    return CasoEscorrentia::III;
+}
+
+bool frmAnual::Calcula()
+{
+    DatosValidos_ = false;
+    // Read into a copy: a year that fails the check changes nothing held.
+    DatosAnuales d = a_.datos;
+    if (const std::optional<FalloMes> fallo = LeeDatos(Frame1_->Celdas(), d)) {
+        Mensaje(Icono::Informacion, QStringLiteral("Error"), CargaTexto(v_, fallo->mensaje - 1000));
+        Frame1_->Enfoca(fallo->mes - 1, fallo->columna);
+        return false;
+    }
+    DatosValidos_ = true;
+    a_ = CalculoAnual{};
+    a_.datos = d;
+    CalculaAguaceros(a_, Caso());
+    MuestraParciales();
+    cmdHidricas_->setEnabled(true);
+    return true;
+}
+
+void frmAnual::MuestraParciales()
+{
+    const DatosAnuales& d = a_.datos;
+    for (int m = 1; m <= Meses; ++m) {
+        const auto i = static_cast<std::size_t>(m - 1);
+        const std::array<QString, 9> celdas{
+            FormatoLocal(v_, d.PMes[i], 1), FormatoLocal(v_, d.PMaxDia[i], 1), Llano(v_, d.NDias[i]),
+            FormatoLocal(v_, a_.PV1[i], 1), FormatoLocal(v_, a_.N1[i], 1),     FormatoLocal(v_, a_.PV2[i], 1),
+            FormatoLocal(v_, a_.N2[i], 1),  FormatoLocal(v_, a_.P5[i], 1),     Llano(v_, a_.J[i])};
+        for (int c = 1; c <= 9; ++c)
+            FijaTexto(tblParcial_, m, c, celdas[static_cast<std::size_t>(c - 1)]);
+    }
+    const std::array<const char*, 3> tipos{"I", "II", "III"};
+    lblTipo_->setText(QString::fromLatin1(tipos[static_cast<std::size_t>(Caso()) - 1]));
+    MuestraValor(txtPrecip_, v_, a_.PAnual, 1, 2, true);
+    MuestraValor(txtPmax_, v_, a_.PMaxAnual, 1, 2, true);
+    MuestraValor(txtNumDias_, v_, a_.DiasAnual, 0, 1, true);
+    calculado_ = true;
+    BalanceAnual(v_, v_, a_);
+}
+
+void frmAnual::BorraParciales()
+{
+    for (int m = 1; m <= Meses; ++m)
+        for (int c = 4; c <= 9; ++c)
+            FijaTexto(tblParcial_, m, c, QString());
+    lblTipo_->clear();
+}
+
+// An accepted edit: the month's results and the totals no longer stand.
+void frmAnual::BorraMes(int mes)
+{
+    for (int c = 1; c <= 9; ++c)
+        FijaTexto(tblParcial_, mes, c, QString());
+    for (QLineEdit* caja : {txtPrecip_, txtPmax_, txtNumDias_})
+        caja->clear();
+}
+
+// The value held for the cell under the pointer, with two more decimals;
+// also where the cell has been blanked since.
+std::optional<QString> frmAnual::AyudaParcial(int fila, int columna) const
+{
+    if (!calculado_ || fila < 1 || fila > Meses || columna < 1)
+        return QString();
+    const auto i = static_cast<std::size_t>(fila - 1);
+    const DatosAnuales& d = a_.datos;
+    switch (columna) {
+    case 3:
+        return Llano(v_, d.NDias[i]);
+    case 9:
+        return Llano(v_, a_.J[i]);
+    default:
+        break;
+    }
+    const std::array<double, 8> valores{d.PMes[i], d.PMaxDia[i], 0, a_.PV1[i], a_.N1[i], a_.PV2[i], a_.N2[i], a_.P5[i]};
+    return FormatoLocal(v_, valores[static_cast<std::size_t>(columna - 1)], 2);
+}
+
+void frmAnual::cmdCalcular_Click()
+{
+    Calcula();
+}
+
+void frmAnual::cmdHidricas_Click()
+{
+    // The availability always follows the data and case now on screen; a
+    // year that fails the check is fixed first.
+    if (!Calcula())
+        return;
+    if (auto* h = qobject_cast<frmHidrico*>(nav_.Muestra(QStringLiteral("frmHidrico"))))
+        h->Rellena(a_.datos.PMes, a_.Dispon, a_.PAnual, a_.CapaMinAnual);
+}
+
+void frmAnual::cmdSigue_Click()
+{
+    nav_.Muestra(QStringLiteral("frmEleccion"));
+    // The availability belongs to this year: it goes with it.
+    nav_.Descarga(QStringLiteral("frmHidrico"));
+    nav_.Descarga(objectName());
+}

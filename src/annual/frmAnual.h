@@ -1,0 +1,63 @@
+#pragma once
+
+#include "annual/CalculoAnual.h"
+
+#include <QWidget>
+
+#include <array>
+
+class Navegacion;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class RejillaAnual;
+struct Variables;
+
+// The year month by month: the data grid on the left, the runoff case, the
+// partial results and the annual totals on the right.
+class frmAnual : public QWidget {
+    Q_OBJECT
+
+  public:
+    frmAnual(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+
+  private:
+    void Construye();
+    void FijaTextos();
+    CasoEscorrentia Caso() const;
+    // LeeDatos and, when the year is valid, the computation and its display.
+    bool Calcula();
+    void MuestraParciales();
+    void BorraParciales();
+    void BorraMes(int mes);
+    std::optional<QString> AyudaParcial(int fila, int columna) const;
+
+    void cmdCalcular_Click();
+    void cmdHidricas_Click();
+    void cmdSigue_Click();
+
+    Variables& v_;
+    Navegacion& nav_;
+    CalculoAnual a_;
+    bool DatosValidos_ = false;
+    bool calculado_ = false;
+
+    RejillaAnual* Frame1_;
+    QLabel* Label2_;
+    QLabel* Label3_;
+    QLabel* Label4_;
+    QLineEdit* txtPrecip_;
+    QLineEdit* txtPmax_;
+    QLineEdit* txtNumDias_;
+    QGroupBox* Frame2_;
+    std::array<QRadioButton*, 3> opcEscorrentia_{};
+    QLabel* Label1_;
+    QLabel* lblTipo_;
+    QTableWidget* tblParcial_;
+    QPushButton* cmdCalcular_;
+    QPushButton* cmdHidricas_;
+    QPushButton* cmdSigue_;
+};

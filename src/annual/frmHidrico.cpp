@@ -1,0 +1,206 @@
+#include "annual/frmHidrico.h"
+
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "storms/Escenario.h"
+#include "text/AyudaCelda.h"
+#include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
+#include "text/RejillaFija.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int Meses = 12;
+// Columns 1..4 of the grid: flat ground, current slope, systematized slope,
+// collecting area (the systematized slope before the collecting area).
+constexpr std::array<std::size_t, 4> Acumulacion{1, 2, 4, 3};
+
+} // namespace
+
+frmHidrico::frmHidrico(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
+{
+    setObjectName(QStringLiteral("frmHidrico"));
+    Construye();
+    resize(sizeHint());
+    CentraAlMostrar(this);
+}
+
+void frmHidrico::Construye()
+{
+    tblDispon_ = new QTableWidget(this);
+    tblDispon_->setObjectName(QStringLiteral("tblDispon"));
+    HazRejillaFija(tblDispon_, Meses + 1, 5);
+    tblDispon_->setFocusPolicy(Qt::NoFocus);
+    tblDispon_->setSelectionMode(QAbstractItemView::NoSelection);
+    QString formato;
+    for (int c = 1; c <= 4; ++c)
+        formato += QLatin1Char('|') + CargaTexto(v_, 92 + c);
+    formato += QLatin1Char(';');
+    for (int m = 1; m <= Meses; ++m)
+        formato += QLatin1Char('|') + CargaTexto(v_, 9 + m);
+    FijaFormato(tblDispon_, formato);
+    AnchoColumna(tblDispon_, 0, 1000);
+    for (int c = 1; c <= 4; ++c) {
+        AnchoColumna(tblDispon_, c, 1100);
+        AlineaColumna(tblDispon_, c, Qt::AlignRight | Qt::AlignVCenter);
+        tblDispon_->item(0, c)->setTextAlignment(Qt::AlignCenter);
+    }
+    AltoFila(tblDispon_, 0, 450);
+    AjustaAContenido(tblDispon_);
+    SigueAyuda(tblDispon_, [this](int fila, int columna) -> std::optional<QString> {
+        if (fila < 1 || fila > Meses || columna < 1 || columna > 4)
+            return QString();
+        return FormatoLocal(v_, columnas_[static_cast<std::size_t>(columna - 1)][static_cast<std::size_t>(fila - 1)],
+                            2);
+    });
+
+    // The totals stand under their columns: placed from the grid's geometry.
+    filaTotales_ = new QWidget(this);
+    for (int i = 0; i < 4; ++i) {
+        auto* l = new QLabel(filaTotales_);
+        l->setObjectName(QStringLiteral("lblTotales(%1)").arg(i));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QFont negrita = l->font();
+        negrita.setBold(true);
+        l->setFont(negrita);
+        lblTotales_[static_cast<std::size_t>(i)] = l;
+    }
+    filaTotales_->setFixedHeight(lblTotales_[0]->sizeHint().height() + 4);
+    filaTotales_->installEventFilter(this);
+    tblDispon_->installEventFilter(this);
+
+    Label1_ = Rotulo(this, QStringLiteral("Label1"));
+    lblCap_ = new QLabel(this);
+    lblCap_->setObjectName(QStringLiteral("lblCap"));
+    lblCap_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblCap_->setMinimumWidth(lblCap_->fontMetrics().horizontalAdvance(QStringLiteral("00000000.0")));
+    lblCap_->setFrameShape(QFrame::Panel);
+    lblCap_->setFrameShadow(QFrame::Sunken);
+    cmdVolver_ = Boton(this, QStringLiteral("cmdVolver"));
+    cmdVolver_->setMinimumHeight(32);
+
+    // The year at a glance: the four columns of the grid side by side, month
+    // by month, captioned as the grid's columns.
+    auto* serie = new QBarSeries;
+    for (int c = 0; c < 4; ++c) {
+        barras_[static_cast<std::size_t>(c)] = new QBarSet(CargaTexto(v_, 93 + c));
+        serie->append(barras_[static_cast<std::size_t>(c)]);
+    }
+    auto* grafico = new QChart;
+    grafico->addSeries(serie);
+    QStringList meses;
+    for (int m = 1; m <= Meses; ++m)
+        meses << CargaTexto(v_, 9 + m).left(3);
+    auto* ejeX = new QBarCategoryAxis;
+    ejeX->append(meses);
+    auto* ejeY = new QValueAxis;
+    ejeY->setLabelFormat(QStringLiteral("%.0f"));
+    ejeY->setTitleText(QStringLiteral("l/m²"));
+    grafico->addAxis(ejeX, Qt::AlignBottom);
+    grafico->addAxis(ejeY, Qt::AlignLeft);
+    serie->attachAxis(ejeX);
+    serie->attachAxis(ejeY);
+    grafico->legend()->setAlignment(Qt::AlignBottom);
+    grafico->setMargins(QMargins(4, 4, 4, 4));
+    grafico->setBackgroundRoundness(0);
+    grfDispon_ = new QChartView(grafico, this);
+    grfDispon_->setObjectName(QStringLiteral("grfDispon"));
+    grfDispon_->setRenderHint(QPainter::Antialiasing);
+    grfDispon_->setMinimumSize(std::max(tblDispon_->width(), 560), 300);
+
+    auto* capacidad = new QHBoxLayout;
+    capacidad->addWidget(Label1_, 1);
+    capacidad->addWidget(lblCap_, 0, Qt::AlignTop);
+    auto* pie = new QHBoxLayout;
+    pie->addStretch();
+    pie->addWidget(cmdVolver_);
+    auto* caja = new QVBoxLayout(this);
+    caja->setContentsMargins(12, 12, 12, 12);
+    caja->addWidget(tblDispon_, 0, Qt::AlignLeft);
+    caja->setSpacing(2);
+    caja->addWidget(filaTotales_);
+    caja->addSpacing(8);
+    caja->addLayout(capacidad);
+    caja->addSpacing(8);
+    caja->addWidget(grfDispon_, 1);
+    caja->addLayout(pie);
+
+    setWindowTitle(CargaTexto(v_, 92));
+    Label1_->setText(CargaTexto(v_, 97));
+    cmdVolver_->setText(CargaTexto(v_, 98));
+    connect(cmdVolver_, &QPushButton::clicked, this, &frmHidrico::cmdVolver_Click);
+}
+
+void frmHidrico::Rellena(const Mensual& PMes, const std::array<Mensual, 4>& Dispon, double PAnual, double CapaMinAnual)
+{
+    std::array<double, 4> sumas{};
+    for (std::size_t c = 0; c < 4; ++c) {
+        for (std::size_t m = 0; m < Meses; ++m) {
+            const double x = c == 0 ? PMes[m] : Dispon[Acumulacion[c] - 1][m];
+            columnas_[c][m] = x;
+            sumas[c] += x;
+            FijaTexto(tblDispon_, static_cast<int>(m) + 1, static_cast<int>(c) + 1, FormatoLocal(v_, x, 1));
+        }
+    }
+    // The flat ground's total is the year's precipitation as given.
+    sumas[0] = PAnual;
+    for (std::size_t i = 0; i < 4; ++i) {
+        lblTotales_[i]->setText(FormatoLocal(v_, sumas[i], 1));
+        lblTotales_[i]->setToolTip(FormatoLocal(v_, sumas[i], 2));
+    }
+    lblCap_->setText(FormatoLocal(v_, CapaMinAnual, 1));
+    lblCap_->setToolTip(FormatoLocal(v_, CapaMinAnual, 2));
+    ColocaTotales();
+
+    double tope = 0;
+    for (std::size_t c = 0; c < 4; ++c) {
+        barras_[c]->remove(0, barras_[c]->count());
+        barras_[c]->append(QList<qreal>(columnas_[c].begin(), columnas_[c].end()));
+        tope = std::max(tope, *std::max_element(columnas_[c].begin(), columnas_[c].end()));
+    }
+    const QList<QAbstractAxis*> ejes = grfDispon_->chart()->axes(Qt::Vertical);
+    if (auto* ejeY = ejes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(ejes.first())) {
+        ejeY->setRange(0, tope > 0 ? tope * 1.1 : 1);
+        ejeY->applyNiceNumbers();
+    }
+}
+
+void frmHidrico::ColocaTotales()
+{
+    // Each total under its column, whatever the widths the grid has taken.
+    const int origen = tblDispon_->mapTo(this, QPoint(0, 0)).x() - filaTotales_->mapTo(this, QPoint(0, 0)).x() +
+                       tblDispon_->frameWidth();
+    for (int i = 0; i < 4; ++i)
+        lblTotales_[static_cast<std::size_t>(i)]->setGeometry(origen + tblDispon_->columnViewportPosition(i + 1), 0,
+                                                              tblDispon_->columnWidth(i + 1) - 6,
+                                                              filaTotales_->height());
+}
+
+bool frmHidrico::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if ((objeto == filaTotales_ || objeto == tblDispon_) &&
+        (evento->type() == QEvent::Move || evento->type() == QEvent::Resize || evento->type() == QEvent::Show))
+        ColocaTotales();
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmHidrico::cmdVolver_Click()
+{
+    nav_.Muestra(QStringLiteral("frmAnual"));
+    nav_.Descarga(objectName());
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class Navegacion;
+class QBarSet;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+struct Variables;
+
+// The water available month by month on flat ground, on the current slope,
+// on the systematized slope and in the collecting area, with the annual
+// totals, the storage the year needs, and a bar chart of the twelve months.
+class frmHidrico : public QWidget {
+    Q_OBJECT
+
+  public:
+    using Mensual = std::array<double, 12>;
+
+    frmHidrico(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+
+    // Shows a computed year; replaces everything shown before.
+    void Rellena(const Mensual& PMes, const std::array<Mensual, 4>& Dispon, double PAnual, double CapaMinAnual);
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void Construye();
+    void ColocaTotales();
+    void cmdVolver_Click();
+
+    Variables& v_;
+    Navegacion& nav_;
+    // The values of columns 1..4 as shown, for the tooltips and the chart.
+    std::array<Mensual, 4> columnas_{};
+
+    QTableWidget* tblDispon_;
+    QWidget* filaTotales_;
+    std::array<QLabel*, 4> lblTotales_{};
+    QLabel* Label1_;
+    QLabel* lblCap_;
+    QChartView* grfDispon_;
+    std::array<QBarSet*, 4> barras_{};
+    QPushButton* cmdVolver_;
+};

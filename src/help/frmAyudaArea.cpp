@@ -1,0 +1,71 @@
+#include "help/frmAyudaArea.h"
+
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "help/Rotulos.h"
+#include "text/Catalogo.h"
+#include "text/Imagenes.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int Ancho = 674;
+
+} // namespace
+
+frmAyudaArea::frmAyudaArea(Variables& v, Navegacion& nav, QWidget* parent) : VentanaColocada(parent)
+{
+    setObjectName(QStringLiteral("frmAyudaArea"));
+    QLabel* Label3 = Titulo(this, QStringLiteral("Label3"));
+    QLabel* Label4 = Parrafo(this, QStringLiteral("Label4"));
+    QLabel* Label1 = Titulo(this, QStringLiteral("Label1"));
+    QLabel* lblImpluvio = Parrafo(this, QStringLiteral("lblImpluvio"));
+    QLabel* Label2 = Titulo(this, QStringLiteral("Label2"));
+    QLabel* lblRecepcion = Parrafo(this, QStringLiteral("lblRecepción"));
+    // Image2 keeps the proportions of picture 202 (237 × 217) at its width.
+    const int ancho2 = Twips(3615);
+    QLabel* Image1 = Estirada(this, QStringLiteral("Image1"), {Twips(6075), Twips(4230)});
+    QLabel* Image2 = Estirada(this, QStringLiteral("Image2"), {ancho2, (ancho2 * 217 + 118) / 237});
+    auto* Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+
+    auto* dibujos = new QHBoxLayout;
+    dibujos->addWidget(Image1, 0, Qt::AlignTop);
+    dibujos->addStretch();
+    dibujos->addWidget(Image2, 0, Qt::AlignVCenter);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(10, 8, 10, 10);
+    l->addWidget(Label3);
+    l->addWidget(Label4);
+    l->addSpacing(4);
+    l->addLayout(dibujos);
+    l->addSpacing(4);
+    l->addWidget(Line1);
+    l->addWidget(Label1);
+    l->addWidget(lblImpluvio);
+    l->addSpacing(4);
+    l->addWidget(Label2);
+    l->addWidget(lblRecepcion);
+    l->addStretch();
+
+    // Load: the other two help windows go; captions; the two pictures, one
+    // after the other through the scratch file.
+    nav.Descarga(QStringLiteral("frmEsquema"));
+    nav.Descarga(QStringLiteral("frmAyudaCapa"));
+    setWindowTitle(CargaTexto(v, 32));
+    Label3->setText(CargaTexto(v, 33));
+    Label4->setText(CargaTexto(v, 34));
+    Label1->setText(CargaTexto(v, 35));
+    lblImpluvio->setText(CargaTexto(v, 36));
+    Label2->setText(CargaTexto(v, 37));
+    lblRecepcion->setText(CargaTexto(v, 38));
+    CargaImagen(v, 201, Image1);
+    CargaImagen(v, 202, Image2);
+    resize(Ancho, l->totalHeightForWidth(Ancho));
+}

@@ -1,0 +1,43 @@
+#include "help/frmAyudaCapa.h"
+
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "help/Rotulos.h"
+#include "text/Catalogo.h"
+#include "text/Imagenes.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+// Picture 301 at its own size.
+constexpr QSize Dibujo(426, 322);
+constexpr int Ancho = 446;
+
+} // namespace
+
+frmAyudaCapa::frmAyudaCapa(Variables& v, Navegacion& nav, QWidget* parent) : VentanaColocada(parent)
+{
+    setObjectName(QStringLiteral("frmAyudaCapa"));
+    QLabel* Label1 = Titulo(this, QStringLiteral("Label1"));
+    QLabel* lblDef = Parrafo(this, QStringLiteral("lblDef"));
+    QLabel* Image1 = Estirada(this, QStringLiteral("Image1"), Dibujo);
+
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(10, 8, 10, 10);
+    l->addWidget(Label1);
+    l->addWidget(lblDef);
+    l->addSpacing(4);
+    l->addWidget(Image1, 0, Qt::AlignHCenter);
+    l->addStretch();
+
+    // Load: the other two help windows go; captions; the picture.
+    nav.Descarga(QStringLiteral("frmEsquema"));
+    nav.Descarga(QStringLiteral("frmAyudaArea"));
+    setWindowTitle(CargaTexto(v, 39));
+    Label1->setText(CargaTexto(v, 40));
+    lblDef->setText(CargaTexto(v, 41));
+    CargaImagen(v, 301, Image1);
+    resize(Ancho, l->totalHeightForWidth(Ancho));
+}

@@ -1,0 +1,73 @@
+#include "help/frmEsquema.h"
+
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "help/Colocacion.h"
+#include "text/Catalogo.h"
+#include "text/Imagenes.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+// The table pictures: Spanish 1401 and English 2401.
+constexpr QSize Espanol(912, 669);
+constexpr QSize Ingles(510, 693);
+
+QLabel* Cuadro(QWidget* padre, const char* nombre, QSize tam)
+{
+    auto* l = new QLabel(padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    l->setGeometry(QRect(QPoint(0, 0), tam));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+} // namespace
+
+frmEsquema::frmEsquema(Variables& v, Navegacion& nav, QWidget* parent)
+    : VentanaColocada(parent), v_(v), nav_(nav), marco_(new QScrollArea(this))
+{
+    setObjectName(QStringLiteral("frmEsquema"));
+    // The table is shown whole; where the main window is too small for it,
+    // the window is shortened to the main window and the table scrolls.
+    auto* lienzo = new QWidget;
+    Picture1_ = Cuadro(lienzo, "Picture1", Espanol);
+    Picture2_ = Cuadro(lienzo, "Picture2", Ingles);
+    Picture2_->hide();
+    marco_->setFrameShape(QFrame::NoFrame);
+    marco_->setWidget(lienzo);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->addWidget(marco_);
+
+    // Load.
+    nav_.Descarga(QStringLiteral("frmAyudaArea"));
+    nav_.Descarga(QStringLiteral("frmAyudaCapa"));
+    setWindowTitle(CargaTexto(v_, 78));
+    if (v_.NumIdioma == 1) {
+        CargaImagen(v_, 401, Picture1_);
+        Picture2_->hide();
+        Picture1_->show();
+    } else if (v_.NumIdioma == 2) {
+        CargaImagen(v_, 401, Picture2_);
+        Picture1_->hide();
+        Picture2_->show();
+    }
+    lienzo->resize(Picture2_->isHidden() ? Espanol : Ingles);
+    resize(lienzo->size());
+}
+
+void frmEsquema::AjustaMarco()
+{
+    QWidget* exterior = Exterior(this);
+    const int alto = AltoArea(this);
+    if (alto > 0 && exterior->height() > alto) {
+        const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, marco_);
+        exterior->resize(exterior->width() + barra, alto);
+    }
+}

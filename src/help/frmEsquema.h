@@ -1,0 +1,28 @@
+#pragma once
+
+#include "help/Colocacion.h"
+
+class QLabel;
+class QScrollArea;
+class Navegacion;
+struct Variables;
+
+// The sketch window: the table of land preparation methods, one picture in
+// the language of the run (Picture1 Spanish, Picture2 English). One of the
+// three help windows, of which at most one is open.
+class frmEsquema : public VentanaColocada {
+    Q_OBJECT
+
+  public:
+    frmEsquema(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+
+  protected:
+    void AjustaMarco() override;
+
+  private:
+    Variables& v_;
+    Navegacion& nav_;
+    QScrollArea* marco_;
+    QLabel* Picture1_;
+    QLabel* Picture2_;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "site/Zonas.h"
+
+#include <QFrame>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class BaseDatos;
+class QComboBox;
+class QLabel;
+class QSqlTableModel;
+class QTableView;
+class QTimer;
+class RejillaDatos;
+struct Variables;
+
+// The frame of a composite contributing area (mrcComplejo): the number of
+// zones (lstNumZonas), the zone grid tblZonas bound to table Zonas of the
+// database file, and the running totals under it. An accepted cell edit is
+// written to the file at once.
+class RejillaZonas : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit RejillaZonas(Variables& v, QWidget* parent = nullptr);
+    ~RejillaZonas() override;
+
+    // The database file could be used; else zones cannot be entered.
+    bool Disponible() const;
+    // The one message for a database file that cannot be used.
+    void AvisaBaseDatos() const;
+    void FijaTextos();
+
+    // Empties the table and adds the zones chosen in lstNumZonas, clearing
+    // every value entered before and the totals.
+    void Reconstruye();
+    // The zone records in table order, as the zone pass reads them.
+    std::vector<CeldaZona> Celdas() const;
+    // Focus on the grid, on zone row `fila` (0-based) and grid column
+    // `columna` (0 area, 1 curve number).
+    void Enfoca(int fila, int columna);
+    // Whether the grid handles Enter itself rather than moving on.
+    bool RetieneEnter() const;
+
+  private:
+    RejillaDatos* HazRejilla();
+    void CalParcial_Timer();
+    void Dimensiona(int n);
+
+    Variables& v_;
+    std::unique_ptr<BaseDatos> base_;
+    QSqlTableModel* modelo_ = nullptr;
+    QLabel* Label1_;
+    QComboBox* lstNumZonas_;
+    QTableView* tblZonaTitulo_;
+    RejillaDatos* tblZonas_;
+    QLabel* lblSupTotal_;
+    QLabel* lblNC_;
+    QTimer* CalParcial_;
+    // The last valid area and curve number read for each zone, for the
+    // tooltips of the grid.
+    std::vector<std::array<double, 2>> trabajo_;
+};

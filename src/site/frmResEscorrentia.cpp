@@ -1,0 +1,273 @@
+#include "site/frmResEscorrentia.h"
+
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "site/Relaciones.h"
+#include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
+#include "text/RejillaFija.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Entrada = QStringLiteral("frmEscorrentía");
+
+QString Lineas(const Variables& v, std::initializer_list<int> textos)
+{
+    QStringList l;
+    for (int n : textos)
+        l << CargaTexto(v, n);
+    return l.join(QStringLiteral("\r\n"));
+}
+
+// A legend box: read-only, never selected, as tall as its text at `ancho`.
+QTextEdit* Leyenda(QWidget* padre, const char* nombre)
+{
+    auto* e = new QTextEdit(padre);
+    e->setObjectName(QString::fromUtf8(nombre));
+    e->setReadOnly(true);
+    e->setTextInteractionFlags(Qt::NoTextInteraction);
+    // A click hands the focus on to the grid; Tab passes the legend by.
+    e->setFocusPolicy(Qt::ClickFocus);
+    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return e;
+}
+
+void AjustaLeyenda(QTextEdit* e, int ancho)
+{
+    const int marco = 2 * e->frameWidth();
+    e->document()->setTextWidth(ancho - marco);
+    e->setFixedSize(ancho, static_cast<int>(e->document()->size().height()) + marco);
+}
+
+// The outer frame of a window: its child-window frame, or itself.
+QWidget* Exterior(QWidget* w)
+{
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+        return marco;
+    return w;
+}
+
+// A curve number (even columns) or a threshold (odd columns) of rows 1..4,
+// columns 2..7; the condition is the column divided by 2.
+double Valor(const Variables& v, int fila, int columna)
+{
+    const PorCondicion* numeros[] = {&v.NAC, &v.NI, &v.NR, &v.NUS};
+    const PorCondicion* umbrales[] = {&v.P0AC, &v.P0I, &v.P0R, &v.P0US};
+    const auto f = static_cast<std::size_t>(fila - 1);
+    return (columna % 2 == 0 ? *numeros[f] : *umbrales[f])(columna / 2);
+}
+
+} // namespace
+
+frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* parent)
+    : QWidget(parent), v_(v), nav_(nav), Frame1_(new QGroupBox(this)), Frame2_(new QGroupBox(this)),
+      Text1_(Leyenda(Frame1_, "Text1")), txtLeyenda_(Leyenda(Frame2_, "txtLeyenda")),
+      tblRelacion_(new QTableWidget(Frame1_)), tblEscorrentia_(new QTableWidget(Frame2_)),
+      lblConsejo_(new QLabel(Frame1_)), cmdAnterior_(new QPushButton(this)), cmdContinuar_(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("frmResEscorrentia"));
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame2_->setObjectName(QStringLiteral("Frame2"));
+    tblRelacion_->setObjectName(QStringLiteral("tblRelación"));
+    tblEscorrentia_->setObjectName(QStringLiteral("tblEscorrentia"));
+    lblConsejo_->setObjectName(QStringLiteral("lblConsejo"));
+    cmdAnterior_->setObjectName(QStringLiteral("cmdAnterior"));
+    cmdContinuar_->setObjectName(QStringLiteral("cmdContinuar"));
+
+    HazRejillaFija(tblEscorrentia_, 5, 8);
+    HazRejillaFija(tblRelacion_, 4, 2, 0, 0);
+    // Tab moves between the controls; the arrow keys move between cells.
+    tblEscorrentia_->setTabKeyNavigation(false);
+    tblRelacion_->setTabKeyNavigation(false);
+    QFont negrita = lblConsejo_->font();
+    negrita.setBold(true);
+    lblConsejo_->setFont(negrita);
+    lblConsejo_->setAlignment(Qt::AlignCenter);
+
+    auto* caja2 = new QVBoxLayout(Frame2_);
+    caja2->addWidget(tblEscorrentia_);
+    caja2->addWidget(txtLeyenda_);
+    auto* caja1 = new QVBoxLayout(Frame1_);
+    caja1->addWidget(Text1_);
+    caja1->addWidget(tblRelacion_);
+    caja1->addWidget(lblConsejo_);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(cmdAnterior_);
+    botones->addWidget(cmdContinuar_);
+    auto* caja = new QVBoxLayout(this);
+    caja->addWidget(Frame2_);
+    caja->addWidget(Frame1_);
+    caja->addLayout(botones);
+    caja->setSizeConstraint(QLayout::SetMinimumSize);
+    setTabOrder(tblEscorrentia_, tblRelacion_);
+    setTabOrder(tblRelacion_, cmdAnterior_);
+    setTabOrder(cmdAnterior_, cmdContinuar_);
+
+    // The legends hand the focus to their grids: they are never edited.
+    Text1_->installEventFilter(this);
+    txtLeyenda_->installEventFilter(this);
+    tblEscorrentia_->viewport()->installEventFilter(this);
+    tblEscorrentia_->viewport()->setMouseTracking(true);
+    tblEscorrentia_->setMouseTracking(true);
+
+    connect(cmdAnterior_, &QPushButton::clicked, this, &frmResEscorrentia::cmdAnterior_Click);
+    connect(cmdContinuar_, &QPushButton::clicked, this, &frmResEscorrentia::cmdContinuar_Click);
+
+    Rellena();
+    adjustSize();
+}
+
+void frmResEscorrentia::showEvent(QShowEvent* evento)
+{
+    QWidget::showEvent(evento);
+    if (enlazada_)
+        return;
+    enlazada_ = true;
+    // Inside the main window's area activation comes from the area.
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()); marco && marco->mdiArea()) {
+        connect(marco->mdiArea(), &QMdiArea::subWindowActivated, this, [this, marco](QMdiSubWindow* activa) {
+            if (activa == marco)
+                Rellena();
+        });
+    }
+    Coloca();
+}
+
+void frmResEscorrentia::changeEvent(QEvent* evento)
+{
+    QWidget::changeEvent(evento);
+    if (evento->type() == QEvent::ActivationChange && isWindow() && isActiveWindow())
+        Rellena();
+}
+
+bool frmResEscorrentia::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() == QEvent::FocusIn) {
+        if (objeto == Text1_)
+            tblRelacion_->setFocus();
+        else if (objeto == txtLeyenda_)
+            tblEscorrentia_->setFocus();
+    } else if (objeto == tblEscorrentia_->viewport()) {
+        if (evento->type() == QEvent::MouseMove) {
+            TooltipResultados(static_cast<QMouseEvent*>(evento)->position().toPoint());
+        } else if (evento->type() == QEvent::ToolTip) {
+            auto* ayuda = static_cast<QHelpEvent*>(evento);
+            TooltipResultados(ayuda->pos());
+            if (tblEscorrentia_->toolTip().isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(ayuda->globalPos(), tblEscorrentia_->toolTip(), tblEscorrentia_->viewport());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+// Beside the entry window: left edge at its width, top at its top.
+void frmResEscorrentia::Coloca()
+{
+    QWidget* entrada = nav_.Ventana(Entrada);
+    if (!entrada || entrada == this)
+        return;
+    QWidget* suya = Exterior(entrada);
+    Exterior(this)->move(suya->isWindow() ? suya->x() + suya->frameGeometry().width() : suya->width(), suya->y());
+}
+
+void frmResEscorrentia::Rellena()
+{
+    Coloca();
+    setWindowTitle(CargaTexto(v_, 142));
+    Frame1_->setTitle(CargaTexto(v_, 143));
+    Frame2_->setTitle(CargaTexto(v_, 148));
+    cmdAnterior_->setText(CargaTexto(v_, 156));
+    cmdContinuar_->setText(CargaTexto(v_, 157));
+    Text1_->setPlainText(Lineas(v_, {144, 145, 146, 147}));
+    txtLeyenda_->setPlainText(Lineas(v_, {153, 154, 155}));
+    Resultados();
+    Relacion();
+    AjustaLeyenda(txtLeyenda_, tblEscorrentia_->width());
+    AjustaLeyenda(Text1_, tblRelacion_->width());
+}
+
+void frmResEscorrentia::Resultados()
+{
+    QTableWidget* t = tblEscorrentia_;
+    FijaFormato(t, QStringLiteral("| S (m²) | N1 | P0(1) (mm) | N2 | P0(2) (mm) | N3 | P0(3) (mm); | ") +
+                       CargaTexto(v_, 149) + QStringLiteral(" | ") + CargaTexto(v_, 150) + QStringLiteral(" | ") +
+                       CargaTexto(v_, 151) + QStringLiteral(" | ") + CargaTexto(v_, 152));
+    AnchoColumna(t, 1, 800);
+    for (int c = 2; c <= 7; ++c)
+        AnchoColumna(t, c, c % 2 == 0 ? 560 : 1000);
+    for (int c = 1; c <= 7; ++c)
+        AlineaColumna(t, c, Qt::AlignCenter);
+
+    FijaTexto(t, 1, 1, QStringLiteral("----"));
+    FijaTexto(t, 2, 1, FormatoLocal(v_, v_.SI, 3));
+    FijaTexto(t, 3, 1, FormatoLocal(v_, v_.SR, 3));
+    FijaTexto(t, 4, 1, FormatoLocal(v_, v_.SI + v_.SR, 3));
+    for (int f = 1; f <= 4; ++f)
+        for (int c = 2; c <= 7; ++c)
+            FijaTexto(t, f, c, FormatoLocal(v_, Valor(v_, f, c), 1));
+    AjustaAContenido(t);
+}
+
+void frmResEscorrentia::Relacion()
+{
+    QTableWidget* t = tblRelacion_;
+    AnchoColumna(t, 0, 1000);
+    AnchoColumna(t, 1, 6150);
+    AlineaColumna(t, 0, Qt::AlignCenter);
+    const auto filas = Relaciones(v_);
+    for (int f = 0; f < 4; ++f) {
+        const FilaRelacion& r = filas[static_cast<std::size_t>(f)];
+        FijaTexto(t, f, 0, QString::fromLatin1(r.relacion.data(), static_cast<qsizetype>(r.relacion.size())));
+        FijaTexto(t, f, 1, CargaTexto(v_, r.texto - 1000));
+    }
+    AjustaAContenido(t);
+    lblConsejo_->setText(CargaTexto(v_, Veredicto(v_) - 1000));
+}
+
+// The grid's tooltip follows the pointer: two more decimals than the cell.
+void frmResEscorrentia::TooltipResultados(const QPoint& enVista)
+{
+    const CeldaRejilla c = CeldaBajo(tblEscorrentia_, enVista);
+    if (c.fila < 0 || c.columna < 1)
+        return; // the row titles keep the tooltip as it was
+    QString texto;
+    if (c.fila == 0 || (c.columna == 1 && c.fila == 1)) {
+        texto.clear();
+    } else if (c.columna == 1) {
+        const double sup[] = {0.0, v_.SI, v_.SR, v_.SI + v_.SR};
+        texto = FormatoLocal(v_, sup[static_cast<std::size_t>(c.fila - 1)], 4);
+    } else {
+        texto = FormatoLocal(v_, Valor(v_, c.fila, c.columna), 2);
+    }
+    tblEscorrentia_->setToolTip(texto);
+}
+
+void frmResEscorrentia::cmdAnterior_Click()
+{
+    nav_.Muestra(Entrada);
+    nav_.Descarga(objectName());
+}
+
+void frmResEscorrentia::cmdContinuar_Click()
+{
+    nav_.Muestra(QStringLiteral("frmEleccion"));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class Navegacion;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTextEdit;
+struct Variables;
+
+// The site results report: curve numbers and runoff thresholds of every part
+// of the unit, the relations among the curve numbers and a verdict. It holds
+// nothing of its own and fills itself from the site state on every
+// activation.
+class frmResEscorrentia : public QWidget {
+    Q_OBJECT
+
+  public:
+    frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* evento) override;
+    void changeEvent(QEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void Rellena();
+    void Coloca();
+    void Resultados();
+    void Relacion();
+    void TooltipResultados(const QPoint& enVista);
+    void cmdAnterior_Click();
+    void cmdContinuar_Click();
+
+    Variables& v_;
+    Navegacion& nav_;
+    QGroupBox* Frame1_;
+    QGroupBox* Frame2_;
+    QTextEdit* Text1_;
+    QTextEdit* txtLeyenda_;
+    QTableWidget* tblRelacion_;
+    QTableWidget* tblEscorrentia_;
+    QLabel* lblConsejo_;
+    QPushButton* cmdAnterior_;
+    QPushButton* cmdContinuar_;
+    bool enlazada_ = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+struct Variables;
+
+// What the storm windows share: their message title, their placement, and
+// the look of their labels, lists and output boxes.
+
+// Title of the storm windows' message boxes: the program's own.
+QString TituloPrograma();
+
+// Centres the window's frame in the main window's working area the first
+// time it is shown.
+void CentraAlMostrar(QWidget* ventana);
+
+// The storm depth field: a numeric field that keeps only numbers, shown with
+// one decimal, whose tooltip empties on entry. `alEntrar` runs first on
+// every entry (the series uses it to blank a new storm).
+void HazCampoAguacero(QLineEdit* campo, const Variables& v, std::function<void()> alEntrar = {});
+
+// The moisture condition list: items "1", "2", "3", none chosen.
+QComboBox* ListaHumedad(QWidget* padre);
+
+// A label that wraps long captions.
+QLabel* Rotulo(QWidget* padre, const QString& nombre);
+QGroupBox* Grupo(QWidget* padre, const QString& nombre);
+QPushButton* Boton(QWidget* padre, const QString& nombre);
+// A read-only box for a result; reached by clicking, not by Tab.
+QLineEdit* Salida(QWidget* padre, const QString& nombre);
+
+// Shows x with `decTexto` decimals and its tooltip with `decAyuda` (none when
+// negative). The tooltip goes through the Tag where `conTag` says so.
+void MuestraValor(QLineEdit* caja, const Variables& v, double x, int decTexto, int decAyuda, bool conTag = false);

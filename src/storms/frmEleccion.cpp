@@ -1,0 +1,62 @@
+#include "storms/frmEleccion.h"
+
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "storms/Escenario.h"
+#include "text/Catalogo.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmEleccion::frmEleccion(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
+{
+    setObjectName(QStringLiteral("frmEleccion"));
+    cmdAguacero_ = Boton(this, QStringLiteral("cmdAguacero"));
+    cmdSerie_ = Boton(this, QStringLiteral("cmdSerie"));
+    cmdAnual_ = Boton(this, QStringLiteral("cmdAnual"));
+
+    auto* caja = new QVBoxLayout(this);
+    caja->setContentsMargins(24, 20, 24, 20);
+    caja->setSpacing(12);
+    for (QPushButton* b : {cmdAguacero_, cmdSerie_, cmdAnual_}) {
+        b->setMinimumSize(220, 36);
+        caja->addWidget(b);
+    }
+
+    setWindowTitle(CargaTexto(v_, 53));
+    cmdAguacero_->setText(CargaTexto(v_, 54));
+    cmdSerie_->setText(CargaTexto(v_, 55));
+    cmdAnual_->setText(CargaTexto(v_, 56));
+    resize(sizeHint().expandedTo(QSize(300, 0)));
+    CentraAlMostrar(this);
+
+    connect(cmdAguacero_, &QPushButton::clicked, this, &frmEleccion::cmdAguacero_Click);
+    connect(cmdSerie_, &QPushButton::clicked, this, &frmEleccion::cmdSerie_Click);
+    connect(cmdAnual_, &QPushButton::clicked, this, &frmEleccion::cmdAnual_Click);
+}
+
+void frmEleccion::cmdAguacero_Click()
+{
+    v_.EsSerie = false;
+    Pasa(QStringLiteral("frmPrecipitacion"));
+}
+
+void frmEleccion::cmdSerie_Click()
+{
+    v_.EsSerie = true;
+    Pasa(QStringLiteral("frmSerie"));
+}
+
+// The year leaves the scenario of the summary as it was.
+void frmEleccion::cmdAnual_Click()
+{
+    Pasa(QStringLiteral("frmAnual"));
+}
+
+void frmEleccion::Pasa(const QString& ventana)
+{
+    // While a scenario's window is not part of the program, the choice stays
+    // open rather than leave the user with nothing to go on with.
+    if (nav_.Muestra(ventana))
+        nav_.Descarga(objectName());
+}

@@ -1,0 +1,143 @@
+#include "storms/frmPrecipitacion.h"
+
+#include "app/Mensajes.h"
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "storms/BalanceAguacero.h"
+#include "storms/Escenario.h"
+#include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
+{
+    setObjectName(QStringLiteral("frmPrecipitacion"));
+
+    Frame1_ = Grupo(this, QStringLiteral("Frame1"));
+    Label1_ = Rotulo(Frame1_, QStringLiteral("Label1"));
+    txtPrecip_ = new QLineEdit(Frame1_);
+    txtPrecip_->setObjectName(QStringLiteral("txtPrecip"));
+    txtPrecip_->setFixedWidth(90);
+    txtPrecip_->setAlignment(Qt::AlignRight);
+    Label2_ = Rotulo(Frame1_, QStringLiteral("Label2"));
+    lstHumedad_ = ListaHumedad(Frame1_);
+    lstHumedad_->setFixedWidth(90);
+    auto* datos = new QGridLayout(Frame1_);
+    datos->addWidget(Label1_, 0, 0);
+    datos->addWidget(txtPrecip_, 0, 1);
+    datos->addWidget(Label2_, 1, 0);
+    datos->addWidget(lstHumedad_, 1, 1);
+    datos->setColumnStretch(0, 1);
+
+    cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
+    cmdResumen_ = Boton(this, QStringLiteral("cmdResumen"));
+    cmdSeguir_ = Boton(this, QStringLiteral("cmdSeguir"));
+    auto* botones = new QHBoxLayout;
+    for (QPushButton* b : {cmdCalcular_, cmdResumen_, cmdSeguir_})
+        botones->addWidget(b);
+
+    Frame2_ = Grupo(this, QStringLiteral("Frame2"));
+    auto* resultados = new QGridLayout(Frame2_);
+    resultados->setColumnStretch(0, 1);
+    for (int i = 0; i < 9; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        Label3_[k] = Rotulo(Frame2_, QStringLiteral("Label3(%1)").arg(i));
+        txtResultado_[k] = Salida(Frame2_, QStringLiteral("txtResultado(%1)").arg(i));
+        resultados->addWidget(Label3_[k], i, 0);
+        resultados->addWidget(txtResultado_[k], i, 1, Qt::AlignTop);
+    }
+
+    auto* caja = new QVBoxLayout(this);
+    caja->addWidget(Frame1_);
+    caja->addLayout(botones);
+    caja->addWidget(Frame2_);
+
+    HazCampoAguacero(txtPrecip_, v_);
+    PrevisualizaTeclas(this, v_);
+    setTabOrder(txtPrecip_, lstHumedad_);
+    setTabOrder(lstHumedad_, cmdCalcular_);
+    setTabOrder(cmdCalcular_, cmdResumen_);
+    setTabOrder(cmdResumen_, cmdSeguir_);
+
+    // Load: a fresh storm; results stay empty until the first computation.
+    P_ = 0;
+    v_.CondHumedad = 0;
+    LimpiaResultados(v_);
+    setWindowTitle(CargaTexto(v_, 117));
+    Frame1_->setTitle(CargaTexto(v_, 118));
+    Label1_->setText(CargaTexto(v_, 119));
+    Label2_->setText(CargaTexto(v_, 120));
+    cmdCalcular_->setText(CargaTexto(v_, 121));
+    cmdResumen_->setText(CargaTexto(v_, 122));
+    cmdSeguir_->setText(CargaTexto(v_, 123));
+    Frame2_->setTitle(CargaTexto(v_, 124));
+    for (std::size_t i = 0; i < Label3_.size(); ++i)
+        Label3_[i]->setText(CargaTexto(v_, 125 + static_cast<int>(i)));
+
+    setMinimumWidth(560);
+    resize(560, heightForWidth(560) > 0 ? heightForWidth(560) : sizeHint().height());
+    CentraAlMostrar(this);
+    txtPrecip_->setFocus();
+
+    connect(cmdCalcular_, &QPushButton::clicked, this, &frmPrecipitacion::cmdCalcular_Click);
+    connect(cmdResumen_, &QPushButton::clicked, this, &frmPrecipitacion::cmdResumen_Click);
+    connect(cmdSeguir_, &QPushButton::clicked, this, &frmPrecipitacion::cmdSeguir_Click);
+}
+
+void frmPrecipitacion::cmdCalcular_Click()
+{
+    ValidaAguacero();
+}
+
+void frmPrecipitacion::cmdResumen_Click()
+{
+    if (!ValidaAguacero())
+        return;
+    v_.PAguacero = P_;
+    nav_.Muestra(QStringLiteral("frmResumen"));
+}
+
+void frmPrecipitacion::cmdSeguir_Click()
+{
+    nav_.Muestra(QStringLiteral("frmEleccion"));
+    nav_.Descarga(objectName());
+}
+
+bool frmPrecipitacion::ValidaAguacero()
+{
+    const std::optional<double> P = NumeroLocal(v_, Tag(txtPrecip_));
+    if (!P) {
+        txtPrecip_->setFocus();
+        return false;
+    }
+    if (*P <= 0 || *P >= 1000) {
+        Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v_, 134));
+        txtPrecip_->setFocus();
+        return false;
+    }
+    const std::optional<double> c = NumeroLocal(v_, lstHumedad_->currentText());
+    if (!c) {
+        lstHumedad_->setFocus();
+        return false;
+    }
+
+    LimpiaResultados(v_);
+    P_ = *P;
+    v_.CondHumedad = static_cast<int>(*c);
+    BalanceAguacero(v_, v_, P_, v_.CondHumedad);
+
+    const std::array<double, 9> valores{v_.PSinSist,       v_.PBanqueta,    v_.PPromedio,
+                                        v_.PImpluvio,      v_.PMaxAlcorque, v_.CapaNecesaria,
+                                        v_.AlturaRepresas, v_.PMaxImperm,   v_.SI * P_};
+    for (std::size_t i = 0; i < valores.size(); ++i)
+        MuestraValor(txtResultado_[i], v_, valores[i], 1, 2, true);
+    return true;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class Navegacion;
+struct Variables;
+
+// One storm: its depth and moisture condition in, the water each part of the
+// unit receives out.
+class frmPrecipitacion : public QWidget {
+    Q_OBJECT
+
+  public:
+    frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+
+  private:
+    void cmdCalcular_Click();
+    void cmdResumen_Click();
+    void cmdSeguir_Click();
+    // Checks the depth and the condition; on success computes and shows the
+    // storm. Returns whether it did.
+    bool ValidaAguacero();
+
+    Variables& v_;
+    Navegacion& nav_;
+    double P_ = 0; // the depth last computed
+
+    QGroupBox* Frame1_;
+    QLabel* Label1_;
+    QLineEdit* txtPrecip_;
+    QLabel* Label2_;
+    QComboBox* lstHumedad_;
+    QPushButton* cmdCalcular_;
+    QPushButton* cmdResumen_;
+    QPushButton* cmdSeguir_;
+    QGroupBox* Frame2_;
+    std::array<QLabel*, 9> Label3_{};
+    std::array<QLineEdit*, 9> txtResultado_{};
+};

@@ -1,0 +1,272 @@
+#include "storms/frmSerie.h"
+
+#include "app/Mensajes.h"
+#include "app/Navegacion.h"
+#include "app/Variables.h"
+#include "storms/Escenario.h"
+#include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
+#include "text/Numero.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+// The storm bar. A refused page stops the arrow's auto-repeat: the message
+// box takes the button's release, and the bar would go on paging into one
+// refusal after another.
+class BarraAguaceros : public QScrollBar {
+  public:
+    using QScrollBar::QScrollBar;
+    void Suelta()
+    {
+        setRepeatAction(SliderNoAction);
+        setSliderDown(false);
+    }
+};
+
+namespace {
+
+std::size_t Indice(int aguacero)
+{
+    return static_cast<std::size_t>(aguacero - 1);
+}
+
+} // namespace
+
+frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* parent)
+    : QWidget(parent), v_(v), nav_(nav), maxAguaceros_(maxAguaceros)
+{
+    setObjectName(QStringLiteral("frmSerie"));
+
+    Label4_ = Rotulo(this, QStringLiteral("Label4"));
+    lblNumAguacero_ = new QLabel(this);
+    lblNumAguacero_->setObjectName(QStringLiteral("lblNumAguacero"));
+    lblNumAguacero_->setMinimumWidth(60);
+    QFont grueso = lblNumAguacero_->font();
+    grueso.setBold(true);
+    lblNumAguacero_->setFont(grueso);
+    btnAguacero_ = new BarraAguaceros(Qt::Vertical, this);
+    btnAguacero_->setObjectName(QStringLiteral("btnAguacero"));
+    // Clicking or wheeling it takes the focus, so a depth being typed is
+    // accepted before the page changes; the arrow keys page too.
+    btnAguacero_->setFocusPolicy(Qt::WheelFocus);
+    btnAguacero_->setPageStep(1);
+    btnAguacero_->setMinimumHeight(60);
+    Label1_ = Rotulo(this, QStringLiteral("Label1"));
+    txtPrecip_ = new QLineEdit(this);
+    txtPrecip_->setObjectName(QStringLiteral("txtPrecip"));
+    txtPrecip_->setFixedWidth(90);
+    txtPrecip_->setAlignment(Qt::AlignRight);
+    Label2_ = Rotulo(this, QStringLiteral("Label2"));
+    lstHumedad_ = ListaHumedad(this);
+    lstHumedad_->setFixedWidth(90);
+
+    auto* datos = new QGridLayout;
+    datos->addWidget(Label4_, 0, 0);
+    datos->addWidget(lblNumAguacero_, 0, 1);
+    datos->addWidget(btnAguacero_, 0, 2, 3, 1);
+    datos->addWidget(Label1_, 1, 0);
+    datos->addWidget(txtPrecip_, 1, 1);
+    datos->addWidget(Label2_, 2, 0);
+    datos->addWidget(lstHumedad_, 2, 1);
+    datos->setColumnStretch(0, 1);
+
+    cmdAnadir_ = Boton(this, QStringLiteral("cmdAñadir"));
+    cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
+    cmdResumen_ = Boton(this, QStringLiteral("cmdResumen"));
+    cmdSigue_ = Boton(this, QStringLiteral("cmdSigue"));
+    auto* botones = new QHBoxLayout;
+    for (QPushButton* b : {cmdAnadir_, cmdCalcular_, cmdResumen_, cmdSigue_})
+        botones->addWidget(b);
+
+    Frame2_ = Grupo(this, QStringLiteral("Frame2"));
+    auto* resultados = new QGridLayout(Frame2_);
+    resultados->setColumnStretch(0, 1);
+    for (int i = 0; i < 12; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        Label3_[k] = Rotulo(Frame2_, QStringLiteral("Label3(%1)").arg(i));
+        txtResultado_[k] = Salida(Frame2_, QStringLiteral("txtResultado(%1)").arg(i));
+        resultados->addWidget(Label3_[k], i, 0);
+        resultados->addWidget(txtResultado_[k], i, 1, Qt::AlignTop);
+    }
+
+    auto* caja = new QVBoxLayout(this);
+    caja->addLayout(datos);
+    caja->addLayout(botones);
+    caja->addWidget(Frame2_);
+
+    HazCampoAguacero(txtPrecip_, v_, [this] { txtPrecip_GotFocus(); });
+    PrevisualizaTeclas(this, v_);
+    setTabOrder(txtPrecip_, lstHumedad_);
+    setTabOrder(lstHumedad_, cmdAnadir_);
+    setTabOrder(cmdAnadir_, cmdCalcular_);
+    setTabOrder(cmdCalcular_, cmdResumen_);
+    setTabOrder(cmdResumen_, cmdSigue_);
+    setTabOrder(cmdSigue_, btnAguacero_);
+
+    // Load: an empty list that gets its first, blank storm.
+    AguaceroActual_ = 0;
+    NumAguaceros_ = 0;
+    cmdAnadir_Click();
+    setWindowTitle(CargaTexto(v_, 191));
+    Label4_->setText(CargaTexto(v_, 192));
+    Label1_->setText(CargaTexto(v_, 193));
+    Label2_->setText(CargaTexto(v_, 194));
+    cmdAnadir_->setText(CargaTexto(v_, 195));
+    cmdCalcular_->setText(CargaTexto(v_, 196));
+    cmdResumen_->setText(CargaTexto(v_, 197));
+    cmdSigue_->setText(CargaTexto(v_, 198));
+    Frame2_->setTitle(CargaTexto(v_, 199));
+    for (std::size_t i = 0; i < Label3_.size(); ++i)
+        Label3_[i]->setText(CargaTexto(v_, 200 + static_cast<int>(i)));
+
+    setMinimumWidth(600);
+    resize(600, heightForWidth(600) > 0 ? heightForWidth(600) : sizeHint().height());
+    CentraAlMostrar(this);
+
+    connect(cmdAnadir_, &QPushButton::clicked, this, &frmSerie::cmdAnadir_Click);
+    connect(btnAguacero_, &QScrollBar::valueChanged, this, &frmSerie::btnAguacero_Change);
+    connect(cmdCalcular_, &QPushButton::clicked, this, &frmSerie::cmdCalcular_Click);
+    connect(cmdResumen_, &QPushButton::clicked, this, &frmSerie::cmdResumen_Click);
+    connect(cmdSigue_, &QPushButton::clicked, this, &frmSerie::cmdSigue_Click);
+}
+
+void frmSerie::txtPrecip_GotFocus()
+{
+    if (NuevoAguacero_) {
+        NuevoAguacero_ = false;
+        txtPrecip_->clear();
+        FijaTag(txtPrecip_, QString());
+    }
+}
+
+void frmSerie::cmdAnadir_Click()
+{
+    if (NumAguaceros_ > 0) {
+        if (!ValidaSerie())
+            return;
+        Recalcula();
+        if (NumAguaceros_ >= maxAguaceros_) {
+            Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v_, 601));
+            return;
+        }
+    }
+    ++NumAguaceros_;
+    PrecipSerie_.resize(static_cast<std::size_t>(NumAguaceros_), 0.0);
+    HumedadSerie_.resize(static_cast<std::size_t>(NumAguaceros_), 0);
+    AguaceroActual_ = NumAguaceros_;
+
+    lblNumAguacero_->setText(QString::number(AguaceroActual_));
+    // The new storm starts blank wherever the focus is.
+    txtPrecip_->clear();
+    FijaTag(txtPrecip_, QString());
+    lstHumedad_->setCurrentIndex(-1);
+    {
+        // Moving the bar to the new storm is no paging: nothing to validate.
+        const QSignalBlocker quieto(btnAguacero_);
+        btnAguacero_->setRange(1, NumAguaceros_);
+        btnAguacero_->setValue(AguaceroActual_);
+    }
+    NuevoAguacero_ = true;
+    txtPrecip_->setFocus();
+}
+
+void frmSerie::btnAguacero_Change(int valor)
+{
+    if (valor == AguaceroActual_)
+        return;
+    // A page asked for while a refusal is on screen is dropped.
+    bool valida = !paginando_;
+    if (valida) {
+        paginando_ = true;
+        valida = ValidaSerie();
+        paginando_ = false;
+    }
+    if (!valida) {
+        // The bar stays on the storm still shown.
+        btnAguacero_->Suelta();
+        const QSignalBlocker quieto(btnAguacero_);
+        btnAguacero_->setValue(AguaceroActual_);
+        return;
+    }
+    AguaceroActual_ = valor;
+    lblNumAguacero_->setText(QString::number(AguaceroActual_));
+    const double P = PrecipSerie_[Indice(AguaceroActual_)];
+    NuevoAguacero_ = false;
+    QString exacto = QString::fromStdString(TextoExacto(P));
+    if (v_.SepDecimal == QLatin1String(","))
+        exacto.replace(QLatin1Char('.'), QLatin1Char(','));
+    FijaTag(txtPrecip_, exacto);
+    txtPrecip_->setText(FormatoLocal(v_, P, 1));
+    lstHumedad_->setCurrentIndex(HumedadSerie_[Indice(AguaceroActual_)] - 1);
+    Recalcula();
+}
+
+void frmSerie::cmdCalcular_Click()
+{
+    if (ValidaSerie())
+        Recalcula();
+}
+
+// Validated once: a second check of the same storm could only repeat its
+// message.
+void frmSerie::cmdResumen_Click()
+{
+    if (!ValidaSerie())
+        return;
+    Recalcula();
+    v_.ResumenSerie = ResumenDeSerie(t_, NumAguaceros_);
+    nav_.Muestra(QStringLiteral("frmResumen"));
+}
+
+void frmSerie::cmdSigue_Click()
+{
+    nav_.Muestra(QStringLiteral("frmEleccion"));
+    nav_.Descarga(objectName());
+}
+
+bool frmSerie::ValidaSerie()
+{
+    const std::optional<double> P = NumeroLocal(v_, Tag(txtPrecip_));
+    if (!P) {
+        txtPrecip_->setFocus();
+        return false;
+    }
+    if (*P <= 0 || *P >= 1000) {
+        Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v_, 212));
+        txtPrecip_->setFocus();
+        return false;
+    }
+    const std::optional<double> c = NumeroLocal(v_, lstHumedad_->currentText());
+    if (!c) {
+        lstHumedad_->setFocus();
+        return false;
+    }
+    PrecipSerie_[Indice(AguaceroActual_)] = *P;
+    HumedadSerie_[Indice(AguaceroActual_)] = static_cast<int>(*c);
+    return true;
+}
+
+void frmSerie::Recalcula()
+{
+    std::vector<Aguacero> lista(static_cast<std::size_t>(NumAguaceros_));
+    for (std::size_t i = 0; i < lista.size(); ++i)
+        lista[i] = Aguacero{PrecipSerie_[i], HumedadSerie_[i]};
+    t_ = RecalculaSerie(v_, v_, lista);
+
+    const std::array<int, 4> cuentas{NumAguaceros_, t_.NumEscLadera, t_.NumEscImpluvio, t_.NumFuera};
+    for (std::size_t i = 0; i < cuentas.size(); ++i)
+        MuestraValor(txtResultado_[i], v_, cuentas[i], 0, 0);
+    const std::array<double, 8> cantidades{t_.Acum(1), t_.Acum(2),         t_.Acum(3),      t_.Acum(5),
+                                           t_.Acum(4), t_.SumaMaxAlcorque, t_.CapaMaxSerie, t_.CapaMaxSerie / v_.SR};
+    for (std::size_t i = 0; i < cantidades.size(); ++i)
+        MuestraValor(txtResultado_[i + 4], v_, cantidades[i], 1, 2);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// Shared support of the site window tests: a session over a window area of
+// its own, with the site entry window open.
+
+#include "Apoyo.h"
+
+#include "app/Arranque.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+#include <memory>
+
+namespace apoyo {
+
+struct Sitio {
+    std::unique_ptr<Sesion> s = std::make_unique<Sesion>();
+    // Declared after the session: the area and its windows go first.
+    std::unique_ptr<QMdiArea> area = std::make_unique<QMdiArea>();
+
+    // The program's own site entry window when it has its capacity field;
+    // until then a stand-in holding just that field.
+    explicit Sitio(int idioma)
+    {
+        s->v.NumIdioma = static_cast<qint16>(idioma);
+        s->v.SepDecimal = QStringLiteral(".");
+        RegistraVentanas(*s);
+        s->nav.FijaArea(area.get());
+        area->resize(1400, 800);
+        area->show();
+        if (!QTest::qWaitForWindowActive(area.get()))
+            qWarning("the window area did not become active");
+        s->nav.Muestra(QStringLiteral("frmEscorrentía"));
+        if (!Capacidad()) {
+            s->nav.Descarga(QStringLiteral("frmEscorrentía"));
+            Recoge();
+            s->nav.Registra(QStringLiteral("frmEscorrentía"), Navegacion::Tipo::Hija, [] {
+                auto* w = new QWidget;
+                w->resize(500, 400);
+                (new QLineEdit(w))->setObjectName(QStringLiteral("txtDatos(4)"));
+                return w;
+            });
+            s->nav.Muestra(QStringLiteral("frmEscorrentía"));
+        }
+    }
+
+    Variables& v() { return s->v; }
+    Navegacion& nav() { return s->nav; }
+    QLineEdit* Capacidad() const
+    {
+        QWidget* e = s->nav.Ventana(QStringLiteral("frmEscorrentía"));
+        return e ? e->findChild<QLineEdit*>(QStringLiteral("txtDatos(4)")) : nullptr;
+    }
+};
+
+} // namespace apoyo

@@ -1,0 +1,105 @@
+#pragma once
+
+// Shared support of the storm window tests: the program opened on an example
+// site, and the user's gestures on fields, lists and buttons.
+
+#include "Apoyo.h"
+
+#include "app/Arranque.h"
+#include "site/ModeloCN.h"
+#include "text/CampoNumerico.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+namespace apoyo {
+
+// The example site: NAC 70, NI 90, NR 60, SI 4 m², SR 1 m², CAPA litres.
+inline void Sitio(Variables& v, double capa = 100)
+{
+    v.NAC(2) = 70;
+    v.NI(2) = 90;
+    v.NR(2) = 60;
+    v.SI = 4;
+    v.SR = 1;
+    v.CAPA = capa;
+    EjecutaModelo(v, [](SiteState&) {});
+}
+
+// The program past its presentation, in English, on the example site.
+inline std::unique_ptr<Sesion> AbrePrograma()
+{
+    auto s = Arrancar();
+    if (QWidget* presentacion = s->nav.Ventana(QStringLiteral("frmPresentacion")))
+        QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
+    Recoge();
+    s->v.SepDecimal = BuscaSepDecimal();
+    Sitio(s->v);
+    (void)QTest::qWaitForWindowActive(s->nav.Ventana(QStringLiteral("frmContenedor")));
+    return s;
+}
+
+template <typename T = QWidget> T* Control(QWidget* ventana, const QString& nombre)
+{
+    return ventana ? ventana->findChild<T*>(nombre) : nullptr;
+}
+
+// Types the depth and leaves the field with Tab; picks the condition with
+// the keyboard (Home, then Down to it) unless `cond` is empty.
+inline void Rellena(QWidget* w, const QString& P, const QString& cond)
+{
+    auto* campo = Control<QLineEdit>(w, QStringLiteral("txtPrecip"));
+    campo->setFocus();
+    QTest::keyClicks(campo, P);
+    QTest::keyClick(campo, Qt::Key_Tab);
+    if (cond.isEmpty())
+        return;
+    auto* lista = Control<QComboBox>(w, QStringLiteral("lstHumedad"));
+    lista->setFocus();
+    QTest::keyClick(lista, Qt::Key_Home);
+    for (int i = lista->findText(cond); i > 0; --i)
+        QTest::keyClick(lista, Qt::Key_Down);
+    QCOMPARE(lista->currentText(), cond);
+}
+
+inline void Pulsa(QWidget* ventana, const QString& boton)
+{
+    auto* b = Control<QAbstractButton>(ventana, boton);
+    QVERIFY2(b, qPrintable(boton));
+    // A user clicks what is visible: no other window may cover the button.
+    const QPoint centro = b->rect().center();
+    QVERIFY2(b->window()->childAt(b->mapTo(b->window(), centro)) == b, qPrintable(boton + " is covered"));
+    QTest::mouseClick(b, Qt::LeftButton, {}, centro);
+    Recoge();
+}
+
+inline QString Texto(QWidget* ventana, const QString& caja)
+{
+    auto* c = Control<QLineEdit>(ventana, caja);
+    return c ? c->text() : QStringLiteral("<none>");
+}
+
+inline QString Ayuda(QWidget* ventana, const QString& caja)
+{
+    auto* c = Control(ventana, caja);
+    return c ? c->toolTip() : QStringLiteral("<none>");
+}
+
+inline QString Foco()
+{
+    QWidget* f = QApplication::focusWidget();
+    return f ? f->objectName() : QStringLiteral("<none>");
+}
+
+// The window whose frame is at the front of the main window.
+inline QString AlFrente(Sesion& s)
+{
+    QMdiSubWindow* marco = s.nav.Ventana(QStringLiteral("frmContenedor"))->findChild<QMdiArea*>()->activeSubWindow();
+    return marco && marco->widget() ? marco->widget()->objectName() : QString();
+}
+
+} // namespace apoyo
