@@ -1,5 +1,6 @@
 // Speed of the model: the threshold search on the slowest sites, an ordinary
 // site, one storm, and one year in each runoff case.
+#include "../tests/ApoyoModelo.h"
 #include "annual/CalculoAnual.h"
 #include "site/ModeloCN.h"
 #include "storms/BalanceAguacero.h"
@@ -9,18 +10,6 @@
 #include <cstring>
 
 namespace {
-
-SiteState Sitio(double NAC, double NI, double NR, double SI, double SR, double capa)
-{
-    SiteState s;
-    s.NAC(2) = NAC;
-    s.NI(2) = NI;
-    s.NR(2) = NR;
-    s.SI = SI;
-    s.SR = SR;
-    s.CAPA = capa;
-    return s;
-}
 
 // The smallest areas the entry window shows, with the largest capacity.
 SiteState PeorCaso()

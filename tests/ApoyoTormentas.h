@@ -30,9 +30,11 @@ inline void Sitio(Variables& v, double capa = 100)
     EjecutaModelo(v, [](SiteState&) {});
 }
 
-// The program past its presentation, in English, on the example site.
+// The program past its presentation, in English, on the example site, with
+// the user's settings out of reach.
 inline std::unique_ptr<Sesion> AbrePrograma()
 {
+    AislaAjustes();
     auto s = Arrancar();
     if (QWidget* presentacion = s->nav.Ventana(QStringLiteral("frmPresentacion")))
         QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
@@ -93,6 +95,25 @@ inline QString Foco()
 {
     QWidget* f = QApplication::focusWidget();
     return f ? f->objectName() : QStringLiteral("<none>");
+}
+
+// The refusal of a depth outside (0, 1000).
+inline const QString FueraDeRango = QStringLiteral("Value must be >0 and <1000");
+
+// Opens a storm window from the scenario choice, as the user does.
+inline QWidget* AbreDesdeEleccion(Sesion& s, const QString& boton, const QString& ventana)
+{
+    Pulsa(s.nav.Muestra(QStringLiteral("frmEleccion")), boton);
+    return s.nav.Ventana(ventana);
+}
+
+// The texts of the result boxes 0..n-1.
+inline QStringList Resultados(QWidget* w, int n)
+{
+    QStringList t;
+    for (int i = 0; i < n; ++i)
+        t << Texto(w, QStringLiteral("txtResultado(%1)").arg(i));
+    return t;
 }
 
 // The window whose frame is at the front of the main window.

@@ -19,18 +19,12 @@ const QString Esquema = QStringLiteral("frmEsquema");
 const QString Area = QStringLiteral("frmAyudaArea");
 const QString Capa = QStringLiteral("frmAyudaCapa");
 const QString Metodos = QStringLiteral("frmMetodos");
-const QStringList Grupo{Esquema, Area, Capa};
 
-QLabel* Control(QWidget* w, const char* nombre)
-{
-    return w->findChild<QLabel*>(QString::fromUtf8(nombre));
-}
-
-// The windows of `nombres` that are loaded, in that order.
-QStringList Cargadas(Sesion& s, const QStringList& nombres)
+// The help windows that are loaded.
+QStringList Cargadas(Sesion& s)
 {
     QStringList cargadas;
-    for (const QString& n : nombres)
+    for (const QString& n : {Esquema, Area, Capa})
         if (s.nav.Ventana(n))
             cargadas << n;
     return cargadas;
@@ -48,117 +42,66 @@ class TstAyudas : public QObject {
 
     void cleanup() { apoyo::Recoge(); }
 
-    void textos_data()
+    // Each picture at its stated size (width 0: not fixed; height 0: follows the width).
+    void ventanas_data()
     {
         QTest::addColumn<int>("idioma");
         QTest::addColumn<QString>("ventana");
-        QTest::addColumn<QStringList>("esperado"); // caption, then name=text
-        QTest::newRow("areas, Spanish")
-            << 1 << Area
-            << QStringList{
-                   "Ayuda",
-                   "Label3=Recolección de agua",
-                   "Label4=Un sistema de recolección de agua consiste en dos partes: un área donde se induce y genera "
-                   "la escorrentía superficial (área de impluvio) y un área donde se recogen y almacenan dichos "
-                   "aportes hídricos (área de recepción). Área de impluvio y área de recepción conforman la unidad "
-                   "sistematizada.",
-                   "Label1=Área de impluvio",
-                   "lblImpluvio=Dentro de la unidad sistematizada, es la superficie (en m²) que aporta escorrentía al "
-                   "área de recepción.",
-                   "Label2=Área de recepción",
-                   "lblRecepción=Dentro de la unidad sistematizada, es la superficie (en m²) que recibe la escorrentía "
-                   "procedente del área de impluvio."};
-        QTest::newRow("areas, English")
-            << 2 << Area
-            << QStringList{
-                   "Help",
-                   "Label3=Water harvesting",
-                   "Label4=A water harvesting system is made up by two parts: an area from which surface runoff is "
-                   "induced and generated (contributing area), and an area in which water inputs are gathered and "
-                   "stored (collecting area). Contributing and collecting area form one systematized unit.",
-                   "Label1=Contributing area",
-                   "lblImpluvio=Within the systematized unit, it is the surface (in m²) yielding runoff into the "
-                   "collecting area.",
-                   "Label2=Collecting area",
-                   "lblRecepción=Within the systematized unit, it is the surface (in m²) receiving runoff from the "
-                   "contributing area."};
-        QTest::newRow("capacity, Spanish")
-            << 1 << Capa
-            << QStringList{"Ayuda", "Label1=Capacidad de embalse",
-                           "lblDef=Volumen de agua (en litros) que puede almacenar el área de recepción debido a su "
-                           "microrrelieve."};
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QString>("rotulo"); // name=text of one label, or nothing
+        QTest::addColumn<QList<int>>("ids"); // Image1, Image2...
+        QTest::addColumn<QList<QSize>>("tamanos");
+        const QList<int> area{201, 202};
+        const QList<QSize> tamanos{QSize(405, 282), QSize(241, 0)};
+        QTest::newRow("areas, Spanish") << 1 << Area << "Ayuda"
+                                        << "Label1=Área de impluvio" << area << tamanos;
+        QTest::newRow("areas, English") << 2 << Area << "Help" << QString() << area << tamanos;
+        QTest::newRow("capacity, Spanish") << 1 << Capa << "Ayuda" << QString() << QList<int>{301} << QList<QSize>{{}};
         QTest::newRow("capacity, English")
-            << 2 << Capa
-            << QStringList{"Help", "Label1=Reservoir capacity",
-                           "lblDef=Water volume (in litres) that can be stored by the collecting area due to its "
-                           "microtopography"};
-        QTest::newRow("sketch, Spanish") << 1 << Esquema << QStringList{"Ayuda"};
-        QTest::newRow("sketch, English") << 2 << Esquema << QStringList{"Help"};
+            << 2 << Capa << "Help"
+            << "lblDef=Water volume (in litres) that can be stored by the collecting area due to its microtopography"
+            << QList<int>{301} << QList<QSize>{{}};
     }
 
-    // Captions and labels in the language of the run, the labels in Arial;
-    // the window at the top right of the main window's client area.
-    void textos()
+    // Caption and labels in the language of the run, every label in Arial,
+    // the pictures of the language, the last one in the scratch file; the
+    // window at the top right of the main window's client area.
+    void ventanas()
     {
         QFETCH(int, idioma);
         QFETCH(QString, ventana);
-        QFETCH(QStringList, esperado);
+        QFETCH(QString, titulo);
+        QFETCH(QString, rotulo);
+        QFETCH(QList<int>, ids);
+        QFETCH(QList<QSize>, tamanos);
         auto s = apoyo::AbrePrograma(idioma);
         QWidget* w = s->nav.Muestra(ventana);
-        QVERIFY(w);
         QWidget* marco = apoyo::Exterior(*s, ventana);
-        QVERIFY(marco && marco->isVisible());
-
-        QCOMPARE(marco->windowTitle(), esperado.takeFirst());
-        for (const QString& par : std::as_const(esperado)) {
-            const QString nombre = par.section(u'=', 0, 0);
-            QLabel* l = w->findChild<QLabel*>(nombre);
-            QVERIFY2(l && l->isVisible(), qPrintable(nombre));
-            QCOMPARE(l->text(), par.section(u'=', 1));
-            QCOMPARE(l->font().family(), QStringLiteral("Arial"));
+        QVERIFY(w && marco && marco->isVisible());
+        QCOMPARE(marco->windowTitle(), titulo);
+        if (!rotulo.isEmpty()) {
+            QLabel* l = w->findChild<QLabel*>(rotulo.section(u'=', 0, 0));
+            QVERIFY(l && l->isVisible());
+            QCOMPARE(l->text(), rotulo.section(u'=', 1));
         }
+        for (const QLabel* l : w->findChildren<QLabel*>())
+            if (!l->text().isEmpty())
+                QVERIFY2(l->font().family() == QStringLiteral("Arial"), qPrintable(l->objectName()));
+        for (qsizetype i = 0; i < ids.size(); ++i) {
+            auto* imagen = w->findChild<QLabel*>(QStringLiteral("Image%1").arg(i + 1));
+            QVERIFY(imagen && imagen->isVisible());
+            QVERIFY(apoyo::Muestra(imagen, 1000 * idioma + ids[i]));
+            if (tamanos[i].width() > 0) {
+                QVERIFY(imagen->hasScaledContents());
+                QCOMPARE(imagen->width(), tamanos[i].width());
+            }
+            if (tamanos[i].height() > 0)
+                QCOMPARE(imagen->height(), tamanos[i].height());
+        }
+        QCOMPARE(ArchivoTemporalImagen(), QDir(dir_.path()).filePath(QStringLiteral("b.jpg")));
+        QCOMPARE(apoyo::Contenido(ArchivoTemporalImagen()), apoyo::BytesImagen(1000 * idioma + ids.last()));
         QCOMPARE(marco->pos(), apoyo::ArribaDerecha(*s, marco));
         QVERIFY(marco->height() <= apoyo::AreaPrincipal(*s)->viewport()->height());
-    }
-
-    void imagenesArea_data()
-    {
-        QTest::addColumn<int>("idioma");
-        QTest::newRow("Spanish") << 1;
-        QTest::newRow("English") << 2;
-    }
-
-    // The drawing and the diagram at their stated sizes, the diagram shown
-    // last, so that the scratch file holds it.
-    void imagenesArea()
-    {
-        QFETCH(int, idioma);
-        auto s = apoyo::AbrePrograma(idioma);
-        QWidget* w = s->nav.Muestra(Area);
-        QLabel* image1 = Control(w, "Image1");
-        QLabel* image2 = Control(w, "Image2");
-        QVERIFY(apoyo::Muestra(image1, 1000 * idioma + 201));
-        QVERIFY(apoyo::Muestra(image2, 1000 * idioma + 202));
-        QCOMPARE(image1->size(), QSize(405, 282)); // 6075 × 4230 twips
-        QCOMPARE(image2->width(), 241);            // 3615 twips
-        QVERIFY(image1->hasScaledContents() && image2->hasScaledContents());
-        QVERIFY(image1->isVisible() && image2->isVisible());
-        QVERIFY(w->findChild<QFrame*>(QStringLiteral("Line1")));
-        QCOMPARE(ArchivoTemporalImagen(), QDir(dir_.path()).filePath(QStringLiteral("b.jpg")));
-        QCOMPARE(apoyo::Contenido(ArchivoTemporalImagen()), apoyo::BytesImagen(1000 * idioma + 202));
-    }
-
-    void imagenCapa_data() { imagenesArea_data(); }
-
-    void imagenCapa()
-    {
-        QFETCH(int, idioma);
-        auto s = apoyo::AbrePrograma(idioma);
-        QWidget* w = s->nav.Muestra(Capa);
-        QLabel* image1 = Control(w, "Image1");
-        QVERIFY(apoyo::Muestra(image1, 1000 * idioma + 301));
-        QVERIFY(image1->isVisible());
-        QCOMPARE(apoyo::Contenido(ArchivoTemporalImagen()), apoyo::BytesImagen(1000 * idioma + 301));
     }
 
     void esquema_data()
@@ -167,10 +110,11 @@ class TstAyudas : public QObject {
         QTest::addColumn<QString>("visible");
         QTest::addColumn<QString>("oculto");
         QTest::addColumn<QSize>("tamano");
+        QTest::addColumn<QString>("titulo");
         QTest::newRow("Spanish") << 1 << "Picture1"
-                                 << "Picture2" << QSize(912, 669);
+                                 << "Picture2" << QSize(912, 669) << "Ayuda";
         QTest::newRow("English") << 2 << "Picture2"
-                                 << "Picture1" << QSize(510, 693);
+                                 << "Picture1" << QSize(510, 693) << "Help";
     }
 
     // The table of the language of the run in its own picture box, whole or,
@@ -181,20 +125,20 @@ class TstAyudas : public QObject {
         QFETCH(QString, visible);
         QFETCH(QString, oculto);
         QFETCH(QSize, tamano);
+        QFETCH(QString, titulo);
         auto s = apoyo::AbrePrograma(idioma);
         QWidget* w = s->nav.Muestra(Esquema);
         QCoreApplication::processEvents();
         QWidget* marco = apoyo::Exterior(*s, Esquema);
+        QCOMPARE(marco->windowTitle(), titulo);
         QLabel* cuadro = w->findChild<QLabel*>(visible);
         QLabel* otro = w->findChild<QLabel*>(oculto);
         QVERIFY(cuadro && otro);
-        QVERIFY(cuadro->isVisible());
-        QVERIFY(!otro->isVisible());
+        QVERIFY(cuadro->isVisible() && !otro->isVisible());
         QVERIFY(otro->pixmap().isNull());
         QVERIFY(apoyo::Muestra(cuadro, 1000 * idioma + 401));
         QCOMPARE(cuadro->pixmap().size(), tamano);
         QCOMPARE(apoyo::Contenido(ArchivoTemporalImagen()), apoyo::BytesImagen(1000 * idioma + 401));
-
         QCOMPARE(marco->pos(), apoyo::ArribaDerecha(*s, marco));
         QVERIFY(marco->height() <= apoyo::AreaPrincipal(*s)->viewport()->height());
         auto* desplazable = w->findChild<QScrollArea*>();
@@ -202,10 +146,9 @@ class TstAyudas : public QObject {
         const QSize vista = desplazable->viewport()->size();
         QCOMPARE(vista.width() + desplazable->horizontalScrollBar()->maximum(), tamano.width());
         QCOMPARE(vista.height() + desplazable->verticalScrollBar()->maximum(), tamano.height());
-
         // A click on the picture does nothing.
         QTest::mouseClick(cuadro, Qt::LeftButton);
-        QCOMPARE(Cargadas(*s, Grupo), QStringList{Esquema});
+        QCOMPARE(Cargadas(*s), QStringList{Esquema});
     }
 
     // With a language flag that is neither 1 nor 2 no table is loaded.
@@ -214,22 +157,16 @@ class TstAyudas : public QObject {
         Variables v;
         Navegacion nav;
         frmEsquema w(v, nav);
-        QLabel* picture1 = w.findChild<QLabel*>(QStringLiteral("Picture1"));
-        QLabel* picture2 = w.findChild<QLabel*>(QStringLiteral("Picture2"));
-        QVERIFY(picture1->pixmap().isNull());
-        QVERIFY(picture2->pixmap().isNull());
+        QVERIFY(w.findChild<QLabel*>(QStringLiteral("Picture1"))->pixmap().isNull());
+        QVERIFY(w.findChild<QLabel*>(QStringLiteral("Picture2"))->pixmap().isNull());
     }
 
     void unoDeTres_data()
     {
         QTest::addColumn<QStringList>("pasos");
-        QTest::newRow("sketch, capacity, areas") << QStringList{Esquema, Capa, Area};
-        QTest::newRow("capacity, sketch, areas") << QStringList{Capa, Esquema, Area};
-        QTest::newRow("areas, capacity, sketch") << QStringList{Area, Capa, Esquema};
-        QTest::newRow("areas, sketch, capacity") << QStringList{Area, Esquema, Capa};
-        QTest::newRow("the same twice") << QStringList{Capa, Capa, Area, Area, Esquema, Esquema};
-        QTest::newRow("with the methods browser") << QStringList{Metodos, Area, Esquema, Capa, Area};
-        QTest::newRow("methods browser last") << QStringList{Capa, Metodos, Esquema, Metodos};
+        QTest::newRow("each after each other") << QStringList{Esquema, Capa, Area, Esquema, Area, Capa, Esquema};
+        QTest::newRow("the same twice") << QStringList{Capa, Capa, Area, Area};
+        QTest::newRow("with the methods browser") << QStringList{Metodos, Area, Esquema, Metodos, Capa};
     }
 
     // Each help window, when it loads, unloads the other two; the methods
@@ -247,7 +184,7 @@ class TstAyudas : public QObject {
                 metodos = true;
             else
                 ultima = paso;
-            QCOMPARE(Cargadas(*s, Grupo), ultima.isEmpty() ? QStringList{} : QStringList{ultima});
+            QCOMPARE(Cargadas(*s), ultima.isEmpty() ? QStringList{} : QStringList{ultima});
             QCOMPARE(bool(s->nav.Ventana(Metodos)), metodos);
             // Nothing of the unloaded ones is left in the main window.
             QCOMPARE(apoyo::AreaPrincipal(*s)->subWindowList().size(), 1 + int(metodos) + int(!ultima.isEmpty()));
@@ -264,15 +201,15 @@ class TstAyudas : public QObject {
     {
         auto s = apoyo::AbrePrograma(2);
         QWidget* w = s->nav.Muestra(Area);
-        Control(w, "Label3")->setText(QStringLiteral("marca"));
+        auto rotulo = [&w] { return w->findChild<QLabel*>(QStringLiteral("Label3")); };
+        rotulo()->setText(QStringLiteral("marca"));
         QCOMPARE(s->nav.Muestra(Area), w);
-        QCOMPARE(Control(w, "Label3")->text(), QStringLiteral("marca"));
-
+        QCOMPARE(rotulo()->text(), QStringLiteral("marca"));
         apoyo::Exterior(*s, Area)->close();
         apoyo::Recoge();
         QVERIFY(!s->nav.Ventana(Area));
         w = s->nav.Muestra(Area);
-        QCOMPARE(Control(w, "Label3")->text(), QStringLiteral("Water harvesting"));
+        QCOMPARE(rotulo()->text(), QStringLiteral("Water harvesting"));
     }
 
   private:

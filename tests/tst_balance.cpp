@@ -1,4 +1,5 @@
-#include "site/ModeloCN.h"
+#include "ApoyoModelo.h"
+
 #include "storms/BalanceAguacero.h"
 #include "storms/Serie.h"
 
@@ -14,15 +15,10 @@ namespace {
 
 constexpr double nd = std::numeric_limits<double>::quiet_NaN(); // figure not checked
 
-SiteState Sitio(double ni, double nr, double capa)
+// The storm examples' site, with the model run.
+SiteState Modelo(double ni, double nr, double capa)
 {
-    SiteState s;
-    s.NAC(2) = 70;
-    s.NI(2) = ni;
-    s.NR(2) = nr;
-    s.SI = 4;
-    s.SR = 1;
-    s.CAPA = capa;
+    SiteState s = Sitio(70, ni, nr, 4, 1, capa);
     EjecutaModelo(s, {});
     return s;
 }
@@ -41,7 +37,7 @@ class TstBalance : public QObject {
         QTest::addColumn<double>("ni");
         QTest::addColumn<double>("nr");
         QTest::addColumn<double>("capa");
-        QTest::addColumn<double>("p");
+        QTest::addColumn<double>("p");               // < 0: exactly threshold -1 - p (P0AC, P0I, P0R, P0)
         QTest::addColumn<QList<double>>("esperado"); // the ten results in ScenarioResults order
         QTest::addColumn<QList<int>>("esc");         // ladera, impluvio, recepcion, unidad
         QTest::newRow("N 84, 50 mm, CAPA 100")
@@ -63,6 +59,14 @@ class TstBalance : public QObject {
             << 80.0 << 90.0 << 20.0 << 50.0
             << QList<double>{44.19, 250.00, 105.21, -62.32, 42.89, 16.46, 82.32, 82.32, 36.20, 37.54}
             << QList<int>{1, 1, 1, 1};
+        // A depth equal to a threshold sheds nothing there.
+        const QList<double> sin(10, nd);
+        QTest::newRow("P = P0AC") << 90.0 << 60.0 << 100.0 << -1.0 << sin << QList<int>{0, 1, 0, 1};
+        QTest::newRow("P = P0I") << 90.0 << 60.0 << 100.0 << -2.0 << sin << QList<int>{0, 0, 0, 0};
+        QTest::newRow("P = P0R") << 90.0 << 60.0 << 100.0 << -3.0 << sin << QList<int>{1, 1, 0, 1};
+        QTest::newRow("P = P0") << 90.0 << 60.0 << 100.0 << -4.0 << sin << QList<int>{0, 1, 0, 0};
+        // P0 < P = P0I: the unit sheds only once the contributing area does.
+        QTest::newRow("P = P0I > P0") << 80.0 << 80.0001 << 100.0 << -2.0 << sin << QList<int>{0, 0, 1, 0};
     }
 
     void ejemplos()
@@ -73,12 +77,13 @@ class TstBalance : public QObject {
         QFETCH(double, p);
         QFETCH(QList<double>, esperado);
         QFETCH(QList<int>, esc);
-        const SiteState s = Sitio(ni, nr, capa);
-        if (ni == 90.0) {
-            const QList<double> umbrales{s.P0AC(2), s.P0I(2), s.P0R(2), s.P0(2)};
+        const SiteState s = Modelo(ni, nr, capa);
+        const QList<double> umbrales{s.P0AC(2), s.P0I(2), s.P0R(2), s.P0(2)};
+        if (ni == 90.0)
             QCOMPARE(QList<int>({Cent(umbrales[0]), Cent(umbrales[1]), Cent(umbrales[2]), Cent(umbrales[3])}),
                      QList<int>({2177, 564, 3387, 968}));
-        }
+        if (p < 0)
+            p = umbrales[int(-1 - p)];
         ScenarioResults r;
         const Indicadores e = BalanceAguacero(s, r, p, 2);
         QCOMPARE(QList<int>({e.EscLadera, e.EscImpluvio, e.EscRecepcion, e.EscUnidad}), esc);
@@ -88,54 +93,24 @@ class TstBalance : public QObject {
             if (!std::isnan(esperado[i]))
                 QCOMPARE(Cent(got[i]), Cent(esperado[i]));
         }
-    }
-
-    void umbralEstricto_data()
-    {
-        QTest::addColumn<double>("ni");
-        QTest::addColumn<double>("nr");
-        QTest::addColumn<int>("umbral"); // 0 P0AC, 1 P0I, 2 P0R, 3 P0
-        QTest::addColumn<QList<int>>("esc");
-        QTest::newRow("P = P0AC") << 90.0 << 60.0 << 0 << QList<int>{0, 1, 0, 1};
-        QTest::newRow("P = P0I") << 90.0 << 60.0 << 1 << QList<int>{0, 0, 0, 0};
-        QTest::newRow("P = P0R") << 90.0 << 60.0 << 2 << QList<int>{1, 1, 0, 1};
-        QTest::newRow("P = P0") << 90.0 << 60.0 << 3 << QList<int>{0, 1, 0, 0};
-        // P0 < P = P0I: the unit sheds only once the contributing area does.
-        QTest::newRow("P = P0I > P0") << 80.0 << 80.0001 << 1 << QList<int>{0, 0, 1, 0};
-    }
-
-    void umbralEstricto()
-    {
-        QFETCH(double, ni);
-        QFETCH(double, nr);
-        QFETCH(int, umbral);
-        QFETCH(QList<int>, esc);
-        const SiteState s = Sitio(ni, nr, 100);
-        const double p = QList<double>{s.P0AC(2), s.P0I(2), s.P0R(2), s.P0(2)}[umbral];
-        ScenarioResults r;
-        const Indicadores e = BalanceAguacero(s, r, p, 2);
-        QCOMPARE(QList<int>({e.EscLadera, e.EscImpluvio, e.EscRecepcion, e.EscUnidad}), esc);
+        // Where nothing sheds, the depth passes through unchanged.
         if (!e.EscLadera)
             QVERIFY(r.PSinSist == p);
-        if (!e.EscImpluvio) {
-            QVERIFY(r.PImpluvio == p);
-            QVERIFY(r.PMaxAlcorque == p);
-        }
+        if (!e.EscImpluvio)
+            QVERIFY(r.PImpluvio == p && r.PMaxAlcorque == p);
         if (!s.NRMayorNI && !e.EscUnidad)
             QVERIFY(r.EscMedia == 0.0 && r.CapaLibre == s.CAPA);
     }
 
     void capaLibreCero()
     {
-        SiteState s = Sitio(90, 60, 100);
+        SiteState s = Modelo(90, 60, 100);
         ScenarioResults r;
         BalanceAguacero(s, r, 50, 2);
         s.CAPA = r.CapaNecesaria;
         BalanceAguacero(s, r, 50, 2);
-        QVERIFY(r.CapaLibre == 0.0);
-        QVERIFY(r.PBanqueta == r.PMaxAlcorque);
-        const TotalesSerie t = RecalculaSerie(s, r, {{50, 2}});
-        QCOMPARE(int(t.NumFuera), 0);
+        QVERIFY(r.CapaLibre == 0.0 && r.PBanqueta == r.PMaxAlcorque);
+        QCOMPARE(int(RecalculaSerie(s, r, {{50, 2}}).NumFuera), 0);
     }
 
     void serie_data()
@@ -160,7 +135,7 @@ class TstBalance : public QObject {
         QFETCH(QList<int>, cuentas);
         QFETCH(QList<double>, acum);
         QFETCH(double, capaUltimo);
-        const SiteState s = Sitio(90, 60, capa);
+        const SiteState s = Modelo(90, 60, capa);
         ScenarioResults r;
         const TotalesSerie t = RecalculaSerie(s, r, lista);
         QCOMPARE(QList<int>({t.NumEscLadera, t.NumEscImpluvio, t.NumFuera}), cuentas);
@@ -177,24 +152,17 @@ class TstBalance : public QObject {
                                              double(t.NumFuera), t.Acum(1), t.Acum(2),
                                              t.Acum(4),          t.Acum(3), t.CapaMaxSerie};
         QVERIFY(resumen == esperado);
+
+        // Computed again, the series carries nothing over.
+        const double altura = r.AlturaRepresas, promedio = r.PPromedio;
+        const TotalesSerie otra = RecalculaSerie(s, r, lista);
+        QVERIFY(otra.Acumulado == t.Acumulado && otra.SumaMaxAlcorque == t.SumaMaxAlcorque);
+        QVERIFY(otra.NumEscLadera == t.NumEscLadera && otra.NumFuera == t.NumFuera &&
+                otra.CapaMaxSerie == t.CapaMaxSerie);
+        QVERIFY(r.AlturaRepresas == altura && r.PPromedio == promedio);
     }
 
-    void repeticion()
-    {
-        const SiteState s = Sitio(90, 60, 10);
-        const ListaAguaceros lista{{50, 2}, {10, 1}, {30, 3}, {80, 2}};
-        ScenarioResults r1, r2;
-        const TotalesSerie a = RecalculaSerie(s, r1, lista);
-        RecalculaSerie(s, r2, lista);
-        const TotalesSerie b = RecalculaSerie(s, r2, lista);
-        QCOMPARE(a.NumEscLadera, b.NumEscLadera);
-        QCOMPARE(a.NumEscImpluvio, b.NumEscImpluvio);
-        QCOMPARE(a.NumFuera, b.NumFuera);
-        QVERIFY(a.Acumulado == b.Acumulado);
-        QVERIFY(a.SumaMaxAlcorque == b.SumaMaxAlcorque && a.CapaMaxSerie == b.CapaMaxSerie);
-        QVERIFY(r1.AlturaRepresas == r2.AlturaRepresas && r1.PPromedio == r2.PPromedio);
-    }
-
+    // Clearing keeps the figures the windows still show, and the storm's settings.
     void limpiaResultados()
     {
         ScenarioResults r{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 2, true, 11, {}};
@@ -203,10 +171,7 @@ class TstBalance : public QObject {
         QCOMPARE(QList<double>({r.PSinSist, r.PMaxImperm, r.PMaxAlcorque, r.CapaLibre, r.PBanqueta, r.EscMedia,
                                 r.CapaNecesaria, r.AlturaRepresas, r.PImpluvio, r.PPromedio}),
                  QList<double>({0, 0, 0, 4, 0, 6, 0, 0, 9, 0}));
-        QCOMPARE(r.CondHumedad, 2);
-        QVERIFY(r.EsSerie);
-        QCOMPARE(r.PAguacero, 11.0);
-        QCOMPARE(r.ResumenSerie[8], 12.0);
+        QVERIFY(r.CondHumedad == 2 && r.EsSerie && r.PAguacero == 11.0 && r.ResumenSerie[8] == 12.0);
     }
 };
 

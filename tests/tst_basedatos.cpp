@@ -87,59 +87,47 @@ class TstBaseDatos : public QObject {
         QVERIFY(Filas(b, "Zonas").isEmpty());
     }
 
-    void archivoPropioNoEscribible_data()
+    // A program directory that cannot be written sends the file to the
+    // user's; a file that is not the program's own is used by no one. Either
+    // way the program's file is left as it was.
+    void archivoMalo_data()
     {
-        QTest::addColumn<bool>("directorio");
-        QTest::newRow("read-only file") << false;
-        QTest::newRow("program directory that cannot be written") << true;
+        QTest::addColumn<int>("caso");
+        QTest::addColumn<bool>("abierta");
+        QTest::newRow("read-only file") << 0 << true;
+        QTest::newRow("program directory that cannot be written") << 1 << true;
+        QTest::newRow("not a database") << 2 << false;
+        QTest::newRow("a table of another shape") << 3 << false;
     }
-    void archivoPropioNoEscribible()
+    void archivoMalo()
     {
-        QFETCH(bool, directorio);
-        QByteArray antes;
-        if (directorio) {
+        QFETCH(int, caso);
+        QFETCH(bool, abierta);
+        if (caso == 1) {
             // A directory below a plain file can never be created.
             CambiaDirectorioPrograma(dir_.filePath(QStringLiteral("archivo/programa")));
             QFile f(dir_.filePath(QStringLiteral("archivo")));
             QVERIFY(f.open(QIODevice::WriteOnly));
-        } else {
-            {
-                BaseDatos b;
-            }
-            antes = Contenido(Propio());
-            QVERIFY(QFile::setPermissions(Propio(), QFile::ReadOwner | QFile::ReadGroup));
-        }
-        BaseDatos b;
-        QVERIFY(b.Abierta());
-        QCOMPARE(b.Ruta(), QDir(DirectorioUsuario()).filePath(BaseDatos::NombreArchivo));
-        QVERIFY(b.ReconstruyeZonas(2));
-        QCOMPARE(Contenido(Propio()), antes);
-    }
-
-    void archivoInservible_data()
-    {
-        QTest::addColumn<QByteArray>("sql");
-        QTest::newRow("not a database") << QByteArray();
-        QTest::newRow("a table of another shape") << QByteArray("CREATE TABLE Zonas (a, b)");
-    }
-    void archivoInservible()
-    {
-        QFETCH(QByteArray, sql);
-        if (sql.isEmpty()) {
+        } else if (caso == 2) {
             QFile f(Propio());
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray(2048, 'z'));
         } else {
             BaseDatos crea;
-            QSqlQuery(crea.Conexion()).exec("DROP TABLE Zonas");
-            QVERIFY(QSqlQuery(crea.Conexion()).exec(QString::fromUtf8(sql)));
+            if (caso == 3) {
+                QSqlQuery(crea.Conexion()).exec("DROP TABLE Zonas");
+                QVERIFY(QSqlQuery(crea.Conexion()).exec("CREATE TABLE Zonas (a, b)"));
+            }
         }
+        if (caso == 0)
+            QVERIFY(QFile::setPermissions(Propio(), QFile::ReadOwner | QFile::ReadGroup));
         const QByteArray antes = Contenido(Propio());
         BaseDatos b;
-        QVERIFY(!b.Abierta());
-        QCOMPARE(b.Ruta(), Propio());
-        QVERIFY(!b.ReconstruyeZonas(2));
-        QVERIFY(!b.VaciaAnual());
+        QCOMPARE(b.Abierta(), abierta);
+        QCOMPARE(b.Ruta(), abierta ? QDir(DirectorioUsuario()).filePath(BaseDatos::NombreArchivo) : Propio());
+        QCOMPARE(b.ReconstruyeZonas(2), abierta);
+        if (!abierta)
+            QVERIFY(!b.VaciaAnual());
         QCOMPARE(Contenido(Propio()), antes);
     }
 };

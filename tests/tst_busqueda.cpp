@@ -1,6 +1,6 @@
 // The fast threshold search must give exactly what the literal 0.1 mm walk
 // gives: the same double and the same number of steps.
-#include "site/ModeloCN.h"
+#include "ApoyoModelo.h"
 
 #include <QtTest>
 
@@ -15,13 +15,7 @@ class TstBusqueda : public QObject {
 
     static void Compara(double SI, double SR, double NI, double NR, double capa, int& comparadas)
     {
-        SiteState s;
-        s.NAC(2) = 70;
-        s.NI(2) = NI;
-        s.NR(2) = NR;
-        s.SI = SI;
-        s.SR = SR;
-        s.CAPA = capa;
+        SiteState s = Sitio(70, NI, NR, SI, SR, capa);
         EjecutaModelo(s, [](SiteState& t) { t.CapaConfirmada = true; });
         for (int i = 1; i <= 3; ++i) {
             const Cubica f = CubicaUnidad(SI, SR, s.P0I(i), s.P0R(i), capa);
@@ -93,15 +87,8 @@ class TstBusqueda : public QObject {
     // The walk of the slowest sites the entry window lets through.
     void peorCasoTermina()
     {
-        SiteState s;
-        s.NAC(2) = 70;
-        s.NI(2) = 50;
-        s.NR(2) = 100;
-        s.SI = 0.001;
-        s.SR = 0.001;
-        s.CAPA = 9999.9;
-        const ResultadoModelo r = EjecutaModelo(s, {});
-        QCOMPARE(r.desenlace, Desenlace::Completado);
+        SiteState s = Sitio(70, 50, 100, 0.001, 0.001, 9999.9);
+        QCOMPARE(EjecutaModelo(s, {}).desenlace, Desenlace::Completado);
         const Busqueda b = BuscaRapida(CubicaUnidad(s.SI, s.SR, s.P0I(2), s.P0R(2), s.CAPA), s.P0I(2));
         QVERIFY(b.pasos > 40000000);
         // Two areas of 0.001 m² shed about CAPA / 0.002 mm at the root.
@@ -120,15 +107,8 @@ class TstBusqueda : public QObject {
     void areasDiminutasTerminan()
     {
         QFETCH(double, area);
-        SiteState s;
-        s.NAC(2) = 70;
-        s.NI(2) = 50;
-        s.NR(2) = 90;
-        s.SI = area;
-        s.SR = area;
-        s.CAPA = 9999.9;
-        const ResultadoModelo r = EjecutaModelo(s, {});
-        QCOMPARE(r.desenlace, Desenlace::Completado);
+        SiteState s = Sitio(70, 50, 90, area, area, 9999.9);
+        QCOMPARE(EjecutaModelo(s, {}).desenlace, Desenlace::Completado);
         for (int i = 1; i <= 3; ++i)
             QVERIFY(s.P0US(i) >= s.P0I(i));
     }

@@ -69,12 +69,6 @@ struct Cliente {
     QString Ultimo() const { return textos.isEmpty() ? QStringLiteral("<nothing>") : textos.last(); }
 };
 
-void ClicCelda(QTableWidget* t, int fila, int columna)
-{
-    t->scrollToItem(t->item(fila, columna));
-    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(t->item(fila, columna)).center());
-}
-
 template <typename T> T* Hijo(QWidget* w, const QString& nombre)
 {
     auto* c = w->findChild<T*>(nombre);
@@ -83,30 +77,43 @@ template <typename T> T* Hijo(QWidget* w, const QString& nombre)
     return c;
 }
 
+// The window shown with the built-in table, clicked as the user does.
+struct Ventana {
+    QList<FilaCN> t = Tabla();
+    frmCurva w;
+    explicit Ventana(int idioma) : w(t, idioma) { w.show(); }
+    QString Numero() { return Hijo<QLabel>(&w, "lblZevOdeva")->text(); }
+    void Clic(int fila, int columna)
+    {
+        auto* tabla = Hijo<QTableWidget>(&w, "tblCurvas");
+        tabla->scrollToItem(tabla->item(fila, columna));
+        QTest::mouseClick(tabla->viewport(), Qt::LeftButton, {},
+                          tabla->visualItemRect(tabla->item(fila, columna)).center());
+    }
+    // Column 4 + g holds soil group g (0 = A).
+    void Clic(const QString& cubierta, const QString& condicion, int grupo)
+    {
+        Clic(Fila(t, cubierta, "", condicion), 4 + grupo);
+    }
+};
+
 } // namespace
 
 class TstZevode : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(!Tabla().isEmpty());
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The copy of the table built into the program.
     void tablaIncorporada()
     {
         QString error;
         const QList<FilaCN> t = TablaIncorporada(error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        QCOMPARE(t.size(), 65);
         QMap<QString, int> porTabla;
         for (const FilaCN& f : t) {
             ++porTabla[f.tabla];
             QVERIFY2(f.fuente.startsWith(QStringLiteral("TR-55 (1986) Table ") + f.tabla), qPrintable(f.fuente));
-            QVERIFY(!f.cubierta[0].isEmpty() && !f.cubierta[1].isEmpty());
         }
         const QMap<QString, int> esperado{{"2-2a", 3}, {"2-2b", 33}, {"2-2c", 14}, {"2-2d", 15}};
         QCOMPARE(porTabla, esperado);
@@ -126,7 +133,6 @@ class TstZevode : public QObject {
         QTest::newRow("D below C after a gap") << "2-2d\tX\tX\t\t\tpoor\t\t80\t87\t79" + fin << false;
         QTest::newRow("no value") << n + "\t\t\t" + fin << false;
         QTest::newRow("decimal") << n + "30\t55.5\t70\t77" + fin << false;
-        QTest::newRow("not a number") << n + "30\t5x\t70\t77" + fin << false;
         QTest::newRow("source missing") << n + "30\t55\t70\t77\tnote\tnota\t" << false;
         QTest::newRow("unknown condition") << "2-2c\tBosque\tWoods\t\t\tbad\t30\t55\t70\t77" + fin << false;
         QTest::newRow("column missing") << n + "30\t55\t70\t77\tnote\tTR-55" << false;
@@ -136,8 +142,7 @@ class TstZevode : public QObject {
         QFETCH(QByteArray, fila);
         QFETCH(bool, valida);
         QString error;
-        const auto t = LeeTablaCN("header\n" + fila + "\n", error);
-        QCOMPARE(t.has_value(), valida);
+        QCOMPARE(LeeTablaCN("header\n" + fila + "\n", error).has_value(), valida);
         QCOMPARE(error.startsWith(QStringLiteral("line 2: ")), !valida);
     }
 
@@ -147,16 +152,12 @@ class TstZevode : public QObject {
         QTest::addColumn<QList<int>>("N");
         QTest::addColumn<double>("media"); // < 0: no mean
         QTest::newRow("60 % woods B, 40 % pasture fair C") << QList<double>{60, 40} << QList<int>{55, 79} << 64.6;
-        QTest::newRow("one cover") << QList<double>{100} << QList<int>{72} << 72.0;
-        QTest::newRow("thirds typed with a decimal")
-            << QList<double>{33.3, 33.3, 33.4} << QList<int>{60, 70, 80} << 70.01;
+        QTest::newRow("thirds with a decimal") << QList<double>{33.3, 33.3, 33.4} << QList<int>{60, 70, 80} << 70.01;
         QTest::newRow("five covers") << QList<double>{20, 20, 20, 20, 20} << QList<int>{30, 40, 50, 60, 70} << 50.0;
         QTest::newRow("six covers") << QList<double>{20, 20, 20, 20, 10, 10} << QList<int>{30, 40, 50, 60, 70, 80}
                                     << -1.0;
         QTest::newRow("short of 100") << QList<double>{60, 30} << QList<int>{55, 79} << -1.0;
-        QTest::newRow("over 100") << QList<double>{60, 40.5} << QList<int>{55, 79} << -1.0;
         QTest::newRow("a share of 0") << QList<double>{100, 0} << QList<int>{55, 79} << -1.0;
-        QTest::newRow("nothing") << QList<double>{} << QList<int>{} << -1.0;
     }
     void mediaPonderada()
     {
@@ -172,153 +173,115 @@ class TstZevode : public QObject {
             QVERIFY2(qAbs(*m - media) < 1e-9, qPrintable(QString::number(*m, 'g', 17)));
     }
 
-    void idioma_data()
-    {
-        QTest::addColumn<QString>("guardado");
-        QTest::addColumn<QString>("titulo");
-        QTest::newRow("Spanish") << "Español"
-                                 << "Tablas de números de curva – HIDRELA";
-        QTest::newRow("English") << "English"
-                                 << "Curve-number tables – HIDRELA";
-        QTest::newRow("nothing stored") << QString() << "Curve-number tables – HIDRELA";
-        QTest::newRow("unknown") << "Français"
-                                 << "Curve-number tables – HIDRELA";
-    }
+    // Anything but Spanish in the settings store gives English.
     void idioma()
     {
-        QFETCH(QString, guardado);
-        QFETCH(QString, titulo);
-        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Hidrela20"));
-        if (guardado.isNull())
+        const QString ingles = QStringLiteral("Curve-number tables – HIDRELA");
+        const QList<std::pair<QString, QString>> casos{
+            {QStringLiteral("Español"), QStringLiteral("Tablas de números de curva – HIDRELA")},
+            {QString(), ingles},
+            {QStringLiteral("Français"), ingles}};
+        for (const auto& [guardado, titulo] : casos) {
+            QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Hidrela20"));
             s.remove(QStringLiteral("Options/Language"));
-        else
-            s.setValue(QStringLiteral("Options/Language"), guardado);
-        s.sync();
-        const frmCurva w(Tabla(), LeeNumIdioma());
-        QCOMPARE(w.windowTitle(), titulo);
+            if (!guardado.isNull())
+                s.setValue(QStringLiteral("Options/Language"), guardado);
+            s.sync();
+            QCOMPARE(frmCurva(Tabla(), LeeNumIdioma()).windowTitle(), titulo);
+        }
     }
 
     // Rows checked by hand against TR-55 Tables 2-2a to 2-2d.
     void eleccion_data()
     {
-        QTest::addColumn<QString>("cubierta");
-        QTest::addColumn<QString>("tratamiento");
-        QTest::addColumn<QString>("condicion");
+        QTest::addColumn<QStringList>("fila"); // cover, treatment, condition
         QTest::addColumn<int>("grupo");
         QTest::addColumn<QString>("valor");
-        QTest::newRow("woods good B") << "Woods"
-                                      << ""
-                                      << "good" << 1 << "55";
-        QTest::newRow("brush good A, less than 30") << "Brush"
-                                                    << ""
-                                                    << "good" << 0 << "30";
-        QTest::newRow("pasture fair C") << "Pasture"
-                                        << ""
-                                        << "fair" << 2 << "79";
-        QTest::newRow("row crops SR good D") << "Row crops"
-                                             << "Straight row (SR)"
-                                             << "good" << 3 << "89";
-        QTest::newRow("dirt road A") << "Streets and roads: dirt (including right-of-way)"
-                                     << ""
-                                     << "" << 0 << "72";
-        QTest::newRow("desert shrub poor A") << "Desert shrub"
-                                             << ""
-                                             << "poor" << 0 << "63";
-        QTest::newRow("herbaceous poor A: none") << "Herbaceous"
-                                                 << ""
-                                                 << "poor" << 0 << "";
+        QTest::newRow("woods good B") << QStringList{"Woods", "", "good"} << 1 << "55";
+        QTest::newRow("brush good A, less than 30") << QStringList{"Brush", "", "good"} << 0 << "30";
+        QTest::newRow("row crops SR good D") << QStringList{"Row crops", "Straight row (SR)", "good"} << 3 << "89";
+        QTest::newRow("dirt road A, no condition")
+            << QStringList{"Streets and roads: dirt (including right-of-way)", "", ""} << 0 << "72";
+        QTest::newRow("herbaceous poor A: none") << QStringList{"Herbaceous", "", "poor"} << 0 << "";
     }
     void eleccion()
     {
-        QFETCH(QString, cubierta);
-        QFETCH(QString, tratamiento);
-        QFETCH(QString, condicion);
+        QFETCH(QStringList, fila);
         QFETCH(int, grupo);
         QFETCH(QString, valor);
-        const QList<FilaCN> t = Tabla();
-        const int fila = Fila(t, cubierta, tratamiento, condicion);
-        QVERIFY(fila >= 0);
-        frmCurva w(t, 2);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* tabla = Hijo<QTableWidget>(&w, "tblCurvas");
-        auto* lbl = Hijo<QLabel>(&w, "lblZevOdeva");
-        ClicCelda(tabla, fila, 0);
-        QCOMPARE(lbl->text(), QString()); // a row without a group is no number yet
-        QTest::mouseClick(Hijo<QRadioButton>(&w, QStringLiteral("opcGrupo(%1)").arg(grupo)), Qt::LeftButton);
-        QCOMPARE(lbl->text(), valor);
+        Ventana v(2);
+        QVERIFY(QTest::qWaitForWindowExposed(&v.w));
+        const int i = Fila(v.t, fila[0], fila[1], fila[2]);
+        QVERIFY(i >= 0);
+        auto* opcion = Hijo<QRadioButton>(&v.w, QStringLiteral("opcGrupo(%1)").arg(grupo));
+        v.Clic(i, 0);
+        QCOMPARE(v.Numero(), QString()); // a row without a group is no number yet
+        QTest::mouseClick(opcion, Qt::LeftButton);
+        QCOMPARE(v.Numero(), valor);
         // The same number by clicking its cell after another one.
-        ClicCelda(tabla, (fila + 7) % int(t.size()), 4 + (grupo + 1) % 4);
-        ClicCelda(tabla, fila, 4 + grupo);
-        QCOMPARE(lbl->text(), valor);
-        QVERIFY(Hijo<QRadioButton>(&w, QStringLiteral("opcGrupo(%1)").arg(grupo))->isChecked());
-        QVERIFY(Hijo<QLabel>(&w, "lblFuente")->text().contains(t[fila].fuente));
+        v.Clic((i + 7) % int(v.t.size()), 4 + (grupo + 1) % 4);
+        v.Clic(i, 4 + grupo);
+        QCOMPARE(v.Numero(), valor);
+        QVERIFY(opcion->isChecked());
+        QVERIFY(Hijo<QLabel>(&v.w, "lblFuente")->text().contains(v.t[i].fuente));
     }
 
     // Lists, groups and table by keyboard stay in step.
     void teclado()
     {
-        const QList<FilaCN> t = Tabla();
-        frmCurva w(t, 1);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        auto* cubierta = Hijo<QComboBox>(&w, "lstCubierta");
-        auto* condicion = Hijo<QComboBox>(&w, "lstCondicion");
+        Ventana v(1);
+        QVERIFY(QTest::qWaitForWindowActive(&v.w));
+        auto* cubierta = Hijo<QComboBox>(&v.w, "lstCubierta");
+        auto* condicion = Hijo<QComboBox>(&v.w, "lstCondicion");
+        auto* tabla = Hijo<QTableWidget>(&v.w, "tblCurvas");
         cubierta->setFocus();
         QTest::keyClick(cubierta, Qt::Key_End); // desert shrub, the last cover
         QVERIFY(condicion->isEnabled());
-        QTest::keyClick(condicion, Qt::Key_Down);                      // poor -> fair
-        QTest::keyClick(w.windowHandle(), Qt::Key_B, Qt::AltModifier); // group B; the button animates its click
-        const int fila = Fila(t, "Desert shrub", "", "fair");
-        QTRY_COMPARE(Hijo<QLabel>(&w, "lblZevOdeva")->text(), QStringLiteral("72"));
-        auto* tabla = Hijo<QTableWidget>(&w, "tblCurvas");
-        QCOMPARE(tabla->currentRow(), fila);
+        QTest::keyClick(condicion, Qt::Key_Down);                        // poor -> fair
+        QTest::keyClick(v.w.windowHandle(), Qt::Key_B, Qt::AltModifier); // group B; the button animates its click
+        QTRY_COMPARE(v.Numero(), QStringLiteral("72"));
+        QCOMPARE(tabla->currentRow(), Fila(v.t, "Desert shrub", "", "fair"));
         QCOMPARE(tabla->currentColumn(), 5);
         // Moving in the table changes the lists.
         tabla->setFocus();
         QTest::keyClick(tabla, Qt::Key_Up);
         QCOMPARE(condicion->currentText(), QStringLiteral("mala"));
-        QCOMPARE(Hijo<QLabel>(&w, "lblZevOdeva")->text(), QStringLiteral("77"));
+        QCOMPARE(v.Numero(), QStringLiteral("77"));
     }
 
     void compuesta()
     {
-        const QList<FilaCN> t = Tabla();
-        frmCurva w(t, 2);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* tabla = Hijo<QTableWidget>(&w, "tblCurvas");
-        auto* lbl = Hijo<QLabel>(&w, "lblZevOdeva");
-        auto* anadir = Hijo<QPushButton>(&w, "cmdAnadir");
-        auto* usar = Hijo<QPushButton>(&w, "cmdUsarMedia");
+        Ventana v(2);
+        QVERIFY(QTest::qWaitForWindowExposed(&v.w));
+        auto* anadir = Hijo<QPushButton>(&v.w, "cmdAnadir");
+        auto* usar = Hijo<QPushButton>(&v.w, "cmdUsarMedia");
         QVERIFY(!anadir->isEnabled());
-        ClicCelda(tabla, Fila(t, "Woods", "", "good"), 5);
+        v.Clic("Woods", "good", 1);
         QTest::mouseClick(anadir, Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), "60");
-        ClicCelda(tabla, Fila(t, "Pasture", "", "fair"), 6);
+        v.Clic("Pasture", "fair", 2);
         QTest::mouseClick(anadir, Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtPorcentaje(1)"));
         QTest::keyClicks(QApplication::focusWidget(), "40");
-        QCOMPARE(lbl->text(), QStringLiteral("79")); // the table's choice until the mean is asked for
-        QVERIFY(usar->isEnabled());
+        QCOMPARE(v.Numero(), QStringLiteral("79")); // the table's choice until the mean is asked for
         QTest::mouseClick(usar, Qt::LeftButton);
-        QCOMPARE(lbl->text(), QStringLiteral("64.6"));
+        QCOMPARE(v.Numero(), QStringLiteral("64.6"));
         // The number in use follows the shares, and is none while they do not make 100.
-        auto* segundo = Hijo<QLineEdit>(&w, "txtPorcentaje(1)");
+        auto* segundo = Hijo<QLineEdit>(&v.w, "txtPorcentaje(1)");
         segundo->selectAll();
         QTest::keyClicks(segundo, "30");
-        QCOMPARE(lbl->text(), QString());
+        QCOMPARE(v.Numero(), QString());
         QVERIFY(!usar->isEnabled());
         segundo->selectAll();
         QTest::keyClicks(segundo, "40,0");
-        QCOMPARE(lbl->text(), QStringLiteral("64.6"));
+        QCOMPARE(v.Numero(), QStringLiteral("64.6"));
         // Removing a cover moves the next up; the table takes over again when clicked.
-        QTest::mouseClick(Hijo<QPushButton>(&w, "cmdQuitar(0)"), Qt::LeftButton);
-        QCOMPARE(Hijo<QLineEdit>(&w, "txtPorcentaje(0)")->text(), QStringLiteral("40,0"));
-        QVERIFY(!Hijo<QLineEdit>(&w, "txtPorcentaje(1)")->isEnabled());
-        QCOMPARE(lbl->text(), QString());
-        ClicCelda(tabla, Fila(t, "Woods", "", "good"), 5);
-        QCOMPARE(lbl->text(), QStringLiteral("55"));
+        QTest::mouseClick(Hijo<QPushButton>(&v.w, "cmdQuitar(0)"), Qt::LeftButton);
+        QCOMPARE(Hijo<QLineEdit>(&v.w, "txtPorcentaje(0)")->text(), QStringLiteral("40,0"));
+        QVERIFY(!segundo->isEnabled());
+        QCOMPARE(v.Numero(), QString());
+        v.Clic("Woods", "good", 1);
+        QCOMPARE(v.Numero(), QStringLiteral("55"));
     }
 
     // A copy that still answers keeps the link; a name left by a dead one is taken over.
@@ -342,35 +305,31 @@ class TstZevode : public QObject {
     // Two clients at once follow the window; closing it ends both links.
     void enlace()
     {
-        const QList<FilaCN> t = Tabla();
-        auto w = std::make_unique<frmCurva>(t, 2);
+        auto v = std::make_unique<Ventana>(2);
         auto servidor = std::make_unique<ServidorEnlace>();
-        QObject::connect(w.get(), &frmCurva::ValorCambiado, servidor.get(), &ServidorEnlace::Publica);
+        QObject::connect(&v->w, &frmCurva::ValorCambiado, servidor.get(), &ServidorEnlace::Publica);
         QCOMPARE(servidor->Escucha(), ServidorEnlace::Arranque::Escuchando);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(&v->w));
         Cliente uno, dos;
-        QVERIFY(uno.Conecta());
-        QVERIFY(dos.Conecta());
+        QVERIFY(uno.Conecta() && dos.Conecta());
         QTRY_COMPARE(uno.textos, QStringList{QString()});
         QTRY_COMPARE(dos.textos, QStringList{QString()});
-        auto* tabla = Hijo<QTableWidget>(w.get(), "tblCurvas");
-        ClicCelda(tabla, Fila(t, "Woods", "", "good"), 5);
+        v->Clic("Woods", "good", 1);
         QTRY_COMPARE(uno.Ultimo(), QStringLiteral("55"));
         QTRY_COMPARE(dos.Ultimo(), QStringLiteral("55"));
         // One client leaves; the other keeps following, and a newcomer starts from the number shown.
         uno.socket.disconnectFromServer();
         QTRY_COMPARE(servidor->Clientes(), 1);
-        ClicCelda(tabla, Fila(t, "Woods", "", "fair"), 6);
+        v->Clic("Woods", "fair", 2);
         QTRY_COMPARE(dos.Ultimo(), QStringLiteral("73"));
         Cliente tres;
         QVERIFY(tres.Conecta());
         QTRY_COMPARE(tres.textos, QStringList{QStringLiteral("73")});
         QCOMPARE(dos.textos, (QStringList{QString(), QStringLiteral("55"), QStringLiteral("73")}));
         // The last choice reaches the clients even when the window closes at once.
-        ClicCelda(tabla, Fila(t, "Woods", "", "poor"), 7);
-        w->close();
-        w.reset();
+        v->Clic("Woods", "poor", 3);
+        v->w.close();
+        v.reset();
         servidor.reset();
         QTRY_COMPARE(dos.socket.state(), QLocalSocket::UnconnectedState);
         QTRY_COMPARE(tres.socket.state(), QLocalSocket::UnconnectedState);

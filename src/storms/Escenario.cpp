@@ -1,7 +1,9 @@
 #include "storms/Escenario.h"
 
+#include "app/Mensajes.h"
 #include "app/Variables.h"
 #include "text/CampoNumerico.h"
+#include "text/Catalogo.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -128,4 +130,24 @@ void MuestraValor(QLineEdit* caja, const Variables& v, double x, int decTexto, i
         FijaTag(caja, ayuda);
     else
         caja->setToolTip(ayuda);
+}
+
+std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad, int mensaje)
+{
+    const std::optional<double> P = NumeroLocal(v, Tag(txtPrecip));
+    if (!P) {
+        txtPrecip->setFocus();
+        return std::nullopt;
+    }
+    if (*P <= 0 || *P >= 1000) {
+        Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v, mensaje));
+        txtPrecip->setFocus();
+        return std::nullopt;
+    }
+    const std::optional<double> c = NumeroLocal(v, lstHumedad->currentText());
+    if (!c) {
+        lstHumedad->setFocus();
+        return std::nullopt;
+    }
+    return TormentaLeida{*P, static_cast<int>(*c)};
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -26,6 +27,16 @@ void CentraAlMostrar(QWidget* ventana);
 // one decimal, whose tooltip empties on entry. `alEntrar` runs first on
 // every entry (the series uses it to blank a new storm).
 void HazCampoAguacero(QLineEdit* campo, const Variables& v, std::function<void()> alEntrar = {});
+
+// A storm as the two storm windows read it before computing.
+struct TormentaLeida {
+    double P = 0;
+    int c = 0;
+};
+// The depth's Tag and the chosen condition. A missing depth or condition
+// only takes the focus; a depth outside 0 < P < 1000 shows `mensaje` (no
+// icon, the program's title) first.
+std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad, int mensaje);
 
 // The moisture condition list: items "1", "2", "3", none chosen.
 QComboBox* ListaHumedad(QWidget* padre);

@@ -113,25 +113,13 @@ void frmPrecipitacion::cmdSeguir_Click()
 
 bool frmPrecipitacion::ValidaAguacero()
 {
-    const std::optional<double> P = NumeroLocal(v_, Tag(txtPrecip_));
-    if (!P) {
-        txtPrecip_->setFocus();
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 134);
+    if (!t)
         return false;
-    }
-    if (*P <= 0 || *P >= 1000) {
-        Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v_, 134));
-        txtPrecip_->setFocus();
-        return false;
-    }
-    const std::optional<double> c = NumeroLocal(v_, lstHumedad_->currentText());
-    if (!c) {
-        lstHumedad_->setFocus();
-        return false;
-    }
 
     LimpiaResultados(v_);
-    P_ = *P;
-    v_.CondHumedad = static_cast<int>(*c);
+    P_ = t->P;
+    v_.CondHumedad = t->c;
     BalanceAguacero(v_, v_, P_, v_.CondHumedad);
 
     const std::array<double, 9> valores{v_.PSinSist,       v_.PBanqueta,    v_.PPromedio,

@@ -235,23 +235,11 @@ void frmSerie::cmdSigue_Click()
 
 bool frmSerie::ValidaSerie()
 {
-    const std::optional<double> P = NumeroLocal(v_, Tag(txtPrecip_));
-    if (!P) {
-        txtPrecip_->setFocus();
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 212);
+    if (!t)
         return false;
-    }
-    if (*P <= 0 || *P >= 1000) {
-        Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v_, 212));
-        txtPrecip_->setFocus();
-        return false;
-    }
-    const std::optional<double> c = NumeroLocal(v_, lstHumedad_->currentText());
-    if (!c) {
-        lstHumedad_->setFocus();
-        return false;
-    }
-    PrecipSerie_[Indice(AguaceroActual_)] = *P;
-    HumedadSerie_[Indice(AguaceroActual_)] = static_cast<int>(*c);
+    PrecipSerie_[Indice(AguaceroActual_)] = t->P;
+    HumedadSerie_[Indice(AguaceroActual_)] = t->c;
     return true;
 }
 
