@@ -33,19 +33,12 @@ inline void Prepara(const QTemporaryDir& dir)
 
 // The session of the program in a language (1 Spanish, 2 English), past the
 // presentation: the main window, active, with every window registered as the
-// program registers it, except the site entry window, which these windows
-// open beside and which a plain stand-in of the same name plays here.
+// program registers it.
 inline std::unique_ptr<Sesion> AbrePrograma(int idioma)
 {
     FijaIdioma(idioma == 1 ? QStringLiteral("Español") : QStringLiteral("English"));
     auto s = std::make_unique<Sesion>();
     RegistraVentanas(*s);
-    s->nav.Registra(QStringLiteral("frmEscorrentía"), Navegacion::Tipo::Hija, [] {
-        auto* w = new QWidget;
-        w->setWindowTitle(QStringLiteral("Entrada"));
-        w->resize(400, 300);
-        return w;
-    });
     AplicaReglaIdioma(s->v);
     QWidget* principal = s->nav.Muestra(QStringLiteral("frmContenedor"));
     if (principal && !QTest::qWaitForWindowActive(principal))

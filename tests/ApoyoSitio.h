@@ -21,8 +21,6 @@ struct Sitio {
     // Declared after the session: the area and its windows go first.
     std::unique_ptr<QMdiArea> area = std::make_unique<QMdiArea>();
 
-    // The program's own site entry window when it has its capacity field;
-    // until then a stand-in holding just that field.
     explicit Sitio(int idioma)
     {
         s->v.NumIdioma = static_cast<qint16>(idioma);
@@ -34,17 +32,6 @@ struct Sitio {
         if (!QTest::qWaitForWindowActive(area.get()))
             qWarning("the window area did not become active");
         s->nav.Muestra(QStringLiteral("frmEscorrentía"));
-        if (!Capacidad()) {
-            s->nav.Descarga(QStringLiteral("frmEscorrentía"));
-            Recoge();
-            s->nav.Registra(QStringLiteral("frmEscorrentía"), Navegacion::Tipo::Hija, [] {
-                auto* w = new QWidget;
-                w->resize(500, 400);
-                (new QLineEdit(w))->setObjectName(QStringLiteral("txtDatos(4)"));
-                return w;
-            });
-            s->nav.Muestra(QStringLiteral("frmEscorrentía"));
-        }
     }
 
     Variables& v() { return s->v; }
