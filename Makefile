@@ -10,7 +10,7 @@ deps:
 
 run: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE) -j $(JOBS) --target hidrela
+	cmake --build $(RELEASE) -j $(JOBS) --target hidrela Zevode
 	$(RELEASE)/hidrela
 
 test: deps
