@@ -28,14 +28,6 @@ constexpr int Meses = 12;
 // Widths of the partial results' columns, month names first.
 constexpr std::array<int, 10> AnchosParcial{1000, 750, 600, 450, 600, 450, 600, 450, 600, 350};
 
-QString Llano(const Variables& v, double x)
-{
-    QString t = QString::fromStdString(TextoExacto(x));
-    if (v.SepDecimal == QLatin1String(","))
-        t.replace(QLatin1Char('.'), QLatin1Char(','));
-    return t;
-}
-
 } // namespace
 
 frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
@@ -199,9 +191,9 @@ void frmAnual::MuestraParciales()
     for (int m = 1; m <= Meses; ++m) {
         const auto i = static_cast<std::size_t>(m - 1);
         const std::array<QString, 9> celdas{
-            FormatoLocal(v_, d.PMes[i], 1), FormatoLocal(v_, d.PMaxDia[i], 1), Llano(v_, d.NDias[i]),
+            FormatoLocal(v_, d.PMes[i], 1), FormatoLocal(v_, d.PMaxDia[i], 1), ExactoLocal(v_, d.NDias[i]),
             FormatoLocal(v_, a_.PV1[i], 1), FormatoLocal(v_, a_.N1[i], 1),     FormatoLocal(v_, a_.PV2[i], 1),
-            FormatoLocal(v_, a_.N2[i], 1),  FormatoLocal(v_, a_.P5[i], 1),     Llano(v_, a_.J[i])};
+            FormatoLocal(v_, a_.N2[i], 1),  FormatoLocal(v_, a_.P5[i], 1),     ExactoLocal(v_, a_.J[i])};
         for (int c = 1; c <= 9; ++c)
             FijaTexto(tblParcial_, m, c, celdas[static_cast<std::size_t>(c - 1)]);
     }
@@ -241,9 +233,9 @@ std::optional<QString> frmAnual::AyudaParcial(int fila, int columna) const
     const DatosAnuales& d = a_.datos;
     switch (columna) {
     case 3:
-        return Llano(v_, d.NDias[i]);
+        return ExactoLocal(v_, d.NDias[i]);
     case 9:
-        return Llano(v_, a_.J[i]);
+        return ExactoLocal(v_, a_.J[i]);
     default:
         break;
     }

@@ -148,6 +148,14 @@ QString FormatoLocal(const Variables& v, double x, int decimales)
     return t;
 }
 
+QString ExactoLocal(const Variables& v, double x)
+{
+    QString t = QString::fromStdString(TextoExacto(x));
+    if (v.SepDecimal == QLatin1String(","))
+        t.replace(QLatin1Char('.'), QLatin1Char(','));
+    return t;
+}
+
 std::optional<double> NumeroLocal(const Variables& v, const QString& texto)
 {
     QString t = texto;

@@ -26,6 +26,8 @@ void FijaTag(QWidget* control, const QString& tag);
 
 // A number with `decimales` decimals and the separator in force.
 QString FormatoLocal(const Variables& v, double x, int decimales);
+// Every digit of a number (its shortest exact text), with the separator in force.
+QString ExactoLocal(const Variables& v, double x);
 // The number a text stands for, read with the separator in force.
 std::optional<double> NumeroLocal(const Variables& v, const QString& texto);
 

@@ -21,14 +21,6 @@
 #include <algorithm>
 #include <array>
 
-QString ExactoLocal(const Variables& v, double x)
-{
-    QString t = QString::fromStdString(TextoExacto(x));
-    if (v.SepDecimal == QLatin1String(","))
-        t.replace(QLatin1Char('.'), QLatin1Char(','));
-    return t;
-}
-
 std::optional<double> ValorCelda(const Variables& v, const QVariant& dato)
 {
     if (dato.isNull())

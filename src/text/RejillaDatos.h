@@ -9,8 +9,6 @@
 class DelegadoDatos;
 struct Variables;
 
-// Every digit of a number, with the separator in force.
-QString ExactoLocal(const Variables& v, double x);
 // A stored value: null, or a number (text read with the separator in force).
 std::optional<double> ValorCelda(const Variables& v, const QVariant& dato);
 // The window a control belongs to: its top-level window, or the form inside
