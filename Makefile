@@ -9,7 +9,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 run: deps
-	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_SANITIZE=OFF -DHIDRELA_WERROR=OFF
 	cmake --build $(RELEASE) -j $(JOBS) --target hidrela Zevode
 	$(RELEASE)/hidrela
 
@@ -19,7 +19,7 @@ test: deps
 	ctest --test-dir $(DEBUG) --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_BENCH=ON
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_SANITIZE=OFF -DHIDRELA_WERROR=OFF -DHIDRELA_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS)
 	$(RELEASE)/bench/hidrela_bench
 

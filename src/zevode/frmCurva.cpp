@@ -444,13 +444,16 @@ std::optional<QList<Componente>> frmCurva::Componentes() const
 void frmCurva::CalculaMedia()
 {
     const auto c = Componentes();
-    const auto media = c ? MediaPonderada(*c) : std::nullopt;
+    std::optional<double> media;
+    if (c)
+        media = MediaPonderada(*c);
+    const QString textoMedia = media ? QString::fromStdString(Formato(*media, 1)) : QString();
     const QString suma = c ? Corto(SumaPorcentajes(*c)) : QStringLiteral("?");
     const bool hay = std::any_of(lineas_.begin(), lineas_.end(), [](const Linea& l) { return l.fila >= 0; });
     if (!hay)
         lblMedia_->clear();
     else if (media)
-        lblMedia_->setText(T(TextoZ::Suma).arg(suma, QString::fromStdString(Formato(*media, 1))));
+        lblMedia_->setText(T(TextoZ::Suma).arg(suma, textoMedia));
     else
         lblMedia_->setText(T(TextoZ::SumaMal).arg(suma));
     cmdUsarMedia_->setEnabled(media.has_value());
@@ -460,5 +463,5 @@ void frmCurva::CalculaMedia()
     lblFila_->setText(T(TextoZ::MediaElegida));
     lblNota_->setText(media ? QString() : lblMedia_->text());
     lblFuente_->clear();
-    FijaValor(media ? QString::fromStdString(Formato(*media, 1)) : QString());
+    FijaValor(textoMedia);
 }
