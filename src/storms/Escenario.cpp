@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,4 +151,18 @@ std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPreci
         return std::nullopt;
     }
     return TormentaLeida{*P, static_cast<int>(*c)};
+}
+
+QGroupBox* MarcoResultados(QWidget* padre, int n, QLabel** etiquetas, QLineEdit** cajas)
+{
+    QGroupBox* marco = Grupo(padre, QStringLiteral("Frame2"));
+    auto* resultados = new QGridLayout(marco);
+    resultados->setColumnStretch(0, 1);
+    for (int i = 0; i < n; ++i) {
+        etiquetas[i] = Rotulo(marco, QStringLiteral("Label3(%1)").arg(i));
+        cajas[i] = Salida(marco, QStringLiteral("txtResultado(%1)").arg(i));
+        resultados->addWidget(etiquetas[i], i, 0);
+        resultados->addWidget(cajas[i], i, 1, Qt::AlignTop);
+    }
+    return marco;
 }

@@ -45,6 +45,9 @@ QComboBox* ListaHumedad(QWidget* padre);
 QLabel* Rotulo(QWidget* padre, const QString& nombre);
 QGroupBox* Grupo(QWidget* padre, const QString& nombre);
 QPushButton* Boton(QWidget* padre, const QString& nombre);
+// The results frame "Frame2": labels "Label3(i)" beside read-only boxes
+// "txtResultado(i)", i = 0..n-1, written into the two arrays given.
+QGroupBox* MarcoResultados(QWidget* padre, int n, QLabel** etiquetas, QLineEdit** cajas);
 // A read-only box for a result; reached by clicking, not by Tab.
 QLineEdit* Salida(QWidget* padre, const QString& nombre);
 

@@ -87,16 +87,7 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     for (QPushButton* b : {cmdAnadir_, cmdCalcular_, cmdResumen_, cmdSigue_})
         botones->addWidget(b);
 
-    Frame2_ = Grupo(this, QStringLiteral("Frame2"));
-    auto* resultados = new QGridLayout(Frame2_);
-    resultados->setColumnStretch(0, 1);
-    for (int i = 0; i < 12; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        Label3_[k] = Rotulo(Frame2_, QStringLiteral("Label3(%1)").arg(i));
-        txtResultado_[k] = Salida(Frame2_, QStringLiteral("txtResultado(%1)").arg(i));
-        resultados->addWidget(Label3_[k], i, 0);
-        resultados->addWidget(txtResultado_[k], i, 1, Qt::AlignTop);
-    }
+    Frame2_ = MarcoResultados(this, 12, Label3_.data(), txtResultado_.data());
 
     auto* caja = new QVBoxLayout(this);
     caja->addLayout(datos);
