@@ -3,11 +3,14 @@
 // Shared support of the window tests: an isolated settings store, recorded
 // messages and beeps, timers fired by hand.
 
+#include "app/BaseDatos.h"
 #include "app/Mensajes.h"
 
 #include <QCoreApplication>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QTimer>
 #include <QTimerEvent>
 
@@ -74,6 +77,27 @@ struct Registro {
     }
     Registro(const Registro&) = delete;
     Registro& operator=(const Registro&) = delete;
+
+    // The texts of the boxes shown, in order.
+    QStringList Textos() const
+    {
+        QStringList t;
+        for (const auto& c : cajas)
+            t << c.texto;
+        return t;
+    }
 };
+
+// What the database file holds in a row and value column of a table, read
+// afresh from the file.
+inline QVariant Guardado(const QString& tabla, int fila, int columna)
+{
+    BaseDatos b;
+    QSqlQuery q(b.Conexion());
+    q.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1").arg(tabla));
+    for (int i = 0; i <= fila; ++i)
+        q.next();
+    return q.value(columna + 1);
+}
 
 } // namespace apoyo

@@ -110,23 +110,9 @@ class TstEscorrentia : public QObject {
         Edita(fila, columna, texto);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
-    QVariant Guardado(int fila, int columna) const
-    {
-        BaseDatos b;
-        QSqlQuery q(b.Conexion());
-        q.exec(QStringLiteral("SELECT * FROM Zonas ORDER BY 1"));
-        for (int i = 0; i <= fila; ++i)
-            q.next();
-        return q.value(columna + 1);
-    }
+    QVariant Guardado(int fila, int columna) const { return apoyo::Guardado(QStringLiteral("Zonas"), fila, columna); }
     // The texts of the message boxes shown, one a line.
-    QString Mensajes() const
-    {
-        QStringList t;
-        for (const auto& c : registro->cajas)
-            t << c.texto;
-        return t.join(u'\n');
-    }
+    QString Mensajes() const { return registro->Textos().join(u'\n'); }
 
   private slots:
     void initTestCase()

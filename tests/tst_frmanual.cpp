@@ -138,22 +138,8 @@ class TstFrmAnual : public QObject {
         Secos(1);
         Mes_(1, {"60", "30", "4"});
     }
-    QVariant Guardado(int fila, int columna) const
-    {
-        BaseDatos b;
-        QSqlQuery q(b.Conexion());
-        q.exec(QStringLiteral("SELECT * FROM Anual ORDER BY 1"));
-        for (int i = 0; i <= fila; ++i)
-            q.next();
-        return q.value(columna + 1);
-    }
-    QStringList Textos() const
-    {
-        QStringList t;
-        for (const auto& c : registro->cajas)
-            t << c.texto;
-        return t;
-    }
+    QVariant Guardado(int fila, int columna) const { return apoyo::Guardado(QStringLiteral("Anual"), fila, columna); }
+    QStringList Textos() const { return registro->Textos(); }
     // The tooltip a grid takes with the pointer over a cell.
     static QString Ayuda(QTableView* t, int fila, int columna)
     {
