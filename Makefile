@@ -2,8 +2,10 @@
 JOBS ?= 2
 DEBUG := build/debug
 RELEASE := build/release
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 600
 
-.PHONY: deps run test bench clean
+.PHONY: deps run test bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +24,13 @@ bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_SANITIZE=OFF -DHIDRELA_WERROR=OFF -DHIDRELA_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS)
 	$(RELEASE)/bench/hidrela_bench
+
+# Every fuzz target for FUZZ_SECONDS, two at a time.
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHIDRELA_FUZZ=ON -DHIDRELA_WERROR=OFF
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_numero fuzz_calc fuzz_anual fuzz_catalogo
+	bash scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(JOBS)
 
 clean:
 	rm -rf build

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; does nothing when all are there.
+# With "fuzz", also clang and its fuzzer runtime.
 set -euo pipefail
 
 paquetes=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev
           desktop-file-utils appstream)
+[ "${1:-}" = fuzz ] && paquetes+=(clang libclang-rt-14-dev)
 
 faltan=()
 for p in "${paquetes[@]}"; do
