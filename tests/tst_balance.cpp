@@ -113,6 +113,27 @@ class TstBalance : public QObject {
         QCOMPARE(int(RecalculaSerie(s, r, {{50, 2}}).NumFuera), 0);
     }
 
+    // A curve number of 100 sheds the whole storm, and rounding never makes
+    // the runoff more than the rain: the slope keeps exactly nothing.
+    void sinInfiltracion_data()
+    {
+        QTest::addColumn<double>("p");
+        for (double p : {0.2, 0.7, 6.6, 13.0, 17.0, 1e-3, 123.4})
+            QTest::newRow(qPrintable(QString::number(p))) << p;
+    }
+    void sinInfiltracion()
+    {
+        QFETCH(double, p);
+        SiteState s = Sitio(100, 100, 100, 4, 1, 100);
+        EjecutaModelo(s, {});
+        ScenarioResults r;
+        for (int c = 1; c <= 3; ++c) {
+            BalanceAguacero(s, r, p, c);
+            QVERIFY2(r.PSinSist == 0.0, qPrintable(QString::number(r.PSinSist, 'g', 17)));
+            QVERIFY(r.PImpluvio >= 0 && r.PBanqueta >= 0 && r.PPromedio >= 0);
+        }
+    }
+
     void serie_data()
     {
         QTest::addColumn<double>("capa");

@@ -1,5 +1,7 @@
 #include "storms/BalanceAguacero.h"
 
+#include <algorithm>
+
 void LimpiaResultados(ScenarioResults& r)
 {
     r.PSinSist = 0;
@@ -13,9 +15,13 @@ void LimpiaResultados(ScenarioResults& r)
 
 namespace {
 
+// Runoff of a storm. It never exceeds P - p0: at p0 = 0 rounding alone
+// would give P(1 + eps), and a surface would keep a negative depth.
 double Q(int esc, double P, double p0)
 {
-    return esc * ((P - p0) * (P - p0)) / (P + 4 * p0);
+    if (!esc)
+        return 0;
+    return std::min(((P - p0) * (P - p0)) / (P + 4 * p0), P - p0);
 }
 
 } // namespace
