@@ -1,5 +1,5 @@
-// The presentation screen: its texts in both languages, its 30-second timer
-// and the places a click closes it.
+// The presentation screen: its texts in both languages, its 30-second timer,
+// the places a click closes it and the other ways of leaving it.
 #include "Apoyo.h"
 
 #include "app/Arranque.h"
@@ -121,6 +121,33 @@ class TstPresentacion : public QObject {
         QCOMPARE(s->nav.Ventana(QStringLiteral("frmContenedor")) != nullptr, cierra);
         if (!cierra)
             QVERIFY(w->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    }
+
+    // Whatever way the presentation goes, the main window follows it.
+    void otrasSalidas_data()
+    {
+        QTest::addColumn<int>("tecla"); // 0: closed from outside
+        QTest::addColumn<bool>("cierra");
+        QTest::newRow("closed") << 0 << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << true;
+        QTest::newRow("Space") << int(Qt::Key_Space) << true;
+        QTest::newRow("a letter") << int(Qt::Key_A) << false;
+    }
+    void otrasSalidas()
+    {
+        QFETCH(int, tecla);
+        QFETCH(bool, cierra);
+        auto s = Arrancar();
+        QPointer<QWidget> w = s->nav.Ventana(Pantalla);
+        if (tecla)
+            QTest::keyClick(w, static_cast<Qt::Key>(tecla));
+        else
+            w->close();
+        apoyo::Recoge();
+        QCOMPARE(w.isNull(), cierra);
+        QWidget* principal = s->nav.Ventana(QStringLiteral("frmContenedor"));
+        QCOMPARE(principal && principal->isVisible(), cierra);
     }
 };
 

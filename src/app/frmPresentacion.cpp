@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -212,6 +213,32 @@ void frmPresentacion::resizeEvent(QResizeEvent* evento)
 {
     QWidget::resizeEvent(evento);
     figBorde_->setGeometry(rect());
+}
+
+void frmPresentacion::keyPressEvent(QKeyEvent* evento)
+{
+    switch (evento->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Space:
+        Cierra();
+        break;
+    default:
+        QWidget::keyPressEvent(evento);
+    }
+}
+
+// Closed from outside (the window manager, Alt+F4): the user is done with the
+// presentation, not with the program, which would otherwise end windowless.
+void frmPresentacion::closeEvent(QCloseEvent* evento)
+{
+    if (!cerrando_) {
+        cerrando_ = true;
+        Timer1_->stop();
+        nav_.Muestra(QStringLiteral("frmContenedor"));
+    }
+    QWidget::closeEvent(evento);
 }
 
 void frmPresentacion::Cierra()

@@ -9,7 +9,8 @@ class Navegacion;
 struct Variables;
 
 // The first window: the product, its title and credits, for 30 seconds or
-// until the user clicks it; then the main window takes over.
+// until the user clicks it, presses Enter, Escape or Space, or closes it;
+// then the main window takes over.
 class frmPresentacion : public QWidget {
     Q_OBJECT
 
@@ -21,6 +22,8 @@ class frmPresentacion : public QWidget {
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
 
   private:
     void Cierra();
