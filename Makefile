@@ -5,7 +5,7 @@ RELEASE := build/release
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 600
 
-.PHONY: deps run test bench fuzz clean
+.PHONY: deps run test soak bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,6 +19,15 @@ test: deps
 	cmake -S . -B $(DEBUG) -DCMAKE_BUILD_TYPE=Debug -DHIDRELA_SANITIZE=ON -DHIDRELA_WERROR=ON
 	cmake --build $(DEBUG) -j $(JOBS)
 	ctest --test-dir $(DEBUG) --output-on-failure -j $(JOBS)
+
+# The random session at length, with the sanitizers; SOAK_ACTIONS actions,
+# SOAK_SEED to replay a run.
+SOAK_ACTIONS ?= 20000
+soak: deps
+	cmake -S . -B $(DEBUG) -DCMAKE_BUILD_TYPE=Debug -DHIDRELA_SANITIZE=ON -DHIDRELA_WERROR=ON
+	cmake --build $(DEBUG) -j $(JOBS) --target tst_sesion
+	HIDRELA_ACCIONES=$(SOAK_ACTIONS) $(if $(SOAK_SEED),HIDRELA_SEMILLA=$(SOAK_SEED)) \
+	  ctest --test-dir $(DEBUG) -R '^tst_sesion$$' --timeout 14400 --output-on-failure -V
 
 bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_SANITIZE=OFF -DHIDRELA_WERROR=OFF -DHIDRELA_BENCH=ON

@@ -1,0 +1,635 @@
+// A forester's afternoon at random: from start-up, a seeded walk of user
+// actions through whatever windows are open (typing, pasting, keys, clicks,
+// grid cells, scroll bars, menus, closing windows), with message boxes
+// answered by the seam and the capacity check confirmed or closed at random.
+// It must end with the main window still there, every action returning.
+//
+//   HIDRELA_SEMILLA   seed of the walk (printed; random when not set)
+//   HIDRELA_ACCIONES  number of actions (2000)
+//   HIDRELA_TRAZA     when set, every action is printed before it runs
+#include "Apoyo.h"
+
+#include "app/Arranque.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSet>
+#include <QTableView>
+#include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+// Aborts the run, naming the action, when one does not return in time: a
+// frozen window is a failure like a crash.
+class Vigia {
+  public:
+    Vigia(quint64 semilla, int limite) : semilla_(semilla), limite_(limite), hilo_([this] { Vigila(); }) {}
+    ~Vigia()
+    {
+        {
+            std::lock_guard l(m_);
+            fin_ = true;
+        }
+        cv_.notify_one();
+        hilo_.join();
+    }
+    Vigia(const Vigia&) = delete;
+    Vigia& operator=(const Vigia&) = delete;
+
+    void Empieza(int accion)
+    {
+        accion_ = accion;
+        inicio_ = Reloj::now().time_since_epoch().count();
+    }
+    void Termina() { inicio_ = 0; }
+
+  private:
+    void Vigila()
+    {
+        std::unique_lock l(m_);
+        while (!cv_.wait_for(l, std::chrono::seconds(1), [this] { return fin_; })) {
+            const auto desde = inicio_.load();
+            if (desde == 0)
+                continue;
+            const auto transcurrido = Reloj::now() - Reloj::time_point(Reloj::duration(desde));
+            if (transcurrido > std::chrono::seconds(limite_)) {
+                std::fprintf(stderr, "action %d did not return within %d s (seed %llu): replay with HIDRELA_TRAZA=1\n",
+                             accion_.load(), limite_, static_cast<unsigned long long>(semilla_));
+                std::abort();
+            }
+        }
+    }
+
+    const quint64 semilla_;
+    const int limite_;
+    std::atomic<int> accion_{0};
+    std::atomic<Reloj::rep> inicio_{0};
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool fin_ = false;
+    std::thread hilo_;
+};
+
+class Paseo : public QObject {
+  public:
+    Paseo(Sesion& s, quint64 semilla, bool traza) : s_(s), azar_(semilla), traza_(traza)
+    {
+        // Answers a modal window from inside its own event loop.
+        respuesta_.setInterval(0);
+        connect(&respuesta_, &QTimer::timeout, this, &Paseo::RespondeModal);
+        respuesta_.start();
+    }
+
+    void Paso(int i)
+    {
+        static constexpr std::pair<int, bool (Paseo::*)()> acciones[] = {
+            {22, &Paseo::Teclea}, {6, &Paseo::Pega},   {18, &Paseo::Tecla}, {20, &Paseo::Pulsa},
+            {10, &Paseo::Celda},  {4, &Paseo::Barra},  {2, &Paseo::Menu},   {2, &Paseo::Cierra},
+            {4, &Paseo::Raton},   {2, &Paseo::Espera}, {6, &Paseo::Rellena},
+        };
+        int total = 0;
+        for (const auto& a : acciones)
+            total += a.first;
+        numero_ = i;
+        // An action with nothing to act on gives way to another.
+        for (bool hecha = false; !hecha;) {
+            int r = static_cast<int>(R(total));
+            for (const auto& a : acciones) {
+                if (r < a.first) {
+                    hecha = (this->*a.second)();
+                    break;
+                }
+                r -= a.first;
+            }
+        }
+        apoyo::Recoge();
+        QCoreApplication::processEvents();
+        apoyo::Recoge();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                Anota(w);
+    }
+
+    // What the walk met, for the report.
+    std::map<std::string, int> hechas;
+    QSet<QString> ventanas;
+    int modalesConfirmados = 0, modalesCerrados = 0;
+
+  private:
+    quint64 R(quint64 n) { return n ? azar_() % n : 0; }
+    bool Moneda(int porCiento) { return static_cast<int>(R(100)) < porCiento; }
+    template <typename T> T Uno(const QList<T>& l) { return l.isEmpty() ? T{} : l[static_cast<qsizetype>(R(l.size()))]; }
+
+    void Traza(const char* que, const QObject* donde, const QString& detalle = QString())
+    {
+        ++hechas[que];
+        if (traza_)
+            std::fprintf(stderr, "%d: %s %s %s\n", numero_, que, donde ? qPrintable(donde->objectName()) : "-",
+                         qPrintable(detalle.left(60)));
+    }
+
+    void Anota(QWidget* w)
+    {
+        if (qobject_cast<QMenu*>(w))
+            return;
+        if (!w->objectName().isEmpty())
+            ventanas.insert(w->objectName());
+        if (auto* area = w->findChild<QMdiArea*>())
+            for (QMdiSubWindow* m : area->subWindowList())
+                if (m->isVisible() && m->widget())
+                    ventanas.insert(m->widget()->objectName());
+    }
+
+    // The widgets a user could reach now: only the modal window's while one is open.
+    template <typename T> QList<T*> Alcanzables()
+    {
+        QList<QWidget*> raices;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            raices << modal;
+        else
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && !qobject_cast<QMenu*>(w))
+                    raices << w;
+        QList<T*> r;
+        for (QWidget* raiz : raices) {
+            if (auto* t = qobject_cast<T*>(raiz))
+                r << t;
+            for (T* t : raiz->findChildren<T*>())
+                if (t->isVisible() && t->isEnabled())
+                    r << t;
+        }
+        return r;
+    }
+
+    // A click on a window brings it to the front first, as the window
+    // manager does; without that no field would ever get or lose the focus.
+    static void Activa(QWidget* w)
+    {
+        if (!w || QApplication::activeModalWidget())
+            return;
+        QWidget* ventana = w->window();
+        if (QApplication::activeWindow() != ventana) {
+            ventana->activateWindow();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // Where a key goes: never past an open modal window, which the window
+    // system would not allow either.
+    static QWidget* Foco()
+    {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            QWidget* f = QApplication::focusWidget();
+            return f && f->window() == modal ? f : modal;
+        }
+        if (QWidget* f = QApplication::focusWidget())
+            return f;
+        if (QWidget* a = QApplication::activeWindow())
+            return a;
+        return nullptr;
+    }
+
+    // Numbers near the limits of every field, with either separator, and
+    // things that are not numbers at all.
+    QString Texto()
+    {
+        static const QStringList cerca = {
+            QStringLiteral("0"),      QStringLiteral("-0"),     QStringLiteral("0.1"),     QStringLiteral("0,1"),
+            QStringLiteral("1"),      QStringLiteral("4"),      QStringLiteral("50"),      QStringLiteral("60"),
+            QStringLiteral("70"),     QStringLiteral("90"),     QStringLiteral("99.99"),   QStringLiteral("100"),
+            QStringLiteral("100.01"), QStringLiteral("0.001"),  QStringLiteral("9999.9"),  QStringLiteral("9999.95"),
+            QStringLiteral("10000"),  QStringLiteral("999.9"),  QStringLiteral("1000"),    QStringLiteral("31"),
+            QStringLiteral("32"),     QStringLiteral("32767"),  QStringLiteral("32768"),   QStringLiteral("-1"),
+            QStringLiteral("1e308"),  QStringLiteral("1e-320"), QStringLiteral("1,234.5"), QStringLiteral("1.234,5"),
+            QStringLiteral("2.5"),    QStringLiteral("12,5"),   QStringLiteral("1e5"),     QStringLiteral(" 7 "),
+        };
+        static const QString letras = QStringLiteral("0123456789.,-+eE abcñáéíóú%$\t");
+        switch (R(5)) {
+        case 0:
+        case 1:
+        case 2:
+            return Uno(cerca);
+        case 3: {
+            QString t;
+            for (quint64 k = R(12); k > 0; --k)
+                t += letras[static_cast<qsizetype>(R(letras.size()))];
+            return t;
+        }
+        default:
+            return QString::number(static_cast<double>(R(2000000)) / std::pow(10.0, static_cast<double>(R(5))), 'g', 12);
+        }
+    }
+
+    // Key by key, as typed: each key goes where the focus is then (a grid
+    // opens its editor on the first), or to `w` while nothing has the focus.
+    static void Escribe(QWidget* w, const QString& t)
+    {
+        const QPointer<QWidget> respaldo(w);
+        for (QChar c : t) {
+            QWidget* destino = Foco();
+            const QWidget* modal = QApplication::activeModalWidget();
+            if (respaldo && (modal ? respaldo->window() == modal : !destino))
+                destino = respaldo;
+            if (!destino)
+                return;
+            if (c.unicode() < 128)
+                QTest::keyClick(destino, static_cast<char>(c.unicode()));
+            else
+                QTest::sendKeyEvent(QTest::Click, destino, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+
+    bool Teclea()
+    {
+        QWidget* w = Moneda(60) ? Foco() : Uno(Alcanzables<QLineEdit>());
+        if (!w)
+            return false;
+        const QString t = Texto();
+        Traza("type", w, t);
+        Activa(w);
+        const QPointer<QWidget> destino(w);
+        if (auto* e = qobject_cast<QLineEdit*>(w); e && Moneda(50)) {
+            QTest::mouseClick(e, Qt::LeftButton);
+            if (destino)
+                QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        }
+        if (destino)
+            Escribe(destino, t);
+        return true;
+    }
+
+    bool Pega()
+    {
+        QLineEdit* e = Uno(Alcanzables<QLineEdit>());
+        if (!e)
+            return false;
+        QString t = Texto();
+        for (quint64 n = R(3000); t.size() < static_cast<qsizetype>(n);)
+            t += Texto();
+        Traza("paste", e, QString::number(t.size()));
+        Activa(e);
+        QApplication::clipboard()->setText(t);
+        QTest::mouseClick(e, Qt::LeftButton);
+        if (Moneda(50))
+            QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+        return true;
+    }
+
+    bool Tecla()
+    {
+        static const Qt::Key teclas[] = {Qt::Key_Return, Qt::Key_Enter,    Qt::Key_Tab,      Qt::Key_Backtab,
+                                         Qt::Key_Escape, Qt::Key_F1,       Qt::Key_Up,       Qt::Key_Down,
+                                         Qt::Key_Left,   Qt::Key_Right,    Qt::Key_PageUp,   Qt::Key_PageDown,
+                                         Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Home,    Qt::Key_End,
+                                         Qt::Key_Space,  Qt::Key_F2};
+        QWidget* w = Foco();
+        if (!w)
+            return false;
+        const Qt::Key k = teclas[R(std::size(teclas))];
+        Traza("key", w, QKeySequence(k).toString());
+        QTest::keyClick(w, k, Moneda(10) ? Qt::ShiftModifier : Qt::NoModifier);
+        return true;
+    }
+
+    bool Pulsa()
+    {
+        QAbstractButton* b = Uno(Alcanzables<QAbstractButton>());
+        if (!b)
+            return false;
+        Traza("click", b, b->text());
+        Activa(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+        return true;
+    }
+
+    bool Celda()
+    {
+        QAbstractItemView* v = Uno(Alcanzables<QAbstractItemView>());
+        if (!v || !v->model() || v->model()->rowCount() == 0 || v->model()->columnCount() == 0)
+            return false;
+        const QModelIndex i = v->model()->index(static_cast<int>(R(v->model()->rowCount())),
+                                                static_cast<int>(R(v->model()->columnCount())));
+        v->scrollTo(i);
+        const QPoint centro = v->visualRect(i).center();
+        Traza("cell", v, QStringLiteral("%1,%2").arg(i.row()).arg(i.column()));
+        Activa(v);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, centro);
+        if (Moneda(30))
+            QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, centro);
+        if (Moneda(70)) {
+            Escribe(Foco(), Texto());
+            static const Qt::Key fin[] = {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Escape, Qt::Key_Up};
+            if (QWidget* f = Foco())
+                QTest::keyClick(f, fin[R(std::size(fin))]);
+        }
+        return true;
+    }
+
+    bool Barra()
+    {
+        QScrollBar* b = Uno(Alcanzables<QScrollBar>());
+        if (!b)
+            return false;
+        static const QAbstractSlider::SliderAction pasos[] = {
+            QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub,
+            QAbstractSlider::SliderPageStepAdd,   QAbstractSlider::SliderPageStepSub,
+            QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
+        Traza("scroll", b);
+        if (Moneda(50))
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(static_cast<int>(R(qMax(1, b->width()))),
+                                                             static_cast<int>(R(qMax(1, b->height())))));
+        else
+            b->triggerAction(pasos[R(std::size(pasos))]);
+        return true;
+    }
+
+    // Any menu item but Exit, which would end the afternoon.
+    bool Menu()
+    {
+        if (QApplication::activeModalWidget())
+            return false;
+        auto* principal = qobject_cast<QMainWindow*>(s_.nav.Ventana(QStringLiteral("frmContenedor")));
+        if (!principal)
+            return false;
+        if (auto* lista = principal->findChild<QMenu*>(QStringLiteral("mnuVentanas")))
+            emit lista->aboutToShow();
+        QList<QAction*> ordenes;
+        QList<QAction*> pendientes = principal->menuBar()->actions();
+        while (!pendientes.isEmpty()) {
+            QAction* a = pendientes.takeFirst();
+            if (a->menu())
+                pendientes << a->menu()->actions();
+            else if (!a->isSeparator() && a->isEnabled() && a->objectName() != u"mnuSalir")
+                ordenes << a;
+        }
+        QAction* a = Uno(ordenes);
+        if (!a)
+            return false;
+        Traza("menu", a, a->text());
+        a->trigger();
+        return true;
+    }
+
+    bool Cierra()
+    {
+        if (QApplication::activeModalWidget())
+            return false;
+        QList<QWidget*> cerrables;
+        for (QMdiSubWindow* m : Alcanzables<QMdiSubWindow>())
+            cerrables << m;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !qobject_cast<QMainWindow*>(w) && !qobject_cast<QMenu*>(w))
+                cerrables << w;
+        QWidget* w = Uno(cerrables);
+        if (!w)
+            return false;
+        Traza("close", qobject_cast<QMdiSubWindow*>(w) ? static_cast<QMdiSubWindow*>(w)->widget() : w);
+        w->close();
+        return true;
+    }
+
+    bool Raton()
+    {
+        QWidget* w = Uno(Alcanzables<QWidget>());
+        if (!w || w->width() <= 0 || w->height() <= 0)
+            return false;
+        const QPoint p(static_cast<int>(R(w->width())), static_cast<int>(R(w->height())));
+        Traza("mouse", w);
+        Activa(w);
+        if (Moneda(25))
+            QTest::mouseDClick(w, Qt::LeftButton, {}, p);
+        else
+            QTest::mouseClick(w, Qt::LeftButton, {}, p);
+        return true;
+    }
+
+    bool Espera()
+    {
+        Traza("wait", nullptr);
+        QTest::qWait(static_cast<int>(R(120)));
+        return true;
+    }
+
+    // A forester at work: every field and grid cell of one window given a
+    // sensible value, then one of its buttons clicked. Rows of three cells
+    // get a month that passes the checks.
+    bool Rellena()
+    {
+        QWidget* ventana = QApplication::activeModalWidget();
+        if (!ventana) {
+            QMdiSubWindow* m = Uno(Alcanzables<QMdiSubWindow>());
+            ventana = m ? m->widget() : nullptr;
+        }
+        if (!ventana)
+            return false;
+        Traza("fill", ventana);
+        Activa(ventana);
+        static const QStringList valores = {QStringLiteral("70"), QStringLiteral("60"), QStringLiteral("90"),
+                                            QStringLiteral("4"),  QStringLiteral("1"),  QStringLiteral("100"),
+                                            QStringLiteral("50"), QStringLiteral("2,5"), QStringLiteral("2.5"),
+                                            QStringLiteral("85")};
+        static const QList<QStringList> meses = {{QStringLiteral("60"), QStringLiteral("30"), QStringLiteral("4")},
+                                                 {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")},
+                                                 {QStringLiteral("25"), QStringLiteral("10"), QStringLiteral("3")},
+                                                 {QStringLiteral("90"), QStringLiteral("40"), QStringLiteral("6")}};
+        const QPointer<QWidget> v(ventana);
+        for (QLineEdit* e : ventana->findChildren<QLineEdit*>()) {
+            if (!v)
+                return true;
+            if (!e->isVisible() || !e->isEnabled() || qobject_cast<QAbstractItemView*>(e->parentWidget()->parentWidget()))
+                continue;
+            const QPointer<QLineEdit> campo(e);
+            QTest::mouseClick(e, Qt::LeftButton);
+            if (campo)
+                QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+            if (campo)
+                Escribe(e, Uno(valores));
+            if (campo)
+                QTest::keyClick(e, Qt::Key_Tab);
+        }
+        for (QAbstractItemView* t : ventana->findChildren<QAbstractItemView*>()) {
+            if (!v)
+                return true;
+            const QPointer<QAbstractItemView> tabla(t);
+            if (!t->isVisible() || !t->model() || t->model()->rowCount() == 0)
+                continue;
+            if (t->model()->columnCount() == 1) { // a list: choose an item
+                const QModelIndex i = t->model()->index(static_cast<int>(R(t->model()->rowCount())), 0);
+                t->scrollTo(i);
+                QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(i).center());
+                continue;
+            }
+            QList<int> visibles;
+            const auto* vista = qobject_cast<QTableView*>(t);
+            for (int c = 0; c < t->model()->columnCount(); ++c)
+                if (!vista || !vista->isColumnHidden(c))
+                    visibles << c;
+            for (int f = 0; tabla && f < std::min(t->model()->rowCount(), 12); ++f) {
+                const QStringList mes = Uno(meses);
+                for (qsizetype k = 0; tabla && k < visibles.size(); ++k) {
+                    const QModelIndex i = t->model()->index(f, visibles[k]);
+                    t->scrollTo(i);
+                    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(i).center());
+                    // Over whatever a refused entry left in the editor.
+                    if (QWidget* foco = Foco(); qobject_cast<QLineEdit*>(foco))
+                        QTest::keyClick(foco, Qt::Key_A, Qt::ControlModifier);
+                    if (QWidget* foco = Foco())
+                        Escribe(foco, visibles.size() == 3 ? mes[k] : Uno(valores));
+                    if (QWidget* foco = Foco())
+                        QTest::keyClick(foco, Qt::Key_Return);
+                }
+            }
+        }
+        if (v && Moneda(70)) {
+            // Mostly a button that leads on.
+            static const QStringList adelante = {
+                QStringLiteral("cmdAceptar"), QStringLiteral("cmdCalcular"), QStringLiteral("cmdContinuar"),
+                QStringLiteral("cmdSeguir"),  QStringLiteral("cmdSigue"),    QStringLiteral("cmdAguacero"),
+                QStringLiteral("cmdSerie"),   QStringLiteral("cmdAnual"),    QStringLiteral("cmdResumen"),
+                QStringLiteral("cmdHidricas"), QStringLiteral("cmdAñadir"),  QStringLiteral("btnAguacero")};
+            QList<QAbstractButton*> botones, avanzan;
+            for (QAbstractButton* b : v->findChildren<QAbstractButton*>())
+                if (b->isVisible() && b->isEnabled()) {
+                    botones << b;
+                    if (adelante.contains(b->objectName()))
+                        avanzan << b;
+                }
+            if (!avanzan.isEmpty() && Moneda(60))
+                botones = avanzan;
+            if (QAbstractButton* b = Uno(botones)) {
+                Traza("click", b, b->text());
+                QTest::mouseClick(b, Qt::LeftButton);
+            }
+        }
+        return true;
+    }
+
+    // Types a capacity into the modal window and confirms it, or closes it.
+    void RespondeModal()
+    {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !qobject_cast<QDialog*>(m))
+            return;
+        ventanas.insert(m->objectName());
+        if (Moneda(30)) {
+            Traza("modal-close", m);
+            ++modalesCerrados;
+            m->close();
+            return;
+        }
+        if (QApplication::activeWindow() != m) {
+            m->activateWindow();
+            QCoreApplication::processEvents();
+        }
+        if (auto* e = m->findChild<QLineEdit*>()) {
+            e->setFocus();
+            QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+            Escribe(e, Texto());
+        }
+        const auto botones = m->findChildren<QAbstractButton*>();
+        if (QAbstractButton* b = Uno(botones)) {
+            Traza("modal-confirm", m);
+            ++modalesConfirmados;
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+    }
+
+    Sesion& s_;
+    std::mt19937_64 azar_;
+    const bool traza_;
+    int numero_ = 0;
+    QTimer respuesta_;
+};
+
+quint64 Semilla()
+{
+    bool ok = false;
+    const quint64 dada = qEnvironmentVariable("HIDRELA_SEMILLA").toULongLong(&ok);
+    return ok ? dada : (quint64{std::random_device{}()} << 32 | std::random_device{}());
+}
+
+} // namespace
+
+class TstSesion : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void paseoAleatorio()
+    {
+        apoyo::AislaAjustes();
+        const quint64 semilla = Semilla();
+        bool ok = false;
+        int acciones = qEnvironmentVariableIntValue("HIDRELA_ACCIONES", &ok);
+        if (!ok || acciones <= 0)
+            acciones = 2000;
+        std::fprintf(stderr, "seed %llu, %d actions (replay: HIDRELA_SEMILLA=%llu)\n",
+                     static_cast<unsigned long long>(semilla), acciones, static_cast<unsigned long long>(semilla));
+
+        apoyo::FijaIdioma(semilla % 2 ? QStringLiteral("Español") : QStringLiteral("English"));
+        int cajas = 0, pitidos = 0;
+        const bool traza = qEnvironmentVariableIsSet("HIDRELA_TRAZA");
+        const FuncionMensaje caja = CambiaMensaje([&](Icono, const QString&, const QString& texto) {
+            ++cajas;
+            if (traza)
+                std::fprintf(stderr, "   message: %s\n", qPrintable(texto.left(100)));
+        });
+        const FuncionPitido pito = CambiaPitido([&] { ++pitidos; });
+
+        const auto inicio = Reloj::now();
+        {
+            auto s = Arrancar();
+            Paseo paseo(*s, semilla, traza);
+            Vigia vigia(semilla, 60);
+            for (int i = 1; i <= acciones; ++i) {
+                vigia.Empieza(i);
+                paseo.Paso(i);
+                vigia.Termina();
+            }
+            QWidget* principal = s->nav.Ventana(QStringLiteral("frmContenedor"));
+            QVERIFY2(principal && principal->isVisible(), qPrintable(QStringLiteral("seed %1").arg(semilla)));
+
+            const double segundos = std::chrono::duration<double>(Reloj::now() - inicio).count();
+            QStringList hechas;
+            for (const auto& [que, n] : paseo.hechas)
+                hechas << QStringLiteral("%1 %2").arg(QString::fromStdString(que)).arg(n);
+            QStringList vistas(paseo.ventanas.begin(), paseo.ventanas.end());
+            vistas.sort();
+            std::fprintf(stderr,
+                         "%d actions in %.1f s: %s; %d message boxes, %d beeps, capacity check %d confirmed, %d "
+                         "closed\nwindows met: %s\n",
+                         acciones, segundos, qPrintable(hechas.join(u", ")), cajas, pitidos,
+                         paseo.modalesConfirmados, paseo.modalesCerrados, qPrintable(vistas.join(u' ')));
+        }
+        apoyo::Recoge();
+        CambiaMensaje(caja);
+        CambiaPitido(pito);
+    }
+};
+
+QTEST_MAIN(TstSesion)
+#include "tst_sesion.moc"
