@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define EXIGE(cond)                                                                                \
-    do {                                                                                           \
-        if (!(cond)) {                                                                             \
-            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #cond);      \
-            std::abort();                                                                          \
-        }                                                                                          \
+#define EXIGE(cond)                                                                                                    \
+    do {                                                                                                               \
+        if (!(cond)) {                                                                                                 \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #cond);                           \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)

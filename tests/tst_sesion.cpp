@@ -107,8 +107,8 @@ class Paseo : public QObject {
     void Paso(int i)
     {
         static constexpr std::pair<int, bool (Paseo::*)()> acciones[] = {
-            {22, &Paseo::Teclea}, {6, &Paseo::Pega},   {18, &Paseo::Tecla}, {20, &Paseo::Pulsa},
-            {10, &Paseo::Celda},  {4, &Paseo::Barra},  {2, &Paseo::Menu},   {2, &Paseo::Cierra},
+            {22, &Paseo::Teclea}, {6, &Paseo::Pega},   {18, &Paseo::Tecla},  {20, &Paseo::Pulsa},
+            {10, &Paseo::Celda},  {4, &Paseo::Barra},  {2, &Paseo::Menu},    {2, &Paseo::Cierra},
             {4, &Paseo::Raton},   {2, &Paseo::Espera}, {6, &Paseo::Rellena},
         };
         int total = 0;
@@ -142,7 +142,10 @@ class Paseo : public QObject {
   private:
     quint64 R(quint64 n) { return n ? azar_() % n : 0; }
     bool Moneda(int porCiento) { return static_cast<int>(R(100)) < porCiento; }
-    template <typename T> T Uno(const QList<T>& l) { return l.isEmpty() ? T{} : l[static_cast<qsizetype>(R(l.size()))]; }
+    template <typename T> T Uno(const QList<T>& l)
+    {
+        return l.isEmpty() ? T{} : l[static_cast<qsizetype>(R(l.size()))];
+    }
 
     void Traza(const char* que, const QObject* donde, const QString& detalle = QString())
     {
@@ -240,7 +243,8 @@ class Paseo : public QObject {
             return t;
         }
         default:
-            return QString::number(static_cast<double>(R(2000000)) / std::pow(10.0, static_cast<double>(R(5))), 'g', 12);
+            return QString::number(static_cast<double>(R(2000000)) / std::pow(10.0, static_cast<double>(R(5))), 'g',
+                                   12);
         }
     }
 
@@ -302,11 +306,10 @@ class Paseo : public QObject {
 
     bool Tecla()
     {
-        static const Qt::Key teclas[] = {Qt::Key_Return, Qt::Key_Enter,    Qt::Key_Tab,      Qt::Key_Backtab,
-                                         Qt::Key_Escape, Qt::Key_F1,       Qt::Key_Up,       Qt::Key_Down,
-                                         Qt::Key_Left,   Qt::Key_Right,    Qt::Key_PageUp,   Qt::Key_PageDown,
-                                         Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Home,    Qt::Key_End,
-                                         Qt::Key_Space,  Qt::Key_F2};
+        static const Qt::Key teclas[] = {
+            Qt::Key_Return, Qt::Key_Enter,     Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Escape, Qt::Key_F1,
+            Qt::Key_Up,     Qt::Key_Down,      Qt::Key_Left, Qt::Key_Right,   Qt::Key_PageUp, Qt::Key_PageDown,
+            Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Home, Qt::Key_End,     Qt::Key_Space,  Qt::Key_F2};
         QWidget* w = Foco();
         if (!w)
             return false;
@@ -361,8 +364,9 @@ class Paseo : public QObject {
             QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
         Traza("scroll", b);
         if (Moneda(50))
-            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(static_cast<int>(R(qMax(1, b->width()))),
-                                                             static_cast<int>(R(qMax(1, b->height())))));
+            QTest::mouseClick(
+                b, Qt::LeftButton, {},
+                QPoint(static_cast<int>(R(qMax(1, b->width()))), static_cast<int>(R(qMax(1, b->height())))));
         else
             b->triggerAction(pasos[R(std::size(pasos))]);
         return true;
@@ -449,8 +453,8 @@ class Paseo : public QObject {
             return false;
         Traza("fill", ventana);
         Activa(ventana);
-        static const QStringList valores = {QStringLiteral("70"), QStringLiteral("60"), QStringLiteral("90"),
-                                            QStringLiteral("4"),  QStringLiteral("1"),  QStringLiteral("100"),
+        static const QStringList valores = {QStringLiteral("70"), QStringLiteral("60"),  QStringLiteral("90"),
+                                            QStringLiteral("4"),  QStringLiteral("1"),   QStringLiteral("100"),
                                             QStringLiteral("50"), QStringLiteral("2,5"), QStringLiteral("2.5"),
                                             QStringLiteral("85")};
         static const QList<QStringList> meses = {{QStringLiteral("60"), QStringLiteral("30"), QStringLiteral("4")},
@@ -461,7 +465,8 @@ class Paseo : public QObject {
         for (QLineEdit* e : ventana->findChildren<QLineEdit*>()) {
             if (!v)
                 return true;
-            if (!e->isVisible() || !e->isEnabled() || qobject_cast<QAbstractItemView*>(e->parentWidget()->parentWidget()))
+            if (!e->isVisible() || !e->isEnabled() ||
+                qobject_cast<QAbstractItemView*>(e->parentWidget()->parentWidget()))
                 continue;
             const QPointer<QLineEdit> campo(e);
             QTest::mouseClick(e, Qt::LeftButton);
@@ -508,10 +513,10 @@ class Paseo : public QObject {
         if (v && Moneda(70)) {
             // Mostly a button that leads on.
             static const QStringList adelante = {
-                QStringLiteral("cmdAceptar"), QStringLiteral("cmdCalcular"), QStringLiteral("cmdContinuar"),
-                QStringLiteral("cmdSeguir"),  QStringLiteral("cmdSigue"),    QStringLiteral("cmdAguacero"),
-                QStringLiteral("cmdSerie"),   QStringLiteral("cmdAnual"),    QStringLiteral("cmdResumen"),
-                QStringLiteral("cmdHidricas"), QStringLiteral("cmdAñadir"),  QStringLiteral("btnAguacero")};
+                QStringLiteral("cmdAceptar"),  QStringLiteral("cmdCalcular"), QStringLiteral("cmdContinuar"),
+                QStringLiteral("cmdSeguir"),   QStringLiteral("cmdSigue"),    QStringLiteral("cmdAguacero"),
+                QStringLiteral("cmdSerie"),    QStringLiteral("cmdAnual"),    QStringLiteral("cmdResumen"),
+                QStringLiteral("cmdHidricas"), QStringLiteral("cmdAñadir"),   QStringLiteral("btnAguacero")};
             QList<QAbstractButton*> botones, avanzan;
             for (QAbstractButton* b : v->findChildren<QAbstractButton*>())
                 if (b->isVisible() && b->isEnabled()) {
@@ -622,8 +627,8 @@ class TstSesion : public QObject {
             std::fprintf(stderr,
                          "%d actions in %.1f s: %s; %d message boxes, %d beeps, capacity check %d confirmed, %d "
                          "closed\nwindows met: %s\n",
-                         acciones, segundos, qPrintable(hechas.join(u", ")), cajas, pitidos,
-                         paseo.modalesConfirmados, paseo.modalesCerrados, qPrintable(vistas.join(u' ')));
+                         acciones, segundos, qPrintable(hechas.join(u", ")), cajas, pitidos, paseo.modalesConfirmados,
+                         paseo.modalesCerrados, qPrintable(vistas.join(u' ')));
         }
         apoyo::Recoge();
         CambiaMensaje(caja);
