@@ -26,7 +26,7 @@ SOAK_ACTIONS ?= 20000
 soak: deps
 	cmake -S . -B $(DEBUG) -DCMAKE_BUILD_TYPE=Debug -DHIDRELA_SANITIZE=ON -DHIDRELA_WERROR=ON
 	cmake --build $(DEBUG) -j $(JOBS) --target tst_sesion
-	HIDRELA_ACCIONES=$(SOAK_ACTIONS) $(if $(SOAK_SEED),HIDRELA_SEMILLA=$(SOAK_SEED)) \
+	QTEST_FUNCTION_TIMEOUT=14400000 HIDRELA_ACCIONES=$(SOAK_ACTIONS) $(if $(SOAK_SEED),HIDRELA_SEMILLA=$(SOAK_SEED)) \
 	  ctest --test-dir $(DEBUG) -R '^tst_sesion$$' --timeout 14400 --output-on-failure -V
 
 bench: deps

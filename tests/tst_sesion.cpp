@@ -220,16 +220,10 @@ class Paseo : public QObject {
     // things that are not numbers at all.
     QString Texto()
     {
-        static const QStringList cerca = {
-            QStringLiteral("0"),      QStringLiteral("-0"),     QStringLiteral("0.1"),     QStringLiteral("0,1"),
-            QStringLiteral("1"),      QStringLiteral("4"),      QStringLiteral("50"),      QStringLiteral("60"),
-            QStringLiteral("70"),     QStringLiteral("90"),     QStringLiteral("99.99"),   QStringLiteral("100"),
-            QStringLiteral("100.01"), QStringLiteral("0.001"),  QStringLiteral("9999.9"),  QStringLiteral("9999.95"),
-            QStringLiteral("10000"),  QStringLiteral("999.9"),  QStringLiteral("1000"),    QStringLiteral("31"),
-            QStringLiteral("32"),     QStringLiteral("32767"),  QStringLiteral("32768"),   QStringLiteral("-1"),
-            QStringLiteral("1e308"),  QStringLiteral("1e-320"), QStringLiteral("1,234.5"), QStringLiteral("1.234,5"),
-            QStringLiteral("2.5"),    QStringLiteral("12,5"),   QStringLiteral("1e5"),     QStringLiteral(" 7 "),
-        };
+        static const QStringList cerca = QStringLiteral("0|-0|0.1|0,1|1|4|50|60|70|90|99.99|100|100.01|0.001|9999.9|"
+                                                        "9999.95|10000|999.9|1000|31|32|32767|32768|-1|1e308|1e-320|"
+                                                        "1,234.5|1.234,5|2.5|12,5|1e5| 7 ")
+                                             .split(u'|');
         static const QString letras = QStringLiteral("0123456789.,-+eE abcñáéíóú%$\t");
         switch (R(5)) {
         case 0:
@@ -453,14 +447,9 @@ class Paseo : public QObject {
             return false;
         Traza("fill", ventana);
         Activa(ventana);
-        static const QStringList valores = {QStringLiteral("70"), QStringLiteral("60"),  QStringLiteral("90"),
-                                            QStringLiteral("4"),  QStringLiteral("1"),   QStringLiteral("100"),
-                                            QStringLiteral("50"), QStringLiteral("2,5"), QStringLiteral("2.5"),
-                                            QStringLiteral("85")};
-        static const QList<QStringList> meses = {{QStringLiteral("60"), QStringLiteral("30"), QStringLiteral("4")},
-                                                 {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")},
-                                                 {QStringLiteral("25"), QStringLiteral("10"), QStringLiteral("3")},
-                                                 {QStringLiteral("90"), QStringLiteral("40"), QStringLiteral("6")}};
+        static const QStringList valores = QStringLiteral("70 60 90 4 1 100 50 2,5 2.5 85").split(u' ');
+        static const QStringList meses = {QStringLiteral("60 30 4"), QStringLiteral("0 0 0"), QStringLiteral("25 10 3"),
+                                          QStringLiteral("90 40 6")};
         const QPointer<QWidget> v(ventana);
         for (QLineEdit* e : ventana->findChildren<QLineEdit*>()) {
             if (!v)
@@ -495,7 +484,7 @@ class Paseo : public QObject {
                 if (!vista || !vista->isColumnHidden(c))
                     visibles << c;
             for (int f = 0; tabla && f < std::min(t->model()->rowCount(), 12); ++f) {
-                const QStringList mes = Uno(meses);
+                const QStringList mes = Uno(meses).split(u' ');
                 for (qsizetype k = 0; tabla && k < visibles.size(); ++k) {
                     const QModelIndex i = t->model()->index(f, visibles[k]);
                     t->scrollTo(i);
