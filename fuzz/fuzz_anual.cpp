@@ -108,11 +108,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
     ScenarioResults r;
     BalanceAnual(s, r, a);
     // Flat ground and the current slope keep rain minus runoff, which is
-    // never negative; the collecting area's and the unit's figures subtract
-    // an overflow, so they may fall below zero by rounding only.
+    // never negative. The collecting area's and the unit's figures subtract
+    // an overflow of the whole unit, divided by the collecting area: they may
+    // fall below zero by the rounding of that, a few ulps of the month's rain
+    // times SI / SR.
     for (std::size_t k = 0; k < 4; ++k)
-        for (double x : a.Dispon[k])
-            EXIGE(std::isfinite(x) && x >= (k < 2 ? 0.0 : -1e-9));
+        for (std::size_t m = 0; m < 12; ++m) {
+            const double x = a.Dispon[k][m];
+            const double redondeo = k < 2 ? 0.0 : 1e-13 * a.datos.PMes[m] * (1 + s.SI / s.SR);
+            EXIGE(std::isfinite(x) && x >= -redondeo);
+        }
     EXIGE(std::isfinite(a.CapaMinAnual) && a.CapaMinAnual >= 0);
     return 0;
 }
