@@ -1,19 +1,28 @@
 #pragma once
 
 // Shared support of the window tests: an isolated settings store, recorded
-// messages and beeps, timers fired by hand.
+// messages and beeps, timers fired by hand, the user's gestures, and a window
+// tested on a navigation of its own.
 
+#include "app/Arranque.h"
 #include "app/BaseDatos.h"
+#include "app/Directorios.h"
 #include "app/Mensajes.h"
 
-#include <QCoreApplication>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -99,5 +108,93 @@ inline QVariant Guardado(const QString& tabla, int fila, int columna)
         q.next();
     return q.value(columna + 1);
 }
+
+inline QByteArray Contenido(const QString& ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The program started as the user does, the presentation clicked away.
+inline std::unique_ptr<Sesion> Arranca()
+{
+    auto s = Arrancar();
+    if (QWidget* presentacion = s->nav.Ventana(QStringLiteral("frmPresentacion")))
+        QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
+    Recoge();
+    return s;
+}
+
+// The control with the focus; a cell editor stands for its grid.
+inline QString Foco(QWidget* f = QApplication::focusWidget())
+{
+    for (; f; f = f->parentWidget())
+        if (qobject_cast<QAbstractItemView*>(f) ||
+            (!f->objectName().isEmpty() && !f->objectName().startsWith(QLatin1String("qt_"))))
+            return f->objectName();
+    return QString();
+}
+
+// Types into a field and leaves it with Tab.
+inline void Escribe(QLineEdit* campo, const QString& texto)
+{
+    campo->setFocus();
+    QTest::keyClicks(campo, texto);
+    QTest::keyClick(campo, Qt::Key_Tab);
+}
+
+// Clicks a cell of a grid and types key by key to whatever has the focus:
+// the first key opens the cell's editor.
+inline void Teclea(QAbstractItemView* t, int fila, int columna, const QString& texto)
+{
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(fila, columna)).center());
+    for (const QChar c : texto)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
+
+// A window tested on a navigation of its own, its messages recorded, the
+// database file in a directory of the test's own and removed after each test.
+struct Banco {
+    QTemporaryDir dir;
+    Variables v;
+    std::unique_ptr<Navegacion> nav;
+    std::unique_ptr<Registro> registro;
+    QWidget* w = nullptr;
+
+    void Empieza()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        CambiaDirectorioPrograma(dir.path());
+        v = Variables{};
+        nav = std::make_unique<Navegacion>();
+        registro = std::make_unique<Registro>();
+    }
+    void Termina(const QStringList& ventanas)
+    {
+        for (const QString& n : ventanas)
+            nav->Descarga(n);
+        Recoge();
+        nav.reset();
+        registro.reset();
+        w = nullptr;
+        QFile::remove(dir.filePath(BaseDatos::NombreArchivo));
+    }
+    // A control of the window (or of `en`); a missing one ends the test program.
+    template <typename T = QWidget> T* C(const QString& nombre, QWidget* en = nullptr) const
+    {
+        T* c = (en ? en : w)->findChild<T*>(nombre);
+        if (!c)
+            qFatal("no control %s", qPrintable(nombre));
+        return c;
+    }
+    // A database file that is not one, as a user's broken copy would be.
+    QString Estropea()
+    {
+        QFile f(dir.filePath(BaseDatos::NombreArchivo));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(QByteArray(4096, 'x'));
+        return QDir::toNativeSeparators(f.fileName());
+    }
+};
 
 } // namespace apoyo

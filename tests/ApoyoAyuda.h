@@ -6,18 +6,13 @@
 
 #include "Apoyo.h"
 
-#include "app/Arranque.h"
-#include "app/Directorios.h"
 #include "app/Idioma.h"
 #include "app/frmContenedor.h"
 
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 
@@ -76,12 +71,6 @@ inline bool Muestra(const QLabel* control, int id)
 {
     const QImage esperada = QImage::fromData(BytesImagen(id), "JPG");
     return !esperada.isNull() && control->pixmap().toImage().convertToFormat(esperada.format()) == esperada;
-}
-
-inline QByteArray Contenido(const QString& ruta)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace apoyo

@@ -5,8 +5,6 @@
 
 #include "Apoyo.h"
 
-#include "app/Arranque.h"
-
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -5,15 +5,14 @@
 
 #include "Apoyo.h"
 
-#include "app/Arranque.h"
 #include "site/ModeloCN.h"
 #include "text/CampoNumerico.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace apoyo {
@@ -35,10 +34,7 @@ inline void Sitio(Variables& v, double capa = 100)
 inline std::unique_ptr<Sesion> AbrePrograma()
 {
     AislaAjustes();
-    auto s = Arrancar();
-    if (QWidget* presentacion = s->nav.Ventana(QStringLiteral("frmPresentacion")))
-        QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
-    Recoge();
+    auto s = Arranca();
     s->v.SepDecimal = BuscaSepDecimal();
     Sitio(s->v);
     (void)QTest::qWaitForWindowActive(s->nav.Ventana(QStringLiteral("frmContenedor")));
@@ -54,10 +50,7 @@ template <typename T = QWidget> T* Control(QWidget* ventana, const QString& nomb
 // the keyboard (Home, then Down to it) unless `cond` is empty.
 inline void Rellena(QWidget* w, const QString& P, const QString& cond)
 {
-    auto* campo = Control<QLineEdit>(w, QStringLiteral("txtPrecip"));
-    campo->setFocus();
-    QTest::keyClicks(campo, P);
-    QTest::keyClick(campo, Qt::Key_Tab);
+    Escribe(Control<QLineEdit>(w, QStringLiteral("txtPrecip")), P);
     if (cond.isEmpty())
         return;
     auto* lista = Control<QComboBox>(w, QStringLiteral("lstHumedad"));
@@ -91,14 +84,41 @@ inline QString Ayuda(QWidget* ventana, const QString& caja)
     return c ? c->toolTip() : QStringLiteral("<none>");
 }
 
-inline QString Foco()
-{
-    QWidget* f = QApplication::focusWidget();
-    return f ? f->objectName() : QStringLiteral("<none>");
-}
-
 // The refusal of a depth outside (0, 1000).
 inline const QString FueraDeRango = QStringLiteral("Value must be >0 and <1000");
+
+// Pages with the arrow keys, as a keyboard user does on the series' bar.
+inline void Pagina(QWidget* w, Qt::Key tecla)
+{
+    auto* barra = Control<QScrollBar>(w, QStringLiteral("btnAguacero"));
+    barra->setFocus();
+    QTest::keyClick(barra, tecla);
+}
+
+// A storm typed into a window, the gesture that tries to go on with it (a
+// button, or "up" on the series' bar), whether the depth is refused with a
+// message, and where the focus is left.
+struct Intento {
+    QString P, cond, gesto;
+    bool mensaje;
+    QString foco;
+};
+
+inline void Intenta(QWidget* w, const Intento& caso)
+{
+    Registro r;
+    Rellena(w, caso.P, caso.cond);
+    if (caso.gesto == QLatin1String("up"))
+        Pagina(w, Qt::Key_Up);
+    else
+        Pulsa(w, caso.gesto);
+    QCOMPARE(r.Textos(), caso.mensaje ? QStringList{FueraDeRango} : QStringList{});
+    if (caso.mensaje) {
+        QCOMPARE(r.cajas[0].titulo, QStringLiteral("HIDRELA"));
+        QVERIFY(r.cajas[0].icono == Icono::Ninguno);
+    }
+    QCOMPARE(Foco(), caso.foco);
+}
 
 // Opens a storm window from the scenario choice, as the user does.
 inline QWidget* AbreDesdeEleccion(Sesion& s, const QString& boton, const QString& ventana)

@@ -4,14 +4,11 @@
 // methods browser stays open beside them.
 #include "ApoyoAyuda.h"
 
-#include "app/Variables.h"
 #include "help/frmEsquema.h"
 #include "text/Imagenes.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 
@@ -63,9 +60,8 @@ class TstAyudas : public QObject {
             << QList<int>{301} << QList<QSize>{{}};
     }
 
-    // Caption and labels in the language of the run, every label in Arial,
-    // the pictures of the language, the last one in the scratch file; the
-    // window at the top right of the main window's client area.
+    // Caption and labels in the language of the run, the pictures of the language, the last one in the scratch file;
+    // the window at the top right of the main window's client area.
     void ventanas()
     {
         QFETCH(int, idioma);
@@ -84,9 +80,6 @@ class TstAyudas : public QObject {
             QVERIFY(l && l->isVisible());
             QCOMPARE(l->text(), rotulo.section(u'=', 1));
         }
-        for (const QLabel* l : w->findChildren<QLabel*>())
-            if (!l->text().isEmpty())
-                QVERIFY2(l->font().family() == QStringLiteral("Arial"), qPrintable(l->objectName()));
         for (qsizetype i = 0; i < ids.size(); ++i) {
             auto* imagen = w->findChild<QLabel*>(QStringLiteral("Image%1").arg(i + 1));
             QVERIFY(imagen && imagen->isVisible());

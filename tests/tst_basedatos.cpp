@@ -1,13 +1,11 @@
 // The database file: where it lives, what is created when missing, and files
 // that cannot be used, which are left as they are.
-#include "app/BaseDatos.h"
-#include "app/Directorios.h"
+#include "Apoyo.h"
 
-#include <QFile>
-#include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 #include <QtTest>
+
+using apoyo::Contenido;
 
 namespace {
 
@@ -33,12 +31,6 @@ QStringList Filas(const BaseDatos& b, const QString& tabla)
         filas << f.join(u'|');
     }
     return filas;
-}
-
-QByteArray Contenido(const QString& ruta)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -24,6 +24,15 @@ QByteArray Pide(const QByteArray& partes)
 {
     return "{" + partes + "}";
 }
+// A request of a site alone, and one of the storm site with more parts.
+QByteArray S(const QByteArray& campos)
+{
+    return Pide(Sitio(campos));
+}
+QByteArray B(const QByteArray& partes = {})
+{
+    return Pide(sitioB + partes);
+}
 
 // A year whose months are given from January on; the rest are dry.
 QByteArray Anio(const QByteArray& caso, QList<QByteArray> filas)
@@ -117,7 +126,7 @@ void TstCalc::cifras_data()
 
     const QByteArray c = R"("NAC":70,"NI":60,"NR":80,"SI":10,"SR":2,"CAPA":)";
     const QByteArray aguacero = R"(,"storm":{"P":50,"condition":2})";
-    QTest::newRow("site, NR <= NI") << Pide(Sitio(R"("NAC":70,"NI":80,"NR":60,"SI":10,"SR":2,"CAPA":50)"))
+    QTest::newRow("site, NR <= NI") << S(R"("NAC":70,"NI":80,"NR":60,"SI":10,"SR":2,"CAPA":50)")
                                     << QStringList{"site/N/1=76.67",
                                                    "site/P0/1=15.46",
                                                    "site/P0US/1=35.61",
@@ -125,7 +134,7 @@ void TstCalc::cifras_data()
                                                    "site/CapaMinima=<absent>",
                                                    "site/relations/0/relation=NAC < NI",
                                                    "site/relations/0/text=1159.00"};
-    QTest::newRow("site, NR > NI") << Pide(Sitio(c + "50"))
+    QTest::newRow("site, NR > NI") << S(c + "50")
                                    << QStringList{"site/CapaMinima=25.20", "site/P0US/1=52.82", "site/NUS/1=49.03",
                                                   "site/capacityCheck=false"};
     // The capacity check closed: the site stops there and nothing else is computed.
@@ -134,46 +143,39 @@ void TstCalc::cifras_data()
                                                  "site/P0US=<absent>",     "site/verdict=<absent>",
                                                  "storm=<absent>",         "series=<absent>",
                                                  "year=<absent>",          "site/CapaMinima=25.20"};
-    QTest::newRow("confirmed low") << Pide(Sitio(c + R"(5,"capacity":5)"))
+    QTest::newRow("confirmed low") << S(c + R"(5,"capacity":5)")
                                    << QStringList{"site/outcome=completed", "site/beep=true"};
-    QTest::newRow("confirmed 30") << Pide(Sitio(c + R"(5,"capacity":30)"))
-                                  << QStringList{"site/beep=false", "site/CAPA=30.00"};
-    QTest::newRow("confirmed is rounded") << Pide(Sitio(c + R"(5,"capacity":12.34)")) << QStringList{"site/CAPA=12.30"};
-    QTest::newRow("capacity 9999.94") << Pide(Sitio(c + R"(5,"capacity":9999.94)")) << QStringList{"site/CAPA=9999.90"};
-    QTest::newRow("capacity unused") << Pide(Sitio(c + R"(50,"capacity":5)")) << QStringList{"site/CAPA=50.00"};
-    QTest::newRow("zones mean") << Pide(Sitio(R"("NAC":70,"SI":10,"SR":2,"NR":60,"CAPA":50,"zones":[[4,90],[6,75]])"))
+    QTest::newRow("confirmed 30") << S(c + R"(5,"capacity":30)") << QStringList{"site/beep=false", "site/CAPA=30.00"};
+    QTest::newRow("confirmed is rounded") << S(c + R"(5,"capacity":12.34)") << QStringList{"site/CAPA=12.30"};
+    QTest::newRow("capacity 9999.94") << S(c + R"(5,"capacity":9999.94)") << QStringList{"site/CAPA=9999.90"};
+    QTest::newRow("capacity unused") << S(c + R"(50,"capacity":5)") << QStringList{"site/CAPA=50.00"};
+    QTest::newRow("zones mean") << S(R"("NAC":70,"SI":10,"SR":2,"NR":60,"CAPA":50,"zones":[[4,90],[6,75]])")
                                 << QStringList{"site/NI/1=81.00"};
-    QTest::newRow("storm") << Pide(sitioB + aguacero)
-                           << QStringList{"storm/PSinSist=44.19",      "storm/PMaxImperm=250.00",
-                                          "storm/PMaxAlcorque=158.43", "storm/CapaLibre=8.35",
-                                          "storm/CapaNecesaria=91.65", "storm/PPromedio=50.00",
-                                          "storm/SIxP=200.00"};
+    QTest::newRow("storm") << B(aguacero) << QStringList{"storm/PSinSist=44.19",      "storm/PMaxImperm=250.00",
+                                                         "storm/PMaxAlcorque=158.43", "storm/CapaLibre=8.35",
+                                                         "storm/CapaNecesaria=91.65", "storm/PPromedio=50.00",
+                                                         "storm/SIxP=200.00"};
     QTest::newRow("P 999.9, condition 2.0")
-        << Pide(sitioB + R"(,"storm":{"P":999.9,"condition":2.0})") << QStringList{"storm/SIxP=3999.60"};
-    QTest::newRow("null storm") << Pide(sitioB + R"(,"storm":null)") << QStringList{"storm=<absent>"};
-    // Acumulado 2 is twice the single storm's 44.187: 88.37, shown as 88.4.
-    QTest::newRow("series") << Pide(sitioB + R"(,"series":[{"P":50,"condition":2},{"P":50,"condition":2}])")
-                            << QStringList{"series/NumAguaceros=2.00",    "series/NumEscLadera=2.00",
-                                           "series/NumEscImpluvio=2.00",  "series/NumFuera=0.00",
-                                           "series/Acumulado/0=100.00",   "series/Acumulado/1=88.37",
-                                           "series/Acumulado/2=316.86",   "series/CapaMaxSerie=91.65",
-                                           "series/AlturaRepresas=91.65", "series/ResumenSerie/1=2.00"};
-    QTest::newRow("empty series") << Pide(sitioB + R"(,"series":[])")
+        << B(R"(,"storm":{"P":999.9,"condition":2.0})") << QStringList{"storm/SIxP=3999.60"};
+    QTest::newRow("null storm") << B(R"(,"storm":null)") << QStringList{"storm=<absent>"};
+    // Acumulado 2 is twice the single storm's 44.187: 88.37, shown as 88.4. The
+    // other totals are compared bit for bit below.
+    QTest::newRow("series") << B(R"(,"series":[{"P":50,"condition":2},{"P":50,"condition":2}])")
+                            << QStringList{"series/NumAguaceros=2.00",   "series/NumEscLadera=2.00",
+                                           "series/NumEscImpluvio=2.00", "series/NumFuera=0.00",
+                                           "series/Acumulado/1=88.37",   "series/CapaMaxSerie=91.65"};
+    QTest::newRow("empty series") << B(R"(,"series":[])")
                                   << QStringList{"series/NumAguaceros=0.00", "series/AlturaRepresas=0.00"};
-    QTest::newRow("year") << Pide(sitioB + "," + Anio("3", {"[60,30,4]"}))
-                          << QStringList{"year/months/0/Dispon/0=60.00",  "year/months/0/Dispon/1=59.42",
-                                         "year/months/0/Dispon/2=126.82", "year/months/0/Dispon/3=60.00",
-                                         "year/CapaMinAnual=30.06",       "year/PAnual=60.00",
-                                         "year/PMaxAnual=30.00",          "year/DiasAnual=4.00",
-                                         "year/months/0/PV1=10.00",       "year/months/0/N1=1.00",
-                                         "year/months/0/PV2=20.00",       "year/months/0/N2=1.00",
-                                         "year/months/0/P5=20.00",        "year/months/0/J=2.00",
-                                         "year/months/11/Dispon/3=0.00"};
+    QTest::newRow("year") << B("," + Anio("3", {"[60,30,4]"}))
+                          << QStringList{"year/PAnual=60.00",     "year/PMaxAnual=30.00",
+                                         "year/DiasAnual=4.00",   "year/months/0/PV1=10.00",
+                                         "year/months/0/N1=1.00", "year/months/0/PV2=20.00",
+                                         "year/months/0/N2=1.00", "year/months/0/P5=20.00",
+                                         "year/months/0/J=2.00",  "year/months/11/Dispon/3=0.00"};
     QTest::newRow("days 2.5 stored as 2")
-        << Pide(sitioB + "," + Anio("1", {"[10,5,2.5]"})) << QStringList{"year/months/0/NDias=2.00"};
-    QTest::newRow("unknown keys ignored")
-        << Pide(sitioB + R"(,"remark":[1,{"x":null}],"storm":{"P":50,"condition":2,"unit":"mm"})")
-        << QStringList{"storm/SIxP=200.00"};
+        << B("," + Anio("1", {"[10,5,2.5]"})) << QStringList{"year/months/0/NDias=2.00"};
+    QTest::newRow("unknown keys ignored") << B(R"(,"remark":[1,{"x":null}],"storm":{"P":50,"condition":2,"unit":"mm"})")
+                                          << QStringList{"storm/SIxP=200.00"};
 }
 
 void TstCalc::cifras()
@@ -258,9 +260,9 @@ void TstCalc::exactas()
 
 void TstCalc::lote()
 {
-    const QByteArray bien = Pide(sitioB + R"(,"storm":{"P":50,"condition":2})");
-    const QByteArray otro = Pide(Sitio(R"("NAC":70,"NI":80,"NR":60,"SI":10,"SR":2,"CAPA":50)"));
-    const QByteArray mal = Pide(sitioB + R"(,"storm":{"P":0,"condition":2})");
+    const QByteArray bien = B(R"(,"storm":{"P":50,"condition":2})");
+    const QByteArray otro = S(R"("NAC":70,"NI":80,"NR":60,"SI":10,"SR":2,"CAPA":50)");
+    const QByteArray mal = B(R"(,"storm":{"P":0,"condition":2})");
     int e1 = -1, e2 = -1;
     const QJsonDocument uno = Responde(bien, &e1), dos = Responde(otro, &e2);
     QCOMPARE(e1 + e2, 0);
@@ -287,98 +289,79 @@ void TstCalc::errores_data()
     QTest::addColumn<QString>("campo");
     QTest::addColumn<QVariantMap>("donde");
 
-    const QVariantMap nada;
+    // One row: name, request, catalogue id (0: none), field, and where.
+    auto fila = [](const char* nombre, const QByteArray& entrada, int id, const char* campo,
+                   const QVariantMap& donde = {}) {
+        QTest::newRow(nombre) << entrada << id << QString(campo) << donde;
+    };
     auto en = [](const char* k, int v) { return QVariantMap{{k, v}}; };
     auto celda = [](int m, int c) { return QVariantMap{{"month", m}, {"column", c}}; };
+    auto anio = [](const char* caso, const QList<QByteArray>& filas) { return B("," + Anio(caso, filas)); };
 
-    QTest::newRow("no site") << Pide(R"("storm":{"P":50,"condition":2})") << 0 << "site" << nada;
-    QTest::newRow("site not object") << Pide(R"("site":[70])") << 0 << "site" << nada;
-    QTest::newRow("SI text") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":"4","SR":1,"CAPA":100)")) << 0 << "SI"
-                             << nada;
-    QTest::newRow("presence before ranges")
-        << Pide(Sitio(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1)")) << 0 << "CAPA" << nada;
-    QTest::newRow("NAC 0") << Pide(Sitio(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100)")) << 1076 << "NAC"
-                           << nada;
-    QTest::newRow("NR before SI") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":100.5,"SI":0,"SR":1,"CAPA":100)")) << 1076
-                                  << "NR" << nada;
-    QTest::newRow("SI 1000") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":1000,"SR":1,"CAPA":100)")) << 1074 << "SI"
-                             << nada;
-    QTest::newRow("SR 0") << Pide(Sitio(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":0,"CAPA":100)")) << 1074 << "SR"
-                          << nada;
-    QTest::newRow("CAPA 10000 before NI")
-        << Pide(Sitio(R"("NAC":70,"NI":0,"NR":60,"SI":4,"SR":1,"CAPA":10000)")) << 1538 << "CAPA" << nada;
+    fila("no site", Pide(R"("storm":{"P":50,"condition":2})"), 0, "site");
+    fila("site not object", Pide(R"("site":[70])"), 0, "site");
+    fila("SI text", S(R"("NAC":70,"NI":90,"NR":60,"SI":"4","SR":1,"CAPA":100)"), 0, "SI");
+    fila("presence before ranges", S(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1)"), 0, "CAPA");
+    fila("NAC 0", S(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100)"), 1076, "NAC");
+    fila("NR before SI", S(R"("NAC":70,"NI":90,"NR":100.5,"SI":0,"SR":1,"CAPA":100)"), 1076, "NR");
+    fila("SI 1000", S(R"("NAC":70,"NI":90,"NR":60,"SI":1000,"SR":1,"CAPA":100)"), 1074, "SI");
+    fila("SR 0", S(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":0,"CAPA":100)"), 1074, "SR");
+    fila("CAPA 10000 before NI", S(R"("NAC":70,"NI":0,"NR":60,"SI":4,"SR":1,"CAPA":10000)"), 1538, "CAPA");
 
     const QByteArray base = R"("NAC":70,"NR":60,"SI":4,"SR":1,"CAPA":100)";
-    QTest::newRow("neither NI nor zones") << Pide(Sitio(base + R"(,"NI":null)")) << 0 << "NI" << nada;
-    QTest::newRow("NI and zones") << Pide(Sitio(base + R"(,"NI":90,"zones":[[4,90]])")) << 0 << "zones" << nada;
-    QTest::newRow("NI text") << Pide(Sitio(base + R"(,"NI":"90")")) << 0 << "NI" << nada;
-    QTest::newRow("NI 0") << Pide(Sitio(base + R"(,"NI":0)")) << 1076 << "NI" << nada;
-    QTest::newRow("zones not a list") << Pide(Sitio(base + R"(,"zones":{"1":[4,90]})")) << 0 << "zones" << nada;
-    QTest::newRow("6 zones") << Pide(Sitio(base + R"(,"zones":[[1,90],[1,90],[1,90],[1,90],[0,90],[0,90]])")) << 0
-                             << "zones" << nada;
-    QTest::newRow("zone not a pair") << Pide(Sitio(base + R"(,"zones":[[1,90],[3]])")) << 0 << "zones" << en("zone", 2);
-    QTest::newRow("zone area 1000") << Pide(Sitio(base + R"(,"zones":[[3,90],[1000,0]])")) << 1074 << "zones"
-                                    << en("zone", 2);
-    QTest::newRow("zone N 0") << Pide(Sitio(base + R"(,"zones":[[3,0],[1000,90]])")) << 1076 << "zones"
-                              << en("zone", 1);
-    QTest::newRow("0.1 + 0.2 vs 0.3")
-        << Pide(Sitio(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.2,90]])")) << 1077 << "zones"
-        << nada;
-    QTest::newRow("capacity 10000") << Pide(Sitio(base + R"(,"NI":90,"capacity":10000)")) << 0 << "capacity" << nada;
-    QTest::newRow("capacity 9999.95") << Pide(Sitio(base + R"(,"NI":90,"capacity":9999.95)")) << 0 << "capacity"
-                                      << nada;
+    fila("neither NI nor zones", S(base + R"(,"NI":null)"), 0, "NI");
+    fila("NI and zones", S(base + R"(,"NI":90,"zones":[[4,90]])"), 0, "zones");
+    fila("NI text", S(base + R"(,"NI":"90")"), 0, "NI");
+    fila("NI 0", S(base + R"(,"NI":0)"), 1076, "NI");
+    fila("zones not a list", S(base + R"(,"zones":{"1":[4,90]})"), 0, "zones");
+    fila("6 zones", S(base + R"(,"zones":[[1,90],[1,90],[1,90],[1,90],[0,90],[0,90]])"), 0, "zones");
+    fila("zone not a pair", S(base + R"(,"zones":[[1,90],[3]])"), 0, "zones", en("zone", 2));
+    fila("zone area 1000", S(base + R"(,"zones":[[3,90],[1000,0]])"), 1074, "zones", en("zone", 2));
+    fila("zone N 0", S(base + R"(,"zones":[[3,0],[1000,90]])"), 1076, "zones", en("zone", 1));
+    fila("0.1 + 0.2 vs 0.3", S(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.2,90]])"), 1077,
+         "zones");
+    fila("capacity 10000", S(base + R"(,"NI":90,"capacity":10000)"), 0, "capacity");
+    fila("capacity 9999.95", S(base + R"(,"NI":90,"capacity":9999.95)"), 0, "capacity");
 
-    QTest::newRow("storm not object") << Pide(sitioB + R"(,"storm":[50,2])") << 0 << "storm" << nada;
-    QTest::newRow("storm no P") << Pide(sitioB + R"(,"storm":{"condition":2})") << 0 << "P" << nada;
-    QTest::newRow("storm 1e-400 reads as 0")
-        << Pide(sitioB + R"(,"storm":{"P":1e-400,"condition":2})") << 1134 << "P" << nada;
-    QTest::newRow("storm 1000 before condition")
-        << Pide(sitioB + R"(,"storm":{"P":1000,"condition":7})") << 1134 << "P" << nada;
-    QTest::newRow("condition 2.5") << Pide(sitioB + R"(,"storm":{"P":50,"condition":2.5})") << 0 << "condition" << nada;
-    QTest::newRow("site before storm") << Pide(Sitio(base) + R"(,"storm":{"P":0,"condition":2})") << 0 << "NI" << nada;
+    fila("storm not object", B(R"(,"storm":[50,2])"), 0, "storm");
+    fila("storm no P", B(R"(,"storm":{"condition":2})"), 0, "P");
+    fila("storm 1e-400 reads as 0", B(R"(,"storm":{"P":1e-400,"condition":2})"), 1134, "P");
+    fila("storm 1000 before condition", B(R"(,"storm":{"P":1000,"condition":7})"), 1134, "P");
+    fila("condition 2.5", B(R"(,"storm":{"P":50,"condition":2.5})"), 0, "condition");
+    fila("site before storm", Pide(Sitio(base) + R"(,"storm":{"P":0,"condition":2})"), 0, "NI");
 
-    QTest::newRow("series not list") << Pide(sitioB + R"(,"series":{"P":50})") << 0 << "series" << nada;
-    QTest::newRow("series item") << Pide(sitioB + R"(,"series":[{"P":50,"condition":2},3])") << 0 << "series"
-                                 << en("storm", 2);
-    QTest::newRow("series 1000") << Pide(sitioB + R"(,"series":[{"P":50,"condition":2},{"P":1000,"condition":2}])")
-                                 << 1212 << "P" << en("storm", 2);
-    QTest::newRow("storm before series") << Pide(sitioB +
-                                                 R"(,"series":[{"P":0,"condition":2}],"storm":{"P":0,"condition":2})")
-                                         << 1134 << "P" << nada;
-    QTest::newRow("series before year") << Pide(sitioB + R"(,"series":[{"P":0,"condition":2}],)" + Anio("9", {}))
-                                        << 1212 << "P" << en("storm", 1);
+    fila("series not list", B(R"(,"series":{"P":50})"), 0, "series");
+    fila("series item", B(R"(,"series":[{"P":50,"condition":2},3])"), 0, "series", en("storm", 2));
+    fila("series 1000", B(R"(,"series":[{"P":50,"condition":2},{"P":1000,"condition":2}])"), 1212, "P", en("storm", 2));
+    fila("storm before series", B(R"(,"series":[{"P":0,"condition":2}],"storm":{"P":0,"condition":2})"), 1134, "P");
+    fila("series before year", B(R"(,"series":[{"P":0,"condition":2}],)" + Anio("9", {})), 1212, "P", en("storm", 1));
 
-    QTest::newRow("year not object") << Pide(sitioB + R"(,"year":[])") << 0 << "year" << nada;
-    QTest::newRow("case 4") << Pide(sitioB + "," + Anio("4", {})) << 0 << "case" << nada;
-    QTest::newRow("11 months") << Pide(sitioB + R"(,"year":{"case":1,"months":[[0,0,0]]})") << 0 << "months" << nada;
-    QTest::newRow("short row") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[0,0]"})) << 0 << "months"
-                               << en("month", 2);
-    QTest::newRow("shape before cells") << Pide(sitioB + "," + Anio("1", {"[1000,0,0]", "[0,0,0]", "[0,\"0\",0]"})) << 0
-                                        << "months" << celda(3, 2);
-    QTest::newRow("P 1000") << Pide(sitioB + "," + Anio("1", {"[1000,0,0]"})) << 1028 << "months" << celda(1, 1);
-    QTest::newRow("days 31.5") << Pide(sitioB + "," + Anio("1", {"[900,30,31.5]"})) << 1029 << "months" << celda(1, 3);
-    QTest::newRow("cells before the year check")
-        << Pide(sitioB + "," + Anio("1", {"[null,0,0]", "[0,0,0]", "[0,0,40]"})) << 1029 << "months" << celda(3, 3);
-    QTest::newRow("empty P") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[null,0,0]"})) << 1535 << "months"
-                             << celda(2, 1);
-    QTest::newRow("empty Pmax") << Pide(sitioB + "," + Anio("1", {"[10,null,2]"})) << 1027 << "months" << celda(1, 2);
-    QTest::newRow("Pmax above P") << Pide(sitioB + "," + Anio("1", {"[50,60,4]"})) << 1030 << "months" << celda(1, 2);
-    QTest::newRow("wrong triple") << Pide(sitioB + "," + Anio("1", {"[0,0,0]", "[5,0,2]"})) << 1031 << "months"
-                                  << celda(2, 3);
+    fila("year not object", B(R"(,"year":[])"), 0, "year");
+    fila("case 4", anio("4", {}), 0, "case");
+    fila("11 months", B(R"(,"year":{"case":1,"months":[[0,0,0]]})"), 0, "months");
+    fila("short row", anio("1", {"[0,0,0]", "[0,0]"}), 0, "months", en("month", 2));
+    fila("shape before cells", anio("1", {"[1000,0,0]", "[0,0,0]", "[0,\"0\",0]"}), 0, "months", celda(3, 2));
+    fila("P 1000", anio("1", {"[1000,0,0]"}), 1028, "months", celda(1, 1));
+    fila("days 31.5", anio("1", {"[900,30,31.5]"}), 1029, "months", celda(1, 3));
+    fila("cells before the year check", anio("1", {"[null,0,0]", "[0,0,0]", "[0,0,40]"}), 1029, "months", celda(3, 3));
+    fila("empty P", anio("1", {"[0,0,0]", "[null,0,0]"}), 1535, "months", celda(2, 1));
+    fila("empty Pmax", anio("1", {"[10,null,2]"}), 1027, "months", celda(1, 2));
+    fila("Pmax above P", anio("1", {"[50,60,4]"}), 1030, "months", celda(1, 2));
+    fila("wrong triple", anio("1", {"[0,0,0]", "[5,0,2]"}), 1031, "months", celda(2, 3));
 
     // Input that is no usable JSON gets one error naming no field, even for a batch.
-    const QByteArray bien = Pide(sitioB);
-    QTest::newRow("cut short") << QByteArray("{\"site\":") << 0 << "" << nada;
-    QTest::newRow("empty") << QByteArray(" \n") << 0 << "" << nada;
-    QTest::newRow("NaN") << Pide(sitioB + R"(,"storm":{"P":NaN,"condition":2})") << 0 << "" << nada;
-    QTest::newRow("1e999") << Pide(sitioB + R"(,"storm":{"P":1e999,"condition":2})") << 0 << "" << nada;
-    QTest::newRow("leading zero") << Pide(sitioB + R"(,"storm":{"P":050,"condition":2})") << 0 << "" << nada;
-    QTest::newRow("trailing comma") << "[" + bien + ",]" << 0 << "" << nada;
-    QTest::newRow("broken batch") << "[" + bien + "," + bien + "{]" << 0 << "" << nada;
-    QTest::newRow("text after") << bien + " x" << 0 << "" << nada;
-    QTest::newRow("control character") << QByteArray("{\"a\":\"\t\"}") << 0 << "" << nada;
-    QTest::newRow("deep") << QByteArray(100000, '[') << 0 << "" << nada;
-    QTest::newRow("top-level number") << QByteArray("5") << 0 << "" << nada;
+    const QByteArray bien = B();
+    fila("cut short", "{\"site\":", 0, "");
+    fila("empty", " \n", 0, "");
+    fila("NaN", B(R"(,"storm":{"P":NaN,"condition":2})"), 0, "");
+    fila("1e999", B(R"(,"storm":{"P":1e999,"condition":2})"), 0, "");
+    fila("leading zero", B(R"(,"storm":{"P":050,"condition":2})"), 0, "");
+    fila("trailing comma", "[" + bien + ",]", 0, "");
+    fila("broken batch", "[" + bien + "," + bien + "{]", 0, "");
+    fila("text after", bien + " x", 0, "");
+    fila("control character", "{\"a\":\"\t\"}", 0, "");
+    fila("deep", QByteArray(100000, '['), 0, "");
+    fila("top-level number", "5", 0, "");
 }
 
 void TstCalc::errores()
@@ -410,8 +393,8 @@ void TstCalc::proceso_data()
     QTest::addColumn<QByteArray>("entrada"); // on stdin, or in the file named "FILE"
     QTest::addColumn<int>("salida");
 
-    const QByteArray bien = Pide(sitioB + R"(,"storm":{"P":50,"condition":2})");
-    const QByteArray mal = Pide(sitioB + R"(,"storm":{"P":1000,"condition":2})");
+    const QByteArray bien = B(R"(,"storm":{"P":50,"condition":2})");
+    const QByteArray mal = B(R"(,"storm":{"P":1000,"condition":2})");
     QTest::newRow("stdin") << QStringList{} << bien << 0;
     QTest::newRow("dash") << QStringList{"-"} << bien << 0;
     QTest::newRow("file") << QStringList{"FILE"} << "[" + bien + "," + bien + "]" << 0;

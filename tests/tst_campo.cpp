@@ -1,11 +1,25 @@
 // The behaviour every numeric field shares: Tag, tooltip, selection on entry,
 // format on leaving, Enter moving on and the decimal keys.
-#include "app/Variables.h"
+#include "Apoyo.h"
+
 #include "text/CampoNumerico.h"
 
-#include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
+
+using apoyo::Escribe;
+
+namespace {
+
+// Texts typed into a field (0: variant A, 1: area, 2: variant B), each left
+// with Tab, and what the field then shows and keeps.
+struct Salida {
+    int campo;
+    QStringList tecleos;
+    QString mostrado, tag;
+};
+
+} // namespace
 
 class TstCampo : public QObject {
     Q_OBJECT
@@ -13,14 +27,6 @@ class TstCampo : public QObject {
     Variables v;
     std::unique_ptr<QWidget> ventana;
     QLineEdit *a = nullptr, *b = nullptr, *area = nullptr;
-
-    // Types into a field and leaves it with Tab.
-    static void Escribe(QLineEdit* campo, const QString& texto)
-    {
-        campo->setFocus();
-        QTest::keyClicks(campo, texto);
-        QTest::keyClick(campo, Qt::Key_Tab);
-    }
 
   private slots:
     void init()
@@ -41,47 +47,26 @@ class TstCampo : public QObject {
     }
     void cleanup() { ventana.reset(); }
 
-    void separadorDelPrograma() { QCOMPARE(v.SepDecimal, QString(".")); }
-
     void salida_data()
     {
-        QTest::addColumn<int>("campo");
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("mostrado");
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("comma types the separator") << 0 << "12,5"
-                                                   << "12.5"
-                                                   << "12.5";
-        QTest::newRow("curve number") << 0 << "80"
-                                      << "80.0"
-                                      << "80";
-        QTest::newRow("area") << 1 << "7"
-                              << "7.000"
-                              << "7";
-        QTest::newRow("rounded for display only") << 1 << "381.20449"
-                                                  << "381.204"
-                                                  << "381.20449";
-        QTest::newRow("letters kept in the Tag") << 0 << "abc"
-                                                 << "abc"
-                                                 << "abc";
-        QTest::newRow("letters leave B's Tag") << 2 << "abc"
-                                               << "abc"
-                                               << "";
-        QTest::newRow("number in B") << 2 << "25"
-                                     << "25.0"
-                                     << "25";
+        QTest::addColumn<Salida>("caso");
+        QTest::newRow("comma types the separator") << Salida{0, {"12,5"}, "12.5", "12.5"};
+        QTest::newRow("curve number") << Salida{0, {"80"}, "80.0", "80"};
+        QTest::newRow("area") << Salida{1, {"7"}, "7.000", "7"};
+        QTest::newRow("rounded for display only") << Salida{1, {"381.20449"}, "381.204", "381.20449"};
+        QTest::newRow("letters kept in the Tag") << Salida{0, {"abc"}, "abc", "abc"};
+        QTest::newRow("letters leave B's value") << Salida{2, {"40", "x"}, "x", "40"};
+        QTest::newRow("number in B") << Salida{2, {"25"}, "25.0", "25"};
     }
     void salida()
     {
-        QFETCH(int, campo);
-        QFETCH(QString, tecleado);
-        QFETCH(QString, mostrado);
-        QFETCH(QString, tag);
-        QLineEdit* c = std::array{a, area, b}[static_cast<std::size_t>(campo)];
-        Escribe(c, tecleado);
-        QCOMPARE(c->text(), mostrado);
-        QCOMPARE(Tag(c), tag);
-        QCOMPARE(c->toolTip(), tag);
+        QFETCH(Salida, caso);
+        QLineEdit* c = std::array{a, area, b}[static_cast<std::size_t>(caso.campo)];
+        for (const QString& t : caso.tecleos)
+            Escribe(c, t);
+        QCOMPARE(c->text(), caso.mostrado);
+        QCOMPARE(Tag(c), caso.tag);
+        QCOMPARE(c->toolTip(), caso.tag);
     }
 
     void entradaMuestraElTagSeleccionado()
@@ -95,14 +80,6 @@ class TstCampo : public QObject {
         // Typing replaces the selected part only.
         QTest::keyClicks(a, "9");
         QCOMPARE(a->text(), QString("9012"));
-    }
-
-    void letrasNoBorranElValorDeB()
-    {
-        Escribe(b, "40");
-        Escribe(b, "x");
-        QCOMPARE(Tag(b), QString("40"));
-        QCOMPARE(b->text(), QString("x"));
     }
 
     void enterPasaAlSiguiente()

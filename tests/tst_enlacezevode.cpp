@@ -2,17 +2,13 @@
 // txtDatos(0) follows the number chosen, and keeps it when the tables close.
 #include "Apoyo.h"
 
-#include "app/Arranque.h"
-#include "app/Directorios.h"
 #include "text/CampoNumerico.h"
 #include "zevode/ServidorEnlace.h"
 #include "zevode/TablaCN.h"
 #include "zevode/frmCurva.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TstEnlaceZevode : public QObject {
@@ -28,10 +24,7 @@ class TstEnlaceZevode : public QObject {
         // process serves the link instead.
         QTemporaryDir directorio;
         CambiaDirectorioPrograma(directorio.path());
-        auto sesion = Arrancar();
-        if (QWidget* presentacion = sesion->nav.Ventana(QStringLiteral("frmPresentacion")))
-            QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
-        apoyo::Recoge();
+        auto sesion = apoyo::Arranca();
         QWidget* entrada = sesion->nav.Ventana(QStringLiteral("frmEscorrentía"));
         QVERIFY(entrada);
         auto* campo = entrada->findChild<QLineEdit*>(QStringLiteral("txtDatos(0)"));

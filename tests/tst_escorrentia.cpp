@@ -3,25 +3,16 @@
 // database file gone wrong, and the live link with the tables program.
 #include "Apoyo.h"
 
-#include "app/BaseDatos.h"
-#include "app/Directorios.h"
 #include "app/EnlaceZevOde.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
 #include "site/frmEscorrentia.h"
 #include "text/CampoNumerico.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QSqlQuery>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -32,47 +23,18 @@ const QString Curva = QStringLiteral("Value must be >0 and <=100");
 
 } // namespace
 
-class TstEscorrentia : public QObject {
+class TstEscorrentia : public QObject, apoyo::Banco {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    Variables v;
-    std::unique_ptr<Navegacion> nav;
-    QWidget* w = nullptr;
-    std::unique_ptr<apoyo::Registro> registro;
-
-    template <typename T = QWidget> T* C(const QString& nombre) const
-    {
-        T* c = w->findChild<T*>(nombre);
-        if (!c)
-            qFatal("no control %s", qPrintable(nombre));
-        return c;
-    }
-    // The control with the window's focus; a cell editor stands for its grid.
-    QString Foco() const
-    {
-        QWidget* f = w->focusWidget();
-        while (f && (f->objectName().isEmpty() || f->objectName().startsWith(QLatin1String("qt_"))))
-            f = f->parentWidget();
-        return f ? f->objectName() : QString();
-    }
     QLineEdit* Campo(int i) const { return C<QLineEdit>(QStringLiteral("txtDatos(%1)").arg(i)); }
     QTableView* Rejilla() const { return C<QTableView>(QStringLiteral("tblZonas")); }
     void Pulsa(const QString& boton) { QTest::mouseClick(C<QAbstractButton>(boton), Qt::LeftButton); }
+    QString Foco() const { return apoyo::Foco(w->focusWidget()); }
 
     void Abre()
     {
-        nav->Muestra(Entrada);
-        w = nav->Ventana(Entrada);
+        w = nav->Muestra(Entrada);
         QVERIFY(QTest::qWaitForWindowActive(w));
-    }
-
-    // Types into field i and leaves it with Tab.
-    void Escribe(int i, const QString& texto)
-    {
-        Campo(i)->setFocus();
-        QTest::keyClicks(Campo(i), texto);
-        QTest::keyClick(Campo(i), Qt::Key_Tab);
     }
     // Comma-separated texts for fields 0, 1, ...; empty ones are not touched.
     void Rellena(const QString& textos)
@@ -80,12 +42,7 @@ class TstEscorrentia : public QObject {
         const QStringList t = textos.split(u',');
         for (int i = 0; i < t.size(); ++i)
             if (!t[i].isEmpty())
-                Escribe(i, t[i]);
-    }
-    void Compuesta(int zonas)
-    {
-        Pulsa(QStringLiteral("opcComplejo(1)"));
-        EligeZonas(zonas);
+                apoyo::Escribe(Campo(i), t[i]);
     }
     // The arrow keys on the closed list, as a user without the mouse would.
     void EligeZonas(int zonas)
@@ -95,16 +52,13 @@ class TstEscorrentia : public QObject {
         while (lista->currentIndex() != zonas - 1)
             QTest::keyClick(lista, lista->currentIndex() < zonas - 1 ? Qt::Key_Down : Qt::Key_Up);
     }
-    // Clicks a cell of the grid (column 0 area, 1 curve number) and types key
-    // by key to whatever has the focus: the first key opens the cell's editor.
-    void Edita(int fila, int columna, const QString& texto)
+    void Compuesta(int zonas)
     {
-        QTableView* t = Rejilla();
-        QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
-                          t->visualRect(t->model()->index(fila, columna + 1)).center());
-        for (const QChar c : texto)
-            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        Pulsa(QStringLiteral("opcComplejo(1)"));
+        EligeZonas(zonas);
     }
+    // Column 0 area, 1 curve number.
+    void Edita(int fila, int columna, const QString& texto) { apoyo::Teclea(Rejilla(), fila, columna + 1, texto); }
     void Celda(int fila, int columna, const QString& texto)
     {
         Edita(fila, columna, texto);
@@ -115,33 +69,19 @@ class TstEscorrentia : public QObject {
     QString Mensajes() const { return registro->Textos().join(u'\n'); }
 
   private slots:
-    void initTestCase()
-    {
-        QVERIFY(dir_.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-    }
-
     void init()
     {
-        CambiaDirectorioPrograma(dir_.path());
-        v = Variables{};
+        Empieza();
         v.NumIdioma = 2;
-        nav = std::make_unique<Navegacion>();
         nav->Registra(Entrada, Navegacion::Tipo::Hija, [this] { return new frmEscorrentia(v, *nav); });
         for (const char* ayuda : {"frmAyudaArea", "frmAyudaCapa", "frmEsquema", "frmMetodos"})
             nav->Registra(QString::fromLatin1(ayuda), Navegacion::Tipo::Suelta, [] { return new QWidget; });
-        registro = std::make_unique<apoyo::Registro>();
     }
 
     void cleanup()
     {
-        nav->Descarga(Entrada);
-        apoyo::Recoge();
-        nav.reset();
-        registro.reset();
-        w = nullptr;
-        QFile::remove(dir_.filePath(BaseDatos::NombreArchivo));
-        QFile::remove(dir_.filePath(QStringLiteral("Zevode")));
+        Termina({Entrada});
+        QFile::remove(dir.filePath(QStringLiteral("Zevode")));
     }
 
     // One caption of the window and one of its grid per language.
@@ -431,13 +371,10 @@ class TstEscorrentia : public QObject {
 
     void archivoInservible()
     {
-        QFile f(dir_.filePath(BaseDatos::NombreArchivo));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4096, 'x'));
-        f.close();
+        const QString archivo = Estropea();
         Abre();
         QCOMPARE(registro->cajas.size(), std::size_t(1));
-        QVERIFY(registro->cajas[0].texto.contains(QDir::toNativeSeparators(f.fileName())));
+        QVERIFY(registro->cajas[0].texto.contains(archivo));
         QVERIFY(!C<QAbstractButton>("opcComplejo(1)")->isEnabled());
         // A simple contributing area is still computed.
         Rellena("70,10,2,60,50,80");
@@ -461,7 +398,7 @@ class TstEscorrentia : public QObject {
         if (programa == 2) {
             // A stand-in that starts and ends at once; the link is opened by
             // the test's own server after the first attempt fails.
-            QFile p(dir_.filePath(QStringLiteral("Zevode")));
+            QFile p(dir.filePath(QStringLiteral("Zevode")));
             QVERIFY(p.open(QIODevice::WriteOnly));
             p.write("#!/bin/sh\nexit 0\n");
             p.close();
@@ -470,14 +407,14 @@ class TstEscorrentia : public QObject {
             QVERIFY(servidor.listen(EnlaceZevOde::NombreServidor()));
         }
         Abre();
-        Escribe(0, "50");
+        apoyo::Escribe(Campo(0), "50");
         Pulsa("cmdZevOde");
         QCOMPARE(Foco(), QString("txtDatos(1)"));
         QCOMPARE(C<QTimer>("tmrEnlace")->isActive(), programa == 2);
         if (programa == 0) {
             // Passed over in silence; the window goes on working.
             QVERIFY(registro->cajas.empty());
-            Escribe(1, "12");
+            apoyo::Escribe(Campo(1), "12");
             QCOMPARE(Campo(1)->text(), QString("12.000"));
             return;
         }

@@ -5,20 +5,14 @@
 
 #include "annual/frmAnual.h"
 #include "annual/frmHidrico.h"
-#include "app/BaseDatos.h"
-#include "app/Directorios.h"
 #include "text/Catalogo.h"
 
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
-#include <QFile>
 #include <QLabel>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 
@@ -36,39 +30,17 @@ struct Tecleo {
     QString enEdicion; // the editor's text when refused
 };
 
-QString Foco()
-{
-    // A cell editor stands for its grid.
-    for (QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget())
-        if (qobject_cast<QAbstractItemView*>(f) || (!f->objectName().isEmpty() && !f->objectName().startsWith("qt_")))
-            return f->objectName();
-    return QString();
-}
-
 } // namespace
 
-class TstFrmAnual : public QObject {
+class TstFrmAnual : public QObject, apoyo::Banco {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    Variables v;
-    std::unique_ptr<Navegacion> nav;
-    QWidget* w = nullptr;
-    std::unique_ptr<apoyo::Registro> registro;
-
-    template <typename T = QWidget> T* C(const QString& nombre, QWidget* en = nullptr) const
-    {
-        T* c = (en ? en : w)->findChild<T*>(nombre);
-        if (!c)
-            qFatal("no control %s", qPrintable(nombre));
-        return c;
-    }
     QTableView* Ano() const { return C<QTableView>(QStringLiteral("tblAno")); }
     // The current cell of the data grid (column, row), when it has the focus.
     QPoint EnRejilla() const
     {
         const QModelIndex i = Ano()->currentIndex();
-        return Foco() == QStringLiteral("tblAno") ? QPoint(i.column(), i.row()) : QPoint(-1, -1);
+        return apoyo::Foco() == QStringLiteral("tblAno") ? QPoint(i.column(), i.row()) : QPoint(-1, -1);
     }
     QTableWidget* Parcial() const { return C<QTableWidget>(QStringLiteral("tblParcial")); }
     QString Parcial(int fila, int columna) const
@@ -100,15 +72,11 @@ class TstFrmAnual : public QObject {
     // opens the editor, an empty text clears the cell.
     void Celda(int fila, int columna, const QString& texto, Qt::Key fin = Qt::Key_Return)
     {
-        QTableView* t = Ano();
-        const QRect r = t->visualRect(t->model()->index(fila, columna + 1));
-        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, r.center());
+        apoyo::Teclea(Ano(), fila, columna + 1, texto);
         if (texto.isEmpty()) {
-            QTest::keyClick(t, Qt::Key_F2);
+            QTest::keyClick(Ano(), Qt::Key_F2);
             Borra();
         }
-        for (const QChar c : texto)
-            QTest::keyClicks(QApplication::focusWidget(), QString(c));
         if (fin != Qt::Key_unknown)
             QTest::keyClick(QApplication::focusWidget(), fin);
     }
@@ -151,36 +119,18 @@ class TstFrmAnual : public QObject {
     }
 
   private slots:
-    void initTestCase()
-    {
-        QVERIFY(dir_.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-    }
-
     void init()
     {
-        CambiaDirectorioPrograma(dir_.path());
-        v = Variables{};
+        Empieza();
         v.NumIdioma = 1;
         v.SepDecimal = QStringLiteral(".");
         apoyo::Sitio(v);
-        nav = std::make_unique<Navegacion>();
         nav->Registra(Anual, Navegacion::Tipo::Suelta, [this] { return new frmAnual(v, *nav); });
         nav->Registra(Hidrico, Navegacion::Tipo::Suelta, [this] { return new frmHidrico(v, *nav); });
         nav->Registra(Eleccion, Navegacion::Tipo::Suelta, [] { return new QWidget; });
-        registro = std::make_unique<apoyo::Registro>();
     }
 
-    void cleanup()
-    {
-        for (const QString& n : {Hidrico, Anual, Eleccion})
-            nav->Descarga(n);
-        apoyo::Recoge();
-        nav.reset();
-        registro.reset();
-        w = nullptr;
-        QFile::remove(dir_.filePath(BaseDatos::NombreArchivo));
-    }
+    void cleanup() { Termina({Hidrico, Anual, Eleccion}); }
 
     // A year left in the file is not offered again; computing at once stops
     // on January's precipitation.
@@ -191,7 +141,6 @@ class TstFrmAnual : public QObject {
             QSqlQuery(b.Conexion()).exec(QStringLiteral("UPDATE Anual SET \"P mes\" = 5, \"P máx\" = 5, N = 1"));
         }
         Abre();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Datos Anuales"));
         for (int f = 0; f < 12; ++f)
             QVERIFY(Guardado(f, 0).isNull());
         QVERIFY(C<QAbstractButton>(QStringLiteral("opcEscorrentia(2)"))->isChecked());
@@ -208,18 +157,14 @@ class TstFrmAnual : public QObject {
         QCOMPARE(EnRejilla(), QPoint(1, 0));
     }
 
-    // Each column's bounds and rounding as typed in a cell.
+    // A cell accepts, rounds or refuses what is typed (each column's bounds
+    // are met in the year's own tests).
     void tecleo_data()
     {
         QTest::addColumn<Tecleo>("caso");
-        QTest::newRow("999.9") << Tecleo{0, "999.9", 0, 999.9, {}};
         QTest::newRow("1000") << Tecleo{0, "1000", 1028, {}, {}};
-        QTest::newRow("-0.1 máx") << Tecleo{1, "-0.1", 1028, {}, {}};
-        QTest::newRow("5000 máx") << Tecleo{1, "5000", 0, 5000, {}};
-        QTest::newRow("31.4 días") << Tecleo{2, "31.4", 0, 31, {}};
         QTest::newRow("31.5 días") << Tecleo{2, "31.5", 1029, {}, {}};
         QTest::newRow("2.5 días") << Tecleo{2, "2.5", 0, 2, {}};
-        QTest::newRow("70000 días") << Tecleo{2, "70000", 1029, {}, {}};
         QTest::newRow("coma") << Tecleo{0, "12,5", 0, 12.5, {}};
         QTest::newRow("letras") << Tecleo{1, "abc", 1027, {}, "abc"};
     }
@@ -261,29 +206,26 @@ class TstFrmAnual : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         Celda(0, 0, QStringLiteral("abc"), Qt::Key_unknown);
         C<QWidget>(QStringLiteral("opcEscorrentia(0)"))->setFocus(Qt::TabFocusReason);
-        QTRY_COMPARE(Foco(), QStringLiteral("tblAno"));
+        QTRY_COMPARE(apoyo::Foco(), QStringLiteral("tblAno"));
         QVERIFY(Textos().isEmpty());
         Borra();
         C<QWidget>(QStringLiteral("opcEscorrentia(0)"))->setFocus(Qt::TabFocusReason);
-        QCOMPARE(Foco(), QStringLiteral("opcEscorrentia(0)"));
+        QCOMPARE(apoyo::Foco(), QStringLiteral("opcEscorrentia(0)"));
         QVERIFY(Textos().isEmpty());
         QCOMPARE(Guardado(0, 0).toDouble(), 12.345);
         QCOMPARE(Ayuda(Ano(), 0, 1), QStringLiteral("12.345"));
     }
 
-    // The three values of a month against each other, on computing.
+    // The three values of a month against each other, on computing; the
+    // refusal leaves the focus on the column at fault.
     void terna_data()
     {
         QTest::addColumn<Mes>("enero");
         QTest::addColumn<int>("mensaje");
         QTest::addColumn<int>("columna");
         QTest::newRow("seco") << Mes{"0", "0", "0"} << 0 << 0;
-        QTest::newRow("0 0 1") << Mes{"0", "0", "1"} << 1031 << 2;
         QTest::newRow("12 12 1") << Mes{"12", "12", "1"} << 0 << 0;
         QTest::newRow("12 11 1") << Mes{"12", "11", "1"} << 1031 << 2;
-        QTest::newRow("10 9.8 4") << Mes{"10", "9.8", "4"} << 1031 << 2;
-        QTest::newRow("10 9.5 6") << Mes{"10", "9.5", "6"} << 0 << 0;
-        QTest::newRow("50 10 4") << Mes{"50", "10", "4"} << 1031 << 2;
         QTest::newRow("50 60 4") << Mes{"50", "60", "4"} << 1030 << 1;
     }
     void terna()
@@ -338,17 +280,28 @@ class TstFrmAnual : public QObject {
         QCOMPARE(ayudas, QString("60.00 30.00 4.0").split(' '));
     }
 
-    // The availability of the worked year in case III, opened twice: it is
-    // recomputed and shows the same; chart and totals follow the table.
+    // The availability opens only on a year computed and still valid. The
+    // worked year in case III, opened twice: it is recomputed and shows the
+    // same; chart and totals follow the table. Back returns to the year,
+    // going on closes both.
     void disponibilidad()
     {
         Abre();
         Enero();
         Pulsa(QStringLiteral("opcEscorrentia(2)"));
+        Pulsa(QStringLiteral("cmdHidricas"));
+        QVERIFY(!nav->Ventana(Hidrico));
         Pulsa(QStringLiteral("cmdCalcular"));
+        Celda(0, 1, QStringLiteral("70"));
+        Pulsa(QStringLiteral("cmdHidricas"));
+        QCOMPARE(Textos(), QStringList{TextoCatalogo(1030)});
+        QVERIFY(!nav->Ventana(Hidrico));
+        QCOMPARE(apoyo::Foco(), QStringLiteral("tblAno"));
+        Celda(0, 1, QStringLiteral("30"));
+        QWidget* h = nullptr;
         for (int vez = 0; vez < 2; ++vez) {
             Pulsa(QStringLiteral("cmdHidricas"));
-            QWidget* h = nav->Ventana(Hidrico);
+            h = nav->Ventana(Hidrico);
             QVERIFY(h && h->isVisible());
             auto* t = C<QTableWidget>(QStringLiteral("tblDispon"), h);
             auto* serie =
@@ -377,6 +330,15 @@ class TstFrmAnual : public QObject {
             QCOMPARE(Ayuda(t, 1, 0), QString());
             nav->Muestra(Anual);
         }
+        Pulsa(QStringLiteral("cmdVolver"), h);
+        apoyo::Recoge();
+        QVERIFY(!nav->Ventana(Hidrico));
+        QVERIFY(nav->Ventana(Anual)->isVisible());
+        Pulsa(QStringLiteral("cmdHidricas"));
+        Pulsa(QStringLiteral("cmdSigue"));
+        apoyo::Recoge();
+        QVERIFY(nav->Ventana(Eleccion));
+        QVERIFY(!nav->Ventana(Anual) && !nav->Ventana(Hidrico));
     }
 
     // A change of case blanks what depends on it; an accepted edit blanks its
@@ -411,53 +373,20 @@ class TstFrmAnual : public QObject {
         Celda(11, 1, QStringLiteral("5"));
         QCOMPARE(EnRejilla(), QPoint(3, 11));
         QTest::keyClick(Ano(), Qt::Key_Return);
-        QVERIFY(Foco() != QStringLiteral("tblAno"));
+        QVERIFY(apoyo::Foco() != QStringLiteral("tblAno"));
         Celda(11, 2, QStringLiteral("3"));
-        QVERIFY(Foco() != QStringLiteral("tblAno"));
+        QVERIFY(apoyo::Foco() != QStringLiteral("tblAno"));
         QCOMPARE(Guardado(11, 2).toInt(), 3);
-    }
-
-    // The availability opens only on a year computed and still valid; back
-    // returns to the year, going on closes both.
-    void navegacion()
-    {
-        Abre();
-        Enero();
-        Pulsa(QStringLiteral("cmdHidricas"));
-        QVERIFY(!nav->Ventana(Hidrico));
-        Pulsa(QStringLiteral("cmdCalcular"));
-        Celda(0, 1, QStringLiteral("70"));
-        Pulsa(QStringLiteral("cmdHidricas"));
-        QCOMPARE(Textos(), QStringList{TextoCatalogo(1030)});
-        QVERIFY(!nav->Ventana(Hidrico));
-        QCOMPARE(Foco(), QStringLiteral("tblAno"));
-
-        Celda(0, 1, QStringLiteral("30"));
-        Pulsa(QStringLiteral("cmdHidricas"));
-        QWidget* h = nav->Ventana(Hidrico);
-        QVERIFY(h);
-        Pulsa(QStringLiteral("cmdVolver"), h);
-        apoyo::Recoge();
-        QVERIFY(!nav->Ventana(Hidrico));
-        QVERIFY(nav->Ventana(Anual)->isVisible());
-        Pulsa(QStringLiteral("cmdHidricas"));
-        Pulsa(QStringLiteral("cmdSigue"));
-        apoyo::Recoge();
-        QVERIFY(nav->Ventana(Eleccion));
-        QVERIFY(!nav->Ventana(Anual) && !nav->Ventana(Hidrico));
     }
 
     // A file that is not a database: one message naming it, and the year
     // goes on in memory.
     void archivoInutil()
     {
-        QFile f(dir_.filePath(BaseDatos::NombreArchivo));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("no es una base de datos");
-        f.close();
+        const QString archivo = Estropea();
         Abre();
         QCOMPARE(registro->cajas.size(), std::size_t{1});
-        QVERIFY(registro->cajas[0].texto.contains(QDir::toNativeSeparators(f.fileName())));
+        QVERIFY(registro->cajas[0].texto.contains(archivo));
         registro->cajas.clear();
         Enero();
         Pulsa(QStringLiteral("cmdCalcular"));

@@ -9,8 +9,6 @@
 #include "text/Imagenes.h"
 
 #include <QAbstractButton>
-#include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 
@@ -63,13 +61,6 @@ class TstMetodos : public QObject {
     {
         sesion_.reset();
         apoyo::Recoge();
-    }
-
-    // The sketches on the buttons are embedded at their design size.
-    void bocetos()
-    {
-        for (int i = 1; i <= 8; ++i)
-            QCOMPARE(QImage(QStringLiteral(":/imagenes/perfil%1.jpg").arg(i), "JPG").size(), QSize(172, 60));
     }
 
     void carga_data()
@@ -134,8 +125,6 @@ class TstMetodos : public QObject {
         QTest::addColumn<QSize>("tamano");
         QTest::newRow("Spanish 1") << 1 << 1 << QSize(650, 295);
         QTest::newRow("Spanish 5") << 1 << 5 << QSize(649, 260);
-        QTest::newRow("Spanish 8") << 1 << 8 << QSize(654, 299);
-        QTest::newRow("English 4") << 2 << 4 << QSize(650, 295);
         QTest::newRow("English 8") << 2 << 8 << QSize(654, 299);
     }
 

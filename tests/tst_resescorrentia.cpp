@@ -60,7 +60,9 @@ class TstResEscorrentia : public QObject {
     void cleanup() { apoyo::Recoge(); }
 
     // The signs of NAC?NI, NAC?NR, NAC?N and NI?NR; the catalogue texts of
-    // their explanations, then of the verdict.
+    // their explanations, then of the verdict. Every relation and verdict is
+    // met in the zones' tests; here the report shows them, in each language,
+    // from the numbers themselves and not as displayed.
     void relacionesYVeredicto_data()
     {
         QTest::addColumn<int>("idioma");
@@ -69,13 +71,6 @@ class TstResEscorrentia : public QObject {
         QTest::addColumn<QList<int>>("textos");
         QTest::newRow("all equal, N(2) exactly 70")
             << 1 << Caso{70, 70, 70, 3, 1} << "====" << QList<int>{160, 163, 166, 169, 172};
-        QTest::newRow("slope sheds most")
-            << 2 << Caso{80, 70, 60, 10, 2} << ">>>>" << QList<int>{158, 161, 164, 167, 170};
-        QTest::newRow("collecting above contributing")
-            << 1 << Caso{80, 60, 70, 10, 2} << ">>><" << QList<int>{158, 161, 164, 168, 171};
-        QTest::newRow("traps needed") << 2 << Caso{70, 70, 80, 10, 2} << "=<<<" << QList<int>{160, 162, 165, 168, 173};
-        QTest::newRow("traps recommended")
-            << 1 << Caso{70, 80, 60, 10, 2} << "<><>" << QList<int>{159, 161, 165, 167, 174};
         QTest::newRow("70 against 70.04")
             << 2 << Caso{70, 70.04, 60, 10, 2} << "<>>>" << QList<int>{159, 161, 164, 167, 171};
     }
@@ -119,10 +114,6 @@ class TstResEscorrentia : public QObject {
         QCOMPARE(w->windowTitle(), titulo);
         QTableWidget* t = Rejilla(w, "tblEscorrentia");
         QCOMPARE(t->rowCount(), 5);
-        QStringList cabecera;
-        for (int c = 0; c < 8; ++c)
-            cabecera << Texto(t, 0, c);
-        QCOMPARE(cabecera.join('|'), QString("| S (m²) | N1 | P0(1) (mm) | N2 | P0(2) (mm) | N3 | P0(3) (mm)"));
         QCOMPARE(Texto(t, 1, 0), fila1);
         // Surfaces and condition II of every part.
         const QStringList s{"----", "10.000", "2.000", "12.000"}, n2{"70.0", "80.0", "60.0", "58.8"},
@@ -152,7 +143,6 @@ class TstResEscorrentia : public QObject {
         QTest::newRow("row title keeps the last") << 3 << 0 << "70.04";
         QTest::newRow("NAC(2) shown as 70.0") << 1 << 4 << "70.00";
         QTest::newRow("P0I(2)") << 2 << 5 << "21.73";
-        QTest::newRow("NR(3)") << 3 << 6 << "77.53";
     }
     void tooltips()
     {
