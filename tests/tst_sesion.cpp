@@ -440,7 +440,12 @@ class Paseo : public QObject {
     {
         QWidget* ventana = QApplication::activeModalWidget();
         if (!ventana) {
-            QMdiSubWindow* m = Uno(Alcanzables<QMdiSubWindow>());
+            // Mostly the window in use, else any.
+            const QList<QMdiSubWindow*> marcos = Alcanzables<QMdiSubWindow>();
+            QMdiSubWindow* m = Uno(marcos);
+            for (QMdiSubWindow* activo : marcos)
+                if (activo->mdiArea() && activo == activo->mdiArea()->activeSubWindow() && Moneda(50))
+                    m = activo;
             ventana = m ? m->widget() : nullptr;
         }
         if (!ventana)
@@ -470,7 +475,9 @@ class Paseo : public QObject {
             if (!v)
                 return true;
             const QPointer<QAbstractItemView> tabla(t);
-            if (!t->isVisible() || !t->model() || t->model()->rowCount() == 0)
+            // Only grids the user can type into; keys would go elsewhere.
+            if (!t->isVisible() || !t->model() || t->model()->rowCount() == 0 || t->focusPolicy() == Qt::NoFocus ||
+                t->editTriggers() == QAbstractItemView::NoEditTriggers)
                 continue;
             if (t->model()->columnCount() == 1) { // a list: choose an item
                 const QModelIndex i = t->model()->index(static_cast<int>(R(t->model()->rowCount())), 0);
@@ -499,13 +506,14 @@ class Paseo : public QObject {
                 }
             }
         }
-        if (v && Moneda(70)) {
-            // Mostly a button that leads on.
-            static const QStringList adelante = {
-                QStringLiteral("cmdAceptar"),  QStringLiteral("cmdCalcular"), QStringLiteral("cmdContinuar"),
-                QStringLiteral("cmdSeguir"),   QStringLiteral("cmdSigue"),    QStringLiteral("cmdAguacero"),
-                QStringLiteral("cmdSerie"),    QStringLiteral("cmdAnual"),    QStringLiteral("cmdResumen"),
-                QStringLiteral("cmdHidricas"), QStringLiteral("cmdAñadir"),   QStringLiteral("btnAguacero")};
+        // Then mostly a button that leads on, and maybe the next one: the
+        // year's availability is two buttons past its data.
+        static const QStringList adelante = {
+            QStringLiteral("cmdAceptar"),  QStringLiteral("cmdCalcular"), QStringLiteral("cmdContinuar"),
+            QStringLiteral("cmdSeguir"),   QStringLiteral("cmdSigue"),    QStringLiteral("cmdAguacero"),
+            QStringLiteral("cmdSerie"),    QStringLiteral("cmdAnual"),    QStringLiteral("cmdResumen"),
+            QStringLiteral("cmdHidricas"), QStringLiteral("cmdAñadir"),   QStringLiteral("btnAguacero")};
+        for (int vez = 0; vez < 2 && v && Moneda(70); ++vez) {
             QList<QAbstractButton*> botones, avanzan;
             for (QAbstractButton* b : v->findChildren<QAbstractButton*>())
                 if (b->isVisible() && b->isEnabled()) {
