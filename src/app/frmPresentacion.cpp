@@ -229,8 +229,11 @@ void frmPresentacion::keyPressEvent(QKeyEvent* evento)
     }
 }
 
-// Closed from outside (the window manager, Alt+F4): the user is done with the
-// presentation, not with the program, which would otherwise end windowless.
+// Every way out ends here, closing from outside (the window manager, Alt+F4)
+// included: the user is done with the presentation, not with the program.
+// The timer and a click may both come; only the first hands over. The main
+// window is shown before this one goes, so that the program never stands
+// without a window and quits.
 void frmPresentacion::closeEvent(QCloseEvent* evento)
 {
     if (!cerrando_) {
@@ -243,13 +246,5 @@ void frmPresentacion::closeEvent(QCloseEvent* evento)
 
 void frmPresentacion::Cierra()
 {
-    // The timer and a click may both come; only the first hands over.
-    if (cerrando_)
-        return;
-    cerrando_ = true;
-    Timer1_->stop();
-    // The main window is shown before this one goes, so that the program never
-    // stands without a window and quits.
-    nav_.Muestra(QStringLiteral("frmContenedor"));
     nav_.Descarga(QStringLiteral("frmPresentacion"));
 }
