@@ -1,9 +1,9 @@
 // Speed of the model: the threshold search on the slowest sites, an ordinary
 // site, one storm, and one year in each runoff case.
 #include "../tests/ApoyoModelo.h"
-#include "annual/CalculoAnual.h"
-#include "site/ModeloCN.h"
-#include "storms/BalanceAguacero.h"
+#include "model/BalanceAguacero.h"
+#include "model/CalculoAnual.h"
+#include "model/ModeloCN.h"
 
 #include <benchmark/benchmark.h>
 

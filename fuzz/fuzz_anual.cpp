@@ -4,9 +4,9 @@
 // storms that add up to each month, and give finite water that is never
 // below zero.
 #include "Exige.h"
-#include "annual/CalculoAnual.h"
-#include "annual/DatosMes.h"
-#include "site/ModeloCN.h"
+#include "model/CalculoAnual.h"
+#include "model/DatosMes.h"
+#include "model/ModeloCN.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Any bytes as the catalogue file: no text ever holds a line break, and the
 // texts read, written back one per line, read back the same.
 #include "Exige.h"
-#include "text/LeeCatalogo.h"
+#include "common/LeeCatalogo.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // shortest text reads back to the same double, and a formatted number is a
 // number within half a unit of its last digit.
 #include "Exige.h"
-#include "text/Numero.h"
+#include "model/Numero.h"
 
 #include <cmath>
 #include <cstddef>

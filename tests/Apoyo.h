@@ -5,9 +5,9 @@
 // tested on a navigation of its own.
 
 #include "app/Arranque.h"
-#include "app/BaseDatos.h"
-#include "app/Directorios.h"
-#include "app/Mensajes.h"
+#include "common/BaseDatos.h"
+#include "common/Directorios.h"
+#include "common/Mensajes.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

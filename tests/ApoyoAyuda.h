@@ -6,8 +6,8 @@
 
 #include "Apoyo.h"
 
-#include "app/Idioma.h"
 #include "app/frmContenedor.h"
+#include "common/Idioma.h"
 
 #include <QImage>
 #include <QLabel>

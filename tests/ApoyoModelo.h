@@ -2,7 +2,7 @@
 
 // Shared support of the model tests: a site from its condition II figures.
 
-#include "site/ModeloCN.h"
+#include "model/ModeloCN.h"
 
 inline SiteState Sitio(double nac, double ni, double nr, double si, double sr, double capa)
 {

@@ -5,8 +5,8 @@
 
 #include "Apoyo.h"
 
-#include "site/ModeloCN.h"
-#include "text/CampoNumerico.h"
+#include "model/ModeloCN.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ApoyoModelo.h"
-#include "annual/CalculoAnual.h"
-#include "annual/DatosMes.h"
+#include "model/CalculoAnual.h"
+#include "model/DatosMes.h"
 
 #include <QtTest>
 

@@ -4,8 +4,8 @@
 // methods browser stays open beside them.
 #include "ApoyoAyuda.h"
 
+#include "common/Imagenes.h"
 #include "help/frmEsquema.h"
-#include "text/Imagenes.h"
 
 #include <QScrollArea>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 #include "ApoyoModelo.h"
 
-#include "storms/BalanceAguacero.h"
-#include "storms/Serie.h"
+#include "model/BalanceAguacero.h"
+#include "model/Serie.h"
 
 #include <QtTest>
 

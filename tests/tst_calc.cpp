@@ -1,17 +1,22 @@
 #include "calc/Calculadora.h"
 
 #include "ApoyoModelo.h"
-#include "annual/CalculoAnual.h"
-#include "site/Zonas.h"
-#include "storms/BalanceAguacero.h"
-#include "storms/Serie.h"
-#include "text/Numero.h"
+#include "model/BalanceAguacero.h"
+#include "model/CalculoAnual.h"
+#include "model/Numero.h"
+#include "model/Serie.h"
+#include "model/Zonas.h"
 
 #include <QtTest>
 
 #include <array>
 
 namespace {
+
+std::string Calcula(const QByteArray& entrada, int& estado)
+{
+    return ::Calcula(std::string_view(entrada.constData(), static_cast<std::size_t>(entrada.size())), estado);
+}
 
 // The site of the storm examples, and a site whose contributing area sheds first.
 const QByteArray sitioB = R"("site":{"NAC":70,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100})";

@@ -2,7 +2,7 @@
 // format on leaving, Enter moving on and the decimal keys.
 #include "Apoyo.h"
 
-#include "text/CampoNumerico.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QVBoxLayout>
 #include <QtTest>

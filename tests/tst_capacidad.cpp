@@ -3,10 +3,10 @@
 // refused or abandoned check.
 #include "ApoyoSitio.h"
 
-#include "site/ModeloCN.h"
+#include "common/Catalogo.h"
+#include "model/ModeloCN.h"
 #include "site/frmCapacidad.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QDialog>
 #include <QLabel>

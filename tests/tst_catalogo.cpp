@@ -3,9 +3,9 @@
 // where the scratch file cannot be written.
 #include "ApoyoAyuda.h"
 
-#include "app/Directorios.h"
-#include "text/Catalogo.h"
-#include "text/Imagenes.h"
+#include "common/Catalogo.h"
+#include "common/Directorios.h"
+#include "common/Imagenes.h"
 
 #include <QSet>
 #include <QStringDecoder>
@@ -86,19 +86,19 @@ class TstCatalogo : public QObject {
         QTest::addColumn<int>("idioma");
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("single blank") << 1 << 547 << " ";
-        QTest::newRow("trailing blank") << 1 << 138 << "Autor: ";
-        QTest::newRow("double blank") << 2 << 169
+        QTest::newRow("single blank") << 1 << 1547 << " ";
+        QTest::newRow("trailing blank") << 1 << 1138 << "Autor: ";
+        QTest::newRow("double blank") << 2 << 1169
                                       << "Contributing area and collecting area  with equal infiltration capacity";
-        QTest::newRow("menu accelerator") << 1 << 305 << "Españ&ol";
-        QTest::newRow("superscript two") << 1 << 22 << "Precipitación anual (l/m²)";
+        QTest::newRow("menu accelerator") << 1 << 1305 << "Españ&ol";
+        QTest::newRow("superscript two") << 1 << 1022 << "Precipitación anual (l/m²)";
     }
     void textosExactos()
     {
         QFETCH(int, idioma);
         QFETCH(int, n);
         QFETCH(QString, texto);
-        QCOMPARE(CargaTexto(EnIdioma(idioma), n), texto);
+        QCOMPARE(Texto(EnIdioma(idioma), n), texto);
     }
 
     void imagenes_data()

@@ -2,7 +2,7 @@
 // txtDatos(0) follows the number chosen, and keeps it when the tables close.
 #include "Apoyo.h"
 
-#include "text/CampoNumerico.h"
+#include "widgets/CampoNumerico.h"
 #include "zevode/ServidorEnlace.h"
 #include "zevode/TablaCN.h"
 #include "zevode/frmCurva.h"

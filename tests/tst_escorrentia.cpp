@@ -3,9 +3,9 @@
 // database file gone wrong, and the live link with the tables program.
 #include "Apoyo.h"
 
-#include "app/EnlaceZevOde.h"
+#include "common/EnlaceZevOde.h"
 #include "site/frmEscorrentia.h"
-#include "text/CampoNumerico.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 
 #include "annual/frmAnual.h"
 #include "annual/frmHidrico.h"
-#include "text/Catalogo.h"
+#include "common/Catalogo.h"
 
 #include <QBarSeries>
 #include <QBarSet>

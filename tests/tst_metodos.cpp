@@ -5,8 +5,8 @@
 // window.
 #include "ApoyoAyuda.h"
 
+#include "common/Imagenes.h"
 #include "help/frmMetodos.h"
-#include "text/Imagenes.h"
 
 #include <QAbstractButton>
 

@@ -1,6 +1,6 @@
 // Which texts are numbers and how numbers are shown: the rules every numeric
 // field and every displayed figure depend on.
-#include "text/Numero.h"
+#include "model/Numero.h"
 
 #include <QtTest>
 

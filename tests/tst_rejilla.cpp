@@ -1,7 +1,7 @@
 // The fixed grid's heading strings, for the site report and the monthly
 // tables alike (widths, alignment and the cell under the pointer are met in
 // the report's tests).
-#include "text/RejillaFija.h"
+#include "widgets/RejillaFija.h"
 
 #include <QTableWidget>
 #include <QtTest>
@@ -34,9 +34,9 @@ class TstRejilla : public QObject {
         QCOMPARE(t.columnCount(), fila0.size());
         QCOMPARE(t.rowCount(), columna0.size());
         for (int c = 0; c < fila0.size(); ++c)
-            QCOMPARE(Texto(&t, 0, c), fila0[c]);
+            QCOMPARE(TextoCelda(&t, 0, c), fila0[c]);
         for (int f = 0; f < columna0.size(); ++f)
-            QCOMPARE(Texto(&t, f, 0), columna0[f]);
+            QCOMPARE(TextoCelda(&t, f, 0), columna0[f]);
         // Headings are not selectable; the cells are.
         QVERIFY(!(t.item(0, 1)->flags() & Qt::ItemIsSelectable));
         FijaTexto(&t, 1, 1, "x");

@@ -3,9 +3,9 @@
 // beside the entry window, and refilling when the site changes.
 #include "ApoyoSitio.h"
 
-#include "site/ModeloCN.h"
-#include "text/Catalogo.h"
-#include "text/RejillaFija.h"
+#include "common/Catalogo.h"
+#include "model/ModeloCN.h"
+#include "widgets/RejillaFija.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -70,9 +70,9 @@ class TstResEscorrentia : public QObject {
         QTest::addColumn<QString>("signos");
         QTest::addColumn<QList<int>>("textos");
         QTest::newRow("all equal, N(2) exactly 70")
-            << 1 << Caso{70, 70, 70, 3, 1} << "====" << QList<int>{160, 163, 166, 169, 172};
+            << 1 << Caso{70, 70, 70, 3, 1} << "====" << QList<int>{1160, 1163, 1166, 1169, 1172};
         QTest::newRow("70 against 70.04")
-            << 2 << Caso{70, 70.04, 60, 10, 2} << "<>>>" << QList<int>{159, 161, 164, 167, 171};
+            << 2 << Caso{70, 70.04, 60, 10, 2} << "<>>>" << QList<int>{1159, 1161, 1164, 1167, 1171};
     }
     void relacionesYVeredicto()
     {
@@ -86,10 +86,10 @@ class TstResEscorrentia : public QObject {
         QTableWidget* t = Rejilla(w, "tblRelación");
         const char* pares[][2] = {{"NAC", "NI"}, {"NAC", "NR"}, {"NAC", "N"}, {"NI", "NR"}};
         for (int f = 0; f < 4; ++f) {
-            QCOMPARE(Texto(t, f, 0), QString("%1 %2 %3").arg(pares[f][0]).arg(signos[f]).arg(pares[f][1]));
-            QCOMPARE(Texto(t, f, 1), CargaTexto(sitio.v(), textos[f]));
+            QCOMPARE(TextoCelda(t, f, 0), QString("%1 %2 %3").arg(pares[f][0]).arg(signos[f]).arg(pares[f][1]));
+            QCOMPARE(TextoCelda(t, f, 1), Texto(sitio.v(), textos[f]));
         }
-        QCOMPARE(w->findChild<QLabel*>("lblConsejo")->text(), CargaTexto(sitio.v(), textos[4]));
+        QCOMPARE(w->findChild<QLabel*>("lblConsejo")->text(), Texto(sitio.v(), textos[4]));
     }
 
     // One caption per language; the worked example in the grid.
@@ -114,20 +114,20 @@ class TstResEscorrentia : public QObject {
         QCOMPARE(w->windowTitle(), titulo);
         QTableWidget* t = Rejilla(w, "tblEscorrentia");
         QCOMPARE(t->rowCount(), 5);
-        QCOMPARE(Texto(t, 1, 0), fila1);
+        QCOMPARE(TextoCelda(t, 1, 0), fila1);
         // Surfaces and condition II of every part.
         const QStringList s{"----", "10.000", "2.000", "12.000"}, n2{"70.0", "80.0", "60.0", "58.8"},
             p02{"21.8", "12.7", "33.9", "35.6"};
         for (int f = 1; f <= 4; ++f) {
-            QCOMPARE(Texto(t, f, 1), s[f - 1]);
-            QCOMPARE(Texto(t, f, 4), n2[f - 1]);
-            QCOMPARE(Texto(t, f, 5), p02[f - 1]);
+            QCOMPARE(TextoCelda(t, f, 1), s[f - 1]);
+            QCOMPARE(TextoCelda(t, f, 4), n2[f - 1]);
+            QCOMPARE(TextoCelda(t, f, 5), p02[f - 1]);
         }
         QCOMPARE(t->item(2, 3)->textAlignment(), int(Qt::AlignCenter));
         // No text is cut short.
         for (int f = 0; f < 5; ++f)
             for (int c = 0; c < 8; ++c)
-                QVERIFY(t->columnWidth(c) > t->fontMetrics().horizontalAdvance(Texto(t, f, c)));
+                QVERIFY(t->columnWidth(c) > t->fontMetrics().horizontalAdvance(TextoCelda(t, f, c)));
     }
 
     // The pointer rests on (2, 4) first, NI(2) = 70.04, then moves on.
@@ -153,7 +153,7 @@ class TstResEscorrentia : public QObject {
         QWidget* w = Calcula(sitio, {70, 70.04, 60, 10.5, 2});
         QVERIFY(w);
         QTableWidget* t = Rejilla(w, "tblEscorrentia");
-        QCOMPARE(Texto(t, 2, 4), QString("70.0"));
+        QCOMPARE(TextoCelda(t, 2, 4), QString("70.0"));
         QCOMPARE(TooltipEn(t, 2, 4), QString("70.04"));
         QCOMPARE(TooltipEn(t, fila, columna), tooltip);
         if (tooltip.isEmpty())
@@ -201,9 +201,9 @@ class TstResEscorrentia : public QObject {
         QCOMPARE(EjecutaModelo(v, {}).desenlace, Desenlace::Completado);
         QCOMPARE(sitio.nav().Muestra(Informe), w);
         QTableWidget* t = Rejilla(w, "tblEscorrentia");
-        QCOMPARE(Texto(t, 1, 4), QString("80.0"));
-        QCOMPARE(Texto(Rejilla(w, "tblRelación"), 3, 0), QString("NI > NR"));
-        QCOMPARE(w->findChild<QLabel*>("lblConsejo")->text(), CargaTexto(v, 170));
+        QCOMPARE(TextoCelda(t, 1, 4), QString("80.0"));
+        QCOMPARE(TextoCelda(Rejilla(w, "tblRelación"), 3, 0), QString("NI > NR"));
+        QCOMPARE(w->findChild<QLabel*>("lblConsejo")->text(), Texto(v, 1170));
 
         // Back to the entry window, which keeps its inputs; the report goes.
         QTest::mouseClick(w->findChild<QPushButton*>("cmdAnterior"), Qt::LeftButton);

@@ -2,7 +2,7 @@
 // recomputation of the whole list, refusals, and the hand-over.
 #include "ApoyoTormentas.h"
 
-#include "storms/BalanceAguacero.h"
+#include "model/BalanceAguacero.h"
 #include "storms/frmSerie.h"
 
 #include <QLabel>

@@ -1,6 +1,7 @@
 // The curve-number tables program: its table, the choice of a number, the
 // weighted number of a composite cover, the language, and the link.
-#include "app/EnlaceZevOde.h"
+#include "common/EnlaceZevOde.h"
+#include "common/Idioma.h"
 #include "zevode/ServidorEnlace.h"
 #include "zevode/TablaCN.h"
 #include "zevode/TextosZevode.h"
@@ -183,7 +184,7 @@ class TstZevode : public QObject {
             if (!guardado.isNull())
                 s.setValue(QStringLiteral("Options/Language"), guardado);
             s.sync();
-            QCOMPARE(frmCurva(Tabla(), LeeNumIdioma()).windowTitle(), titulo);
+            QCOMPARE(frmCurva(Tabla(), NumIdioma(LeeIdioma())).windowTitle(), titulo);
         }
     }
 

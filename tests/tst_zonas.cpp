@@ -1,7 +1,7 @@
 #include "ApoyoModelo.h"
 
-#include "site/Relaciones.h"
-#include "site/Zonas.h"
+#include "model/Relaciones.h"
+#include "model/Zonas.h"
 
 #include <QtTest>
 

@@ -1,12 +1,12 @@
 #include "annual/RejillaAnual.h"
 
-#include "app/BaseDatos.h"
-#include "app/Mensajes.h"
-#include "app/Variables.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
-#include "text/RejillaDatos.h"
-#include "text/RejillaFija.h"
+#include "common/BaseDatos.h"
+#include "common/Catalogo.h"
+#include "common/Mensajes.h"
+#include "common/Variables.h"
+#include "widgets/CampoNumerico.h"
+#include "widgets/RejillaDatos.h"
+#include "widgets/RejillaFija.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -91,8 +91,7 @@ bool RejillaAnual::EnArchivo() const
 
 void RejillaAnual::AvisaBaseDatos() const
 {
-    Mensaje(Icono::Informacion, QStringLiteral("Error"),
-            CargaTexto(v_, 602).arg(QDir::toNativeSeparators(base_->Ruta())));
+    Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, 1602).arg(QDir::toNativeSeparators(base_->Ruta())));
 }
 
 void RejillaAnual::Usa(QAbstractItemModel* modelo)
@@ -142,15 +141,15 @@ void RejillaAnual::Guarda(const QModelIndex& indice, double valor)
 
 void RejillaAnual::FijaTextos()
 {
-    setTitle(CargaTexto(v_, 536));
-    FijaTexto(tblAnoMes_, 0, 0, CargaTexto(v_, 531));
+    setTitle(Texto(v_, 1536));
+    FijaTexto(tblAnoMes_, 0, 0, Texto(v_, 1531));
     for (int m = 1; m <= Meses; ++m)
-        FijaTexto(tblAnoMes_, m, 0, CargaTexto(v_, 9 + m));
+        FijaTexto(tblAnoMes_, m, 0, Texto(v_, 1009 + m));
     if (!datAnual_)
         return;
     const QFontMetrics fm = tblAno_->horizontalHeader()->fontMetrics();
     for (int c = ColP; c <= ColN; ++c) {
-        const QString titulo = CargaTexto(v_, 532 + c - ColP);
+        const QString titulo = Texto(v_, 1532 + c - ColP);
         datAnual_->setHeaderData(c, Qt::Horizontal, titulo);
         tblAno_->setColumnWidth(c, std::max(c == ColN ? 48 : 72, fm.horizontalAdvance(titulo) + 16));
     }

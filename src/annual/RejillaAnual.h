@@ -1,6 +1,6 @@
 #pragma once
 
-#include "annual/DatosMes.h"
+#include "model/DatosMes.h"
 
 #include <QGroupBox>
 

@@ -2,15 +2,15 @@
 
 #include "annual/RejillaAnual.h"
 #include "annual/frmHidrico.h"
-#include "app/Mensajes.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
+#include "common/Catalogo.h"
+#include "common/Mensajes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "model/Numero.h"
 #include "storms/Escenario.h"
-#include "text/AyudaCelda.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
-#include "text/Numero.h"
-#include "text/RejillaFija.h"
+#include "widgets/AyudaCelda.h"
+#include "widgets/CampoNumerico.h"
+#include "widgets/RejillaFija.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -127,22 +127,22 @@ void frmAnual::Construye()
 
 void frmAnual::FijaTextos()
 {
-    setWindowTitle(CargaTexto(v_, 1));
+    setWindowTitle(Texto(v_, 1001));
     for (int i = 0; i < 3; ++i)
-        opcEscorrentia_[static_cast<std::size_t>(i)]->setText(CargaTexto(v_, 5 + i));
-    Frame2_->setTitle(CargaTexto(v_, 4));
-    Label1_->setText(CargaTexto(v_, 9));
-    Label2_->setText(CargaTexto(v_, 22));
-    Label3_->setText(CargaTexto(v_, 23));
-    Label4_->setText(CargaTexto(v_, 24));
-    cmdCalcular_->setText(CargaTexto(v_, 8));
-    cmdHidricas_->setText(CargaTexto(v_, 25));
-    cmdSigue_->setText(CargaTexto(v_, 26));
+        opcEscorrentia_[static_cast<std::size_t>(i)]->setText(Texto(v_, 1005 + i));
+    Frame2_->setTitle(Texto(v_, 1004));
+    Label1_->setText(Texto(v_, 1009));
+    Label2_->setText(Texto(v_, 1022));
+    Label3_->setText(Texto(v_, 1023));
+    Label4_->setText(Texto(v_, 1024));
+    cmdCalcular_->setText(Texto(v_, 1008));
+    cmdHidricas_->setText(Texto(v_, 1025));
+    cmdSigue_->setText(Texto(v_, 1026));
 
-    QString formato = QStringLiteral("|%1|%2|%3| PV1 |N1| PV2 |N2|   P5 |J;")
-                          .arg(CargaTexto(v_, 532), CargaTexto(v_, 533), CargaTexto(v_, 534));
+    QString formato =
+        QStringLiteral("|%1|%2|%3| PV1 |N1| PV2 |N2|   P5 |J;").arg(Texto(v_, 1532), Texto(v_, 1533), Texto(v_, 1534));
     for (int m = 1; m <= Meses; ++m)
-        formato += QLatin1Char('|') + CargaTexto(v_, 9 + m);
+        formato += QLatin1Char('|') + Texto(v_, 1009 + m);
     FijaFormato(tblParcial_, formato);
     for (int c = 1; c < static_cast<int>(AnchosParcial.size()); ++c)
         tblParcial_->item(0, c)->setTextAlignment(Qt::AlignCenter);
@@ -172,7 +172,7 @@ bool frmAnual::Calcula()
     // Read into a copy: a year that fails the check changes nothing held.
     DatosAnuales d = a_.datos;
     if (const std::optional<FalloMes> fallo = LeeDatos(Frame1_->Celdas(), d)) {
-        Mensaje(Icono::Informacion, QStringLiteral("Error"), CargaTexto(v_, fallo->mensaje - 1000));
+        Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, fallo->mensaje));
         Frame1_->Enfoca(fallo->mes - 1, fallo->columna);
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "annual/CalculoAnual.h"
+#include "model/CalculoAnual.h"
 
 #include <QWidget>
 

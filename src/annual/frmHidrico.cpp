@@ -1,12 +1,12 @@
 #include "annual/frmHidrico.h"
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
+#include "common/Catalogo.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
 #include "storms/Escenario.h"
-#include "text/AyudaCelda.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
-#include "text/RejillaFija.h"
+#include "widgets/AyudaCelda.h"
+#include "widgets/CampoNumerico.h"
+#include "widgets/RejillaFija.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -49,10 +49,10 @@ void frmHidrico::Construye()
     tblDispon_->setSelectionMode(QAbstractItemView::NoSelection);
     QString formato;
     for (int c = 1; c <= 4; ++c)
-        formato += QLatin1Char('|') + CargaTexto(v_, 92 + c);
+        formato += QLatin1Char('|') + Texto(v_, 1092 + c);
     formato += QLatin1Char(';');
     for (int m = 1; m <= Meses; ++m)
-        formato += QLatin1Char('|') + CargaTexto(v_, 9 + m);
+        formato += QLatin1Char('|') + Texto(v_, 1009 + m);
     FijaFormato(tblDispon_, formato);
     AnchoColumna(tblDispon_, 0, 1000);
     for (int c = 1; c <= 4; ++c) {
@@ -98,14 +98,14 @@ void frmHidrico::Construye()
     // by month, captioned as the grid's columns.
     auto* serie = new QBarSeries;
     for (int c = 0; c < 4; ++c) {
-        barras_[static_cast<std::size_t>(c)] = new QBarSet(CargaTexto(v_, 93 + c));
+        barras_[static_cast<std::size_t>(c)] = new QBarSet(Texto(v_, 1093 + c));
         serie->append(barras_[static_cast<std::size_t>(c)]);
     }
     auto* grafico = new QChart;
     grafico->addSeries(serie);
     QStringList meses;
     for (int m = 1; m <= Meses; ++m)
-        meses << CargaTexto(v_, 9 + m).left(3);
+        meses << Texto(v_, 1009 + m).left(3);
     auto* ejeX = new QBarCategoryAxis;
     ejeX->append(meses);
     auto* ejeY = new QValueAxis;
@@ -140,9 +140,9 @@ void frmHidrico::Construye()
     caja->addWidget(grfDispon_, 1);
     caja->addLayout(pie);
 
-    setWindowTitle(CargaTexto(v_, 92));
-    Label1_->setText(CargaTexto(v_, 97));
-    cmdVolver_->setText(CargaTexto(v_, 98));
+    setWindowTitle(Texto(v_, 1092));
+    Label1_->setText(Texto(v_, 1097));
+    cmdVolver_->setText(Texto(v_, 1098));
     connect(cmdVolver_, &QPushButton::clicked, this, &frmHidrico::cmdVolver_Click);
 }
 

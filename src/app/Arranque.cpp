@@ -2,9 +2,9 @@
 
 #include "annual/frmAnual.h"
 #include "annual/frmHidrico.h"
-#include "app/Idioma.h"
 #include "app/frmContenedor.h"
 #include "app/frmPresentacion.h"
+#include "common/Idioma.h"
 #include "help/frmAyudaArea.h"
 #include "help/frmAyudaCapa.h"
 #include "help/frmEsquema.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
 
 #include <memory>
 

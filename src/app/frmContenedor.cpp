@@ -1,9 +1,9 @@
 #include "app/frmContenedor.h"
 
-#include "app/Idioma.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "text/Catalogo.h"
+#include "common/Catalogo.h"
+#include "common/Idioma.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -78,20 +78,20 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuIdiomaEspanol_->setChecked(espanol);
     mnuIdiomaEnglish_->setChecked(!espanol);
 
-    mnuArchivo_->setTitle(CargaTexto(v_, 46));
-    mnuNuevo_->setText(CargaTexto(v_, 47));
-    mnuAbrir_->setText(CargaTexto(v_, 48));
-    mnuGuardar_->setText(CargaTexto(v_, 49));
-    mnuGuardarComo_->setText(CargaTexto(v_, 50));
-    mnuSalir_->setText(CargaTexto(v_, 51));
-    mnuModelo_->setTitle(CargaTexto(v_, 300));
-    MnuHidrela_->setText(CargaTexto(v_, 301));
-    mnuOtros_->setText(CargaTexto(v_, 302));
-    mnuVentanas_->setTitle(CargaTexto(v_, 52));
-    mnuOpciones_->setTitle(CargaTexto(v_, 303));
-    mnuIdioma_->setTitle(CargaTexto(v_, 304));
-    mnuIdiomaEspanol_->setText(CargaTexto(v_, 305));
-    mnuIdiomaEnglish_->setText(CargaTexto(v_, 306));
+    mnuArchivo_->setTitle(Texto(v_, 1046));
+    mnuNuevo_->setText(Texto(v_, 1047));
+    mnuAbrir_->setText(Texto(v_, 1048));
+    mnuGuardar_->setText(Texto(v_, 1049));
+    mnuGuardarComo_->setText(Texto(v_, 1050));
+    mnuSalir_->setText(Texto(v_, 1051));
+    mnuModelo_->setTitle(Texto(v_, 1300));
+    MnuHidrela_->setText(Texto(v_, 1301));
+    mnuOtros_->setText(Texto(v_, 1302));
+    mnuVentanas_->setTitle(Texto(v_, 1052));
+    mnuOpciones_->setTitle(Texto(v_, 1303));
+    mnuIdioma_->setTitle(Texto(v_, 1304));
+    mnuIdiomaEspanol_->setText(Texto(v_, 1305));
+    mnuIdiomaEnglish_->setText(Texto(v_, 1306));
 
     connect(mnuNuevo_, &QAction::triggered, this, &frmContenedor::mnuNuevo_Click);
     connect(mnuSalir_, &QAction::triggered, this, &frmContenedor::mnuSalir_Click);

@@ -1,9 +1,9 @@
 #include "app/frmPresentacion.h"
 
-#include "app/Idioma.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "text/Catalogo.h"
+#include "common/Catalogo.h"
+#include "common/Idioma.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -143,20 +143,19 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     }
     Label1->setText(QStringLiteral("HIDRELA"));
     Label5->setText(QStringLiteral("HIDRELA"));
-    Label2->setText(CargaTexto(v_, 137));
-    Label8->setText(CargaTexto(v_, 136));
-    Label6->setText(CargaTexto(v_, 138));
+    Label2->setText(Texto(v_, 1137));
+    Label8->setText(Texto(v_, 1136));
+    Label6->setText(Texto(v_, 1138));
     Autor0->setText(QString::fromUtf8(AutorLargo));
-    Label7->setText(CargaTexto(v_, 139));
+    Label7->setText(Texto(v_, 1139));
     Autor1->setText(QString::fromUtf8(Programacion));
     Autor2->setText(QString::fromUtf8(AutorCorto));
-    Label4->setText(CargaTexto(v_, 141));
-    Label3->setText(CargaTexto(v_, 140));
-    Label9->setText(CargaTexto(v_, 547));
-    Label10->setText(CargaTexto(v_, 548));
+    Label4->setText(Texto(v_, 1141));
+    Label3->setText(Texto(v_, 1140));
+    Label9->setText(Texto(v_, 1547));
+    Label10->setText(Texto(v_, 1548));
     figBorde_->setGeometry(rect());
-    lblEncabezado->setText(CargaTexto(v_, 135) + QLatin1Char('\n') + QLatin1Char(' ') +
-                           QString::fromUtf8(Colaboradores));
+    lblEncabezado->setText(Texto(v_, 1135) + QLatin1Char('\n') + QLatin1Char(' ') + QString::fromUtf8(Colaboradores));
     Timer1_->setInterval(30000);
     connect(Timer1_, &QTimer::timeout, this, &frmPresentacion::Cierra);
     Timer1_->start();

@@ -1,11 +1,12 @@
 #include "app/Arranque.h"
+#include "common/Idioma.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Hidrela20"));
+    QApplication::setApplicationName(NombreAjustes);
     QApplication::setDesktopFileName(QStringLiteral("hidrela"));
     const auto sesion = Arrancar();
     return QApplication::exec();

@@ -2,10 +2,8 @@
 
 #include "calc/Peticion.h"
 #include "calc/Respuesta.h"
-#include "site/ModeloCN.h"
-#include "storms/BalanceAguacero.h"
-
-#include <QJsonDocument>
+#include "model/BalanceAguacero.h"
+#include "model/ModeloCN.h"
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -157,24 +155,6 @@ std::string Calcula(std::string_view entrada, int& estado)
     }
     salida += '\n';
     return salida;
-}
-
-std::string Calcula(const QByteArray& entrada, int& estado)
-{
-    return Calcula(std::string_view(entrada.constData(), static_cast<std::size_t>(entrada.size())), estado);
-}
-
-bool RespondePeticion(const QJsonObject& peticion, std::string& salida)
-{
-    const QByteArray texto = QJsonDocument(peticion).toJson(QJsonDocument::Compact);
-    DocumentoJson doc;
-    std::string error;
-    std::size_t p = 0;
-    if (!doc.LeeValor(std::string_view(texto.constData(), static_cast<std::size_t>(texto.size())), p, error)) {
-        EscribeSinId(salida, std::move(error));
-        return false;
-    }
-    return Responde(doc.Raiz(), salida);
 }
 
 std::string FalloDeLectura(std::string_view motivo)

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QJsonObject>
-
 #include <string>
 #include <string_view>
 
@@ -12,11 +9,6 @@
 // JSON ending in a line break. `estado` becomes 0 when every request was
 // answered, 2 when any was refused or the input was not usable JSON.
 std::string Calcula(std::string_view entrada, int& estado);
-std::string Calcula(const QByteArray& entrada, int& estado);
-
-// Appends the answer to one request (an error object if it is refused, no
-// line break); returns false when it was refused.
-bool RespondePeticion(const QJsonObject& peticion, std::string& salida);
 
 // The whole answer, line break included, when there is no input to read.
 std::string FalloDeLectura(std::string_view motivo);

@@ -1,8 +1,8 @@
 #include "calc/Peticion.h"
 
-#include "site/ModeloCN.h"
-#include "site/Zonas.h"
-#include "text/Numero.h"
+#include "model/ModeloCN.h"
+#include "model/Numero.h"
+#include "model/Zonas.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "annual/CalculoAnual.h"
-#include "annual/DatosMes.h"
-#include "site/SiteState.h"
-#include "storms/Serie.h"
+#include "model/CalculoAnual.h"
+#include "model/DatosMes.h"
+#include "model/Serie.h"
+#include "model/SiteState.h"
 
 #include <cstdint>
 #include <deque>

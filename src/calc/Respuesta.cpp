@@ -1,6 +1,6 @@
 #include "calc/Respuesta.h"
 
-#include "site/Relaciones.h"
+#include "model/Relaciones.h"
 
 #include <charconv>
 #include <cmath>

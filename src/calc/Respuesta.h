@@ -1,11 +1,11 @@
 #pragma once
 
-#include "annual/CalculoAnual.h"
 #include "calc/Peticion.h"
-#include "site/ModeloCN.h"
-#include "site/SiteState.h"
-#include "storms/ScenarioResults.h"
-#include "storms/Serie.h"
+#include "model/CalculoAnual.h"
+#include "model/ModeloCN.h"
+#include "model/ScenarioResults.h"
+#include "model/Serie.h"
+#include "model/SiteState.h"
 
 #include <array>
 #include <cstring>

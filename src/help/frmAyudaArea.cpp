@@ -1,10 +1,10 @@
 #include "help/frmAyudaArea.h"
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "help/Rotulos.h"
-#include "text/Catalogo.h"
-#include "text/Imagenes.h"
+#include "common/Catalogo.h"
+#include "common/Imagenes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "widgets/Rotulos.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -58,13 +58,13 @@ frmAyudaArea::frmAyudaArea(Variables& v, Navegacion& nav, QWidget* parent) : Ven
     // after the other through the scratch file.
     nav.Descarga(QStringLiteral("frmEsquema"));
     nav.Descarga(QStringLiteral("frmAyudaCapa"));
-    setWindowTitle(CargaTexto(v, 32));
-    Label3->setText(CargaTexto(v, 33));
-    Label4->setText(CargaTexto(v, 34));
-    Label1->setText(CargaTexto(v, 35));
-    lblImpluvio->setText(CargaTexto(v, 36));
-    Label2->setText(CargaTexto(v, 37));
-    lblRecepcion->setText(CargaTexto(v, 38));
+    setWindowTitle(Texto(v, 1032));
+    Label3->setText(Texto(v, 1033));
+    Label4->setText(Texto(v, 1034));
+    Label1->setText(Texto(v, 1035));
+    lblImpluvio->setText(Texto(v, 1036));
+    Label2->setText(Texto(v, 1037));
+    lblRecepcion->setText(Texto(v, 1038));
     CargaImagen(v, 201, Image1);
     CargaImagen(v, 202, Image2);
     resize(Ancho, l->totalHeightForWidth(Ancho));

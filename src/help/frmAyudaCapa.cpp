@@ -1,10 +1,10 @@
 #include "help/frmAyudaCapa.h"
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "help/Rotulos.h"
-#include "text/Catalogo.h"
-#include "text/Imagenes.h"
+#include "common/Catalogo.h"
+#include "common/Imagenes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "widgets/Rotulos.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -35,9 +35,9 @@ frmAyudaCapa::frmAyudaCapa(Variables& v, Navegacion& nav, QWidget* parent) : Ven
     // Load: the other two help windows go; captions; the picture.
     nav.Descarga(QStringLiteral("frmEsquema"));
     nav.Descarga(QStringLiteral("frmAyudaArea"));
-    setWindowTitle(CargaTexto(v, 39));
-    Label1->setText(CargaTexto(v, 40));
-    lblDef->setText(CargaTexto(v, 41));
+    setWindowTitle(Texto(v, 1039));
+    Label1->setText(Texto(v, 1040));
+    lblDef->setText(Texto(v, 1041));
     CargaImagen(v, 301, Image1);
     resize(Ancho, l->totalHeightForWidth(Ancho));
 }

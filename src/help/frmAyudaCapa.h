@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/Colocacion.h"
+#include "widgets/Colocacion.h"
 
 class Navegacion;
 struct Variables;

@@ -1,10 +1,10 @@
 #include "help/frmEsquema.h"
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "help/Colocacion.h"
-#include "text/Catalogo.h"
-#include "text/Imagenes.h"
+#include "common/Catalogo.h"
+#include "common/Imagenes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "widgets/Colocacion.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -48,7 +48,7 @@ frmEsquema::frmEsquema(Variables& v, Navegacion& nav, QWidget* parent)
     // Load.
     nav_.Descarga(QStringLiteral("frmAyudaArea"));
     nav_.Descarga(QStringLiteral("frmAyudaCapa"));
-    setWindowTitle(CargaTexto(v_, 78));
+    setWindowTitle(Texto(v_, 1078));
     if (v_.NumIdioma == 1) {
         CargaImagen(v_, 401, Picture1_);
         Picture2_->hide();

@@ -1,9 +1,9 @@
 #include "help/frmMetodos.h"
 
-#include "app/Variables.h"
-#include "help/Colocacion.h"
-#include "text/Catalogo.h"
-#include "text/Imagenes.h"
+#include "common/Catalogo.h"
+#include "common/Imagenes.h"
+#include "common/Variables.h"
+#include "widgets/Colocacion.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -14,7 +14,7 @@
 namespace {
 
 // Caption text of each method, by index 1..8.
-constexpr std::array<int, 9> TextoMetodo{0, 100, 101, 102, 103, 541, 104, 105, 542};
+constexpr std::array<int, 9> TextoMetodo{0, 1100, 1101, 1102, 1103, 1541, 1104, 1105, 1542};
 
 constexpr int Columnas = 4;
 constexpr int AnchoBoton = 184;
@@ -111,9 +111,9 @@ frmMetodos::frmMetodos(Variables& v, QWidget* parent) : VentanaColocada(parent),
 
     // Load.
     MetodoActual_ = 1;
-    setWindowTitle(CargaTexto(v_, 99));
+    setWindowTitle(Texto(v_, 1099));
     for (int i = 1; i <= 8; ++i)
-        opcMetodos_[i]->setText(CargaTexto(v_, TextoMetodo[i]));
+        opcMetodos_[i]->setText(Texto(v_, TextoMetodo[i]));
 }
 
 // Short: the eight buttons only.

@@ -1,11 +1,11 @@
 #include "site/RejillaZonas.h"
 
-#include "app/BaseDatos.h"
-#include "app/Mensajes.h"
-#include "app/Variables.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
-#include "text/RejillaDatos.h"
+#include "common/BaseDatos.h"
+#include "common/Catalogo.h"
+#include "common/Mensajes.h"
+#include "common/Variables.h"
+#include "widgets/CampoNumerico.h"
+#include "widgets/RejillaDatos.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -147,23 +147,22 @@ bool RejillaZonas::Disponible() const
 
 void RejillaZonas::AvisaBaseDatos() const
 {
-    Mensaje(Icono::Informacion, QStringLiteral("Error"),
-            CargaTexto(v_, 600).arg(QDir::toNativeSeparators(base_->Ruta())));
+    Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, 1600).arg(QDir::toNativeSeparators(base_->Ruta())));
 }
 
 void RejillaZonas::FijaTextos()
 {
-    Label1_->setText(CargaTexto(v_, 66));
+    Label1_->setText(Texto(v_, 1066));
     if (!modelo_)
         return;
     modelo_->setHeaderData(ColNumero, Qt::Horizontal, QStringLiteral("Nº"));
-    modelo_->setHeaderData(ColArea, Qt::Horizontal, CargaTexto(v_, 67));
-    modelo_->setHeaderData(ColCurva, Qt::Horizontal, CargaTexto(v_, 68));
+    modelo_->setHeaderData(ColArea, Qt::Horizontal, Texto(v_, 1067));
+    modelo_->setHeaderData(ColCurva, Qt::Horizontal, Texto(v_, 1068));
     const QFontMetrics fm = tblZonas_->horizontalHeader()->fontMetrics();
     auto ancho = [&fm](int minimo, const QString& t) { return std::max(minimo, fm.horizontalAdvance(t) + 16); };
     tblZonaTitulo_->setColumnWidth(ColNumero, ancho(36, QStringLiteral("Nº")));
-    tblZonas_->setColumnWidth(ColArea, ancho(130, CargaTexto(v_, 67)));
-    tblZonas_->setColumnWidth(ColCurva, ancho(160, CargaTexto(v_, 68))); // 2400 twips at least
+    tblZonas_->setColumnWidth(ColArea, ancho(130, Texto(v_, 1067)));
+    tblZonas_->setColumnWidth(ColCurva, ancho(160, Texto(v_, 1068))); // 2400 twips at least
     Dimensiona(modelo_->rowCount());
 }
 

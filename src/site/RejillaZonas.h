@@ -1,6 +1,6 @@
 #pragma once
 
-#include "site/Zonas.h"
+#include "model/Zonas.h"
 
 #include <QFrame>
 

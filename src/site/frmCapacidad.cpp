@@ -1,11 +1,11 @@
 #include "site/frmCapacidad.h"
 
-#include "app/Mensajes.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "site/ModeloCN.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
+#include "common/Catalogo.h"
+#include "common/Mensajes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "model/ModeloCN.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -69,15 +69,15 @@ class frmCapacidad : public QDialog {
 
         // Load.
         v_.CapaConfirmada = false;
-        const QString minimo = CargaTexto(v_, 543) + FormatoLocal(v_, v_.CapaMinima, 1) + CargaTexto(v_, 544);
-        lblInforma_->setText(minimo + QStringLiteral("\r\n\r\n") + CargaTexto(v_, 545));
+        const QString minimo = Texto(v_, 1543) + FormatoLocal(v_, v_.CapaMinima, 1) + Texto(v_, 1544);
+        lblInforma_->setText(minimo + QStringLiteral("\r\n\r\n") + Texto(v_, 1545));
         // Wide enough for the minimum to stand on one line.
         lblInforma_->setMinimumWidth(std::max(380, lblInforma_->fontMetrics().horizontalAdvance(minimo) + 8));
         FijaTag(txtEntrada_, TextoCompleto(v_, v_.CAPA));
         txtEntrada_->setText(Tag(txtEntrada_));
-        setWindowTitle(CargaTexto(v_, 42));
-        Label2_->setText(CargaTexto(v_, 43));
-        cmdAceptar_->setText(CargaTexto(v_, 44));
+        setWindowTitle(Texto(v_, 1042));
+        Label2_->setText(Texto(v_, 1043));
+        cmdAceptar_->setText(Texto(v_, 1044));
         txtEntrada_->setFocus();
         Pitido();
     }

@@ -1,15 +1,15 @@
 #include "site/frmEscorrentia.h"
 
-#include "app/Directorios.h"
-#include "app/Mensajes.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "site/ClienteZevOde.h"
-#include "site/ModeloCN.h"
+#include "common/Catalogo.h"
+#include "common/ClienteZevOde.h"
+#include "common/Directorios.h"
+#include "common/Mensajes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "model/ModeloCN.h"
 #include "site/RejillaZonas.h"
 #include "site/frmCapacidad.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -189,17 +189,17 @@ void frmEscorrentia::Construye()
 
 void frmEscorrentia::FijaTextos()
 {
-    setWindowTitle(CargaTexto(v_, 57));
-    mrcDatos_->setTitle(CargaTexto(v_, 59));
-    const std::array<int, 6> textos{60, 62, 63, 540, 69, 70};
+    setWindowTitle(Texto(v_, 1057));
+    mrcDatos_->setTitle(Texto(v_, 1059));
+    const std::array<int, 6> textos{1060, 1062, 1063, 1540, 1069, 1070};
     for (int e = 0; e < 6; ++e)
-        lblEtiqueta_[e]->setText(CargaTexto(v_, textos[e]));
-    mrcArea_->setTitle(CargaTexto(v_, 537));
-    opcComplejo_[0]->setText(CargaTexto(v_, 64));
-    opcComplejo_[1]->setText(CargaTexto(v_, 65));
-    cmdZevOde_->setText(CargaTexto(v_, 61));
-    cmdMetodos_->setText(CargaTexto(v_, 58));
-    cmdAceptar_->setText(CargaTexto(v_, 71));
+        lblEtiqueta_[e]->setText(Texto(v_, textos[e]));
+    mrcArea_->setTitle(Texto(v_, 1537));
+    opcComplejo_[0]->setText(Texto(v_, 1064));
+    opcComplejo_[1]->setText(Texto(v_, 1065));
+    cmdZevOde_->setText(Texto(v_, 1061));
+    cmdMetodos_->setText(Texto(v_, 1058));
+    cmdAceptar_->setText(Texto(v_, 1071));
     mrcComplejo_->FijaTextos();
 }
 
@@ -236,7 +236,7 @@ void frmEscorrentia::FinEnlace()
 
 void frmEscorrentia::Error(int id)
 {
-    Mensaje(Icono::Informacion, QStringLiteral("Error"), CargaTexto(v_, id - 1000));
+    Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, id));
 }
 
 void frmEscorrentia::cmdAceptar_Click()
@@ -289,7 +289,7 @@ void frmEscorrentia::cmdAceptar_Click()
     } else if (opcComplejo_[1]->isChecked()) {
         if (const std::optional<FalloZona> f = PasoZonas(v_, mrcComplejo_->Celdas())) {
             if (f->mensaje == 1077)
-                Mensaje(Icono::Aviso, CargaTexto(v_, 539), CargaTexto(v_, 77));
+                Mensaje(Icono::Aviso, Texto(v_, 1539), Texto(v_, 1077));
             else if (f->mensaje != 0)
                 Error(f->mensaje);
             mrcComplejo_->Enfoca(std::max(f->zona - 1, 0), f->columna);

@@ -1,11 +1,11 @@
 #include "site/frmResEscorrentia.h"
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "site/Relaciones.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
-#include "text/RejillaFija.h"
+#include "common/Catalogo.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "model/Relaciones.h"
+#include "widgets/CampoNumerico.h"
+#include "widgets/RejillaFija.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -29,7 +29,7 @@ QString Lineas(const Variables& v, std::initializer_list<int> textos)
 {
     QStringList l;
     for (int n : textos)
-        l << CargaTexto(v, n);
+        l << Texto(v, n);
     return l.join(QStringLiteral("\r\n"));
 }
 
@@ -192,13 +192,13 @@ void frmResEscorrentia::Coloca()
 void frmResEscorrentia::Rellena()
 {
     Coloca();
-    setWindowTitle(CargaTexto(v_, 142));
-    Frame1_->setTitle(CargaTexto(v_, 143));
-    Frame2_->setTitle(CargaTexto(v_, 148));
-    cmdAnterior_->setText(CargaTexto(v_, 156));
-    cmdContinuar_->setText(CargaTexto(v_, 157));
-    Text1_->setPlainText(Lineas(v_, {144, 145, 146, 147}));
-    txtLeyenda_->setPlainText(Lineas(v_, {153, 154, 155}));
+    setWindowTitle(Texto(v_, 1142));
+    Frame1_->setTitle(Texto(v_, 1143));
+    Frame2_->setTitle(Texto(v_, 1148));
+    cmdAnterior_->setText(Texto(v_, 1156));
+    cmdContinuar_->setText(Texto(v_, 1157));
+    Text1_->setPlainText(Lineas(v_, {1144, 1145, 1146, 1147}));
+    txtLeyenda_->setPlainText(Lineas(v_, {1153, 1154, 1155}));
     Resultados();
     Relacion();
     AjustaLeyenda(txtLeyenda_, tblEscorrentia_->width());
@@ -209,8 +209,8 @@ void frmResEscorrentia::Resultados()
 {
     QTableWidget* t = tblEscorrentia_;
     FijaFormato(t, QStringLiteral("| S (m²) | N1 | P0(1) (mm) | N2 | P0(2) (mm) | N3 | P0(3) (mm); | ") +
-                       CargaTexto(v_, 149) + QStringLiteral(" | ") + CargaTexto(v_, 150) + QStringLiteral(" | ") +
-                       CargaTexto(v_, 151) + QStringLiteral(" | ") + CargaTexto(v_, 152));
+                       Texto(v_, 1149) + QStringLiteral(" | ") + Texto(v_, 1150) + QStringLiteral(" | ") +
+                       Texto(v_, 1151) + QStringLiteral(" | ") + Texto(v_, 1152));
     AnchoColumna(t, 1, 800);
     for (int c = 2; c <= 7; ++c)
         AnchoColumna(t, c, c % 2 == 0 ? 560 : 1000);
@@ -237,10 +237,10 @@ void frmResEscorrentia::Relacion()
     for (int f = 0; f < 4; ++f) {
         const FilaRelacion& r = filas[static_cast<std::size_t>(f)];
         FijaTexto(t, f, 0, QString::fromLatin1(r.relacion.data(), static_cast<qsizetype>(r.relacion.size())));
-        FijaTexto(t, f, 1, CargaTexto(v_, r.texto - 1000));
+        FijaTexto(t, f, 1, Texto(v_, r.texto));
     }
     AjustaAContenido(t);
-    lblConsejo_->setText(CargaTexto(v_, Veredicto(v_) - 1000));
+    lblConsejo_->setText(Texto(v_, Veredicto(v_)));
 }
 
 // The grid's tooltip follows the pointer: two more decimals than the cell.

@@ -1,9 +1,9 @@
 #include "storms/Escenario.h"
 
-#include "app/Mensajes.h"
-#include "app/Variables.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
+#include "common/Catalogo.h"
+#include "common/Mensajes.h"
+#include "common/Variables.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -141,7 +141,7 @@ std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPreci
         return std::nullopt;
     }
     if (*P <= 0 || *P >= 1000) {
-        Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v, mensaje));
+        Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v, mensaje));
         txtPrecip->setFocus();
         return std::nullopt;
     }

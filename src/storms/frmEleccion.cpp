@@ -1,9 +1,9 @@
 #include "storms/frmEleccion.h"
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
+#include "common/Catalogo.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
 #include "storms/Escenario.h"
-#include "text/Catalogo.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,10 +23,10 @@ frmEleccion::frmEleccion(Variables& v, Navegacion& nav, QWidget* parent) : QWidg
         caja->addWidget(b);
     }
 
-    setWindowTitle(CargaTexto(v_, 53));
-    cmdAguacero_->setText(CargaTexto(v_, 54));
-    cmdSerie_->setText(CargaTexto(v_, 55));
-    cmdAnual_->setText(CargaTexto(v_, 56));
+    setWindowTitle(Texto(v_, 1053));
+    cmdAguacero_->setText(Texto(v_, 1054));
+    cmdSerie_->setText(Texto(v_, 1055));
+    cmdAnual_->setText(Texto(v_, 1056));
     resize(sizeHint().expandedTo(QSize(300, 0)));
     CentraAlMostrar(this);
 

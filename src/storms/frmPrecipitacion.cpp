@@ -1,12 +1,12 @@
 #include "storms/frmPrecipitacion.h"
 
-#include "app/Mensajes.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
-#include "storms/BalanceAguacero.h"
+#include "common/Catalogo.h"
+#include "common/Mensajes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "model/BalanceAguacero.h"
 #include "storms/Escenario.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -62,16 +62,16 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     P_ = 0;
     v_.CondHumedad = 0;
     LimpiaResultados(v_);
-    setWindowTitle(CargaTexto(v_, 117));
-    Frame1_->setTitle(CargaTexto(v_, 118));
-    Label1_->setText(CargaTexto(v_, 119));
-    Label2_->setText(CargaTexto(v_, 120));
-    cmdCalcular_->setText(CargaTexto(v_, 121));
-    cmdResumen_->setText(CargaTexto(v_, 122));
-    cmdSeguir_->setText(CargaTexto(v_, 123));
-    Frame2_->setTitle(CargaTexto(v_, 124));
+    setWindowTitle(Texto(v_, 1117));
+    Frame1_->setTitle(Texto(v_, 1118));
+    Label1_->setText(Texto(v_, 1119));
+    Label2_->setText(Texto(v_, 1120));
+    cmdCalcular_->setText(Texto(v_, 1121));
+    cmdResumen_->setText(Texto(v_, 1122));
+    cmdSeguir_->setText(Texto(v_, 1123));
+    Frame2_->setTitle(Texto(v_, 1124));
     for (std::size_t i = 0; i < Label3_.size(); ++i)
-        Label3_[i]->setText(CargaTexto(v_, 125 + static_cast<int>(i)));
+        Label3_[i]->setText(Texto(v_, 1125 + static_cast<int>(i)));
 
     setMinimumWidth(560);
     resize(560, heightForWidth(560) > 0 ? heightForWidth(560) : sizeHint().height());
@@ -104,7 +104,7 @@ void frmPrecipitacion::cmdSeguir_Click()
 
 bool frmPrecipitacion::ValidaAguacero()
 {
-    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 134);
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 1134);
     if (!t)
         return false;
 

@@ -1,9 +1,9 @@
 #include "storms/frmResumen.h"
 
-#include "app/Navegacion.h"
-#include "app/Variables.h"
+#include "common/Catalogo.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
 #include "storms/Escenario.h"
-#include "text/Catalogo.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -105,21 +105,21 @@ frmResumen::frmResumen(Variables& v, Navegacion& nav, QWidget* parent) : QWidget
         MuestraValor(txtCapa_, v_, r[8], 1, 2);
     }
 
-    setWindowTitle(CargaTexto(v_, 175));
-    mrcAislado_->setTitle(CargaTexto(v_, 188));
-    Label6_->setText(CargaTexto(v_, 189));
-    Label7_->setText(CargaTexto(v_, 190));
-    mrcSerie_->setTitle(CargaTexto(v_, 176));
-    Label1_->setText(CargaTexto(v_, 177));
-    Label2_->setText(CargaTexto(v_, 178));
-    Label3_->setText(CargaTexto(v_, 179));
-    Label4_->setText(CargaTexto(v_, 180));
-    Label5_->setText(CargaTexto(v_, 181));
-    Frame3_->setTitle(CargaTexto(v_, 182));
+    setWindowTitle(Texto(v_, 1175));
+    mrcAislado_->setTitle(Texto(v_, 1188));
+    Label6_->setText(Texto(v_, 1189));
+    Label7_->setText(Texto(v_, 1190));
+    mrcSerie_->setTitle(Texto(v_, 1176));
+    Label1_->setText(Texto(v_, 1177));
+    Label2_->setText(Texto(v_, 1178));
+    Label3_->setText(Texto(v_, 1179));
+    Label4_->setText(Texto(v_, 1180));
+    Label5_->setText(Texto(v_, 1181));
+    Frame3_->setTitle(Texto(v_, 1182));
     for (std::size_t i = 0; i < LabelDisp_.size(); ++i)
-        LabelDisp_[i]->setText(CargaTexto(v_, 183 + static_cast<int>(i)));
-    Label12_->setText(CargaTexto(v_, 187));
-    Command1_->setText(CargaTexto(v_, 123));
+        LabelDisp_[i]->setText(Texto(v_, 1183 + static_cast<int>(i)));
+    Label12_->setText(Texto(v_, 1187));
+    Command1_->setText(Texto(v_, 1123));
 
     setMinimumWidth(440);
     resize(440, heightForWidth(440) > 0 ? heightForWidth(440) : sizeHint().height());

@@ -1,12 +1,12 @@
 #include "storms/frmSerie.h"
 
-#include "app/Mensajes.h"
-#include "app/Navegacion.h"
-#include "app/Variables.h"
+#include "common/Catalogo.h"
+#include "common/Mensajes.h"
+#include "common/Navegacion.h"
+#include "common/Variables.h"
+#include "model/Numero.h"
 #include "storms/Escenario.h"
-#include "text/CampoNumerico.h"
-#include "text/Catalogo.h"
-#include "text/Numero.h"
+#include "widgets/CampoNumerico.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -107,17 +107,17 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     AguaceroActual_ = 0;
     NumAguaceros_ = 0;
     cmdAnadir_Click();
-    setWindowTitle(CargaTexto(v_, 191));
-    Label4_->setText(CargaTexto(v_, 192));
-    Label1_->setText(CargaTexto(v_, 193));
-    Label2_->setText(CargaTexto(v_, 194));
-    cmdAnadir_->setText(CargaTexto(v_, 195));
-    cmdCalcular_->setText(CargaTexto(v_, 196));
-    cmdResumen_->setText(CargaTexto(v_, 197));
-    cmdSigue_->setText(CargaTexto(v_, 198));
-    Frame2_->setTitle(CargaTexto(v_, 199));
+    setWindowTitle(Texto(v_, 1191));
+    Label4_->setText(Texto(v_, 1192));
+    Label1_->setText(Texto(v_, 1193));
+    Label2_->setText(Texto(v_, 1194));
+    cmdAnadir_->setText(Texto(v_, 1195));
+    cmdCalcular_->setText(Texto(v_, 1196));
+    cmdResumen_->setText(Texto(v_, 1197));
+    cmdSigue_->setText(Texto(v_, 1198));
+    Frame2_->setTitle(Texto(v_, 1199));
     for (std::size_t i = 0; i < Label3_.size(); ++i)
-        Label3_[i]->setText(CargaTexto(v_, 200 + static_cast<int>(i)));
+        Label3_[i]->setText(Texto(v_, 1200 + static_cast<int>(i)));
 
     setMinimumWidth(600);
     resize(600, heightForWidth(600) > 0 ? heightForWidth(600) : sizeHint().height());
@@ -146,7 +146,7 @@ void frmSerie::cmdAnadir_Click()
             return;
         Recalcula();
         if (NumAguaceros_ >= maxAguaceros_) {
-            Mensaje(Icono::Ninguno, TituloPrograma(), CargaTexto(v_, 601));
+            Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v_, 1601));
             return;
         }
     }
@@ -226,7 +226,7 @@ void frmSerie::cmdSigue_Click()
 
 bool frmSerie::ValidaSerie()
 {
-    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 212);
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 1212);
     if (!t)
         return false;
     PrecipSerie_[Indice(AguaceroActual_)] = t->P;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storms/Serie.h"
+#include "model/Serie.h"
 
 #include <QWidget>
 

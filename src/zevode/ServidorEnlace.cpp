@@ -1,6 +1,6 @@
 #include "zevode/ServidorEnlace.h"
 
-#include "app/EnlaceZevOde.h"
+#include "common/EnlaceZevOde.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

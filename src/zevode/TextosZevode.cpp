@@ -1,7 +1,5 @@
 #include "zevode/TextosZevode.h"
 
-#include <QSettings>
-
 #include <array>
 #include <utility>
 
@@ -68,12 +66,6 @@ constexpr std::array<Par, static_cast<std::size_t>(TextoZ::Cuantos)> Textos{{
 }};
 
 } // namespace
-
-int LeeNumIdioma()
-{
-    const QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Hidrela20"));
-    return s.value(QStringLiteral("Options/Language"), QString()).toString() == QStringLiteral("Español") ? 1 : 2;
-}
 
 QString TextoZevode(int numIdioma, TextoZ t)
 {

@@ -45,8 +45,4 @@ enum class TextoZ {
     Cuantos
 };
 
-// 1 Spanish, 2 English, by the main program's rule: the stored language
-// "Español" means Spanish and anything else, nothing included, English.
-int LeeNumIdioma();
-
 QString TextoZevode(int numIdioma, TextoZ t);

@@ -1,6 +1,6 @@
 #include "zevode/frmCurva.h"
 
-#include "text/Numero.h"
+#include "model/Numero.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+#include "common/Idioma.h"
 #include "zevode/ServidorEnlace.h"
 #include "zevode/TablaCN.h"
 #include "zevode/TextosZevode.h"
@@ -10,7 +11,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zevode"));
-    const int idioma = LeeNumIdioma();
+    const int idioma = NumIdioma(LeeIdioma());
 
     QString error;
     const QList<FilaCN> filas = TablaIncorporada(error);

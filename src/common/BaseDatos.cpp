@@ -1,0 +1,142 @@
+#include "common/BaseDatos.h"
+
+#include "common/Directorios.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+#include <atomic>
+
+namespace {
+
+const QStringList CamposZonas{QStringLiteral("Nº Zona"), QStringLiteral("Sup parcial (m²)"),
+                              QStringLiteral("Nº curva en Cond II")};
+const QStringList CamposAnual{QStringLiteral("Mes"), QStringLiteral("P mes"), QStringLiteral("P máx"),
+                              QStringLiteral("N")};
+
+// A file marked read-only counts as such even for a user the system lets
+// write anywhere.
+bool Escribible(const QString& ruta)
+{
+    const QFileInfo archivo(ruta);
+    const QFileInfo dir(archivo.absolutePath());
+    if (!dir.isDir() || !dir.isWritable())
+        return false;
+    if (!archivo.exists())
+        return true;
+    const auto escritura = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return archivo.isWritable() && (archivo.permissions() & escritura);
+}
+
+bool Ejecuta(QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery q(db);
+    return q.exec(sql);
+}
+
+// The table has exactly these fields, in this order (or does not exist yet).
+bool Forma(const QSqlDatabase& db, const QString& tabla, const QStringList& campos)
+{
+    const QSqlRecord r = db.record(tabla);
+    if (r.isEmpty())
+        return !db.tables().contains(tabla);
+    if (r.count() != campos.size())
+        return false;
+    for (int i = 0; i < r.count(); ++i)
+        if (r.fieldName(i) != campos[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString RutaBaseDatos()
+{
+    const QString propia = QDir(DirectorioPrograma()).filePath(BaseDatos::NombreArchivo);
+    if (Escribible(propia))
+        return propia;
+    const QString usuario = DirectorioUsuario();
+    QDir().mkpath(usuario);
+    return QDir(usuario).filePath(BaseDatos::NombreArchivo);
+}
+
+BaseDatos::BaseDatos()
+{
+    static std::atomic<int> cuenta{0};
+    conexion_ = QStringLiteral("Datos-%1").arg(++cuenta);
+    ruta_ = RutaBaseDatos();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conexion_);
+        db.setDatabaseName(ruta_);
+        abierta_ = db.open() && Prepara();
+        if (!abierta_)
+            db.close();
+    }
+}
+
+BaseDatos::~BaseDatos()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(conexion_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(conexion_);
+}
+
+QSqlDatabase BaseDatos::Conexion() const
+{
+    return QSqlDatabase::database(conexion_, false);
+}
+
+bool BaseDatos::Prepara()
+{
+    QSqlDatabase db = Conexion();
+    // The first statement that reads the file tells a database from any
+    // other file; the shapes are checked before anything is written.
+    QSqlQuery prueba(db);
+    if (!prueba.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        return false;
+    if (!Forma(db, QStringLiteral("Zonas"), CamposZonas) || !Forma(db, QStringLiteral("Anual"), CamposAnual))
+        return false;
+    if (!db.transaction())
+        return false;
+    bool ok = Ejecuta(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"Zonas\" (\"Nº Zona\" INTEGER PRIMARY KEY, "
+                                         "\"Sup parcial (m²)\" REAL, \"Nº curva en Cond II\" REAL)")) &&
+              Ejecuta(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"Anual\" (\"Mes\" INTEGER PRIMARY KEY, "
+                                         "\"P mes\" REAL, \"P máx\" REAL, \"N\" INTEGER)")) &&
+              Ejecuta(db, QStringLiteral("DELETE FROM \"Anual\" WHERE \"Mes\" NOT BETWEEN 1 AND 12"));
+    for (int mes = 1; ok && mes <= 12; ++mes)
+        ok = Ejecuta(db, QStringLiteral("INSERT OR IGNORE INTO \"Anual\" (\"Mes\") VALUES (%1)").arg(mes));
+    if (ok)
+        return db.commit();
+    db.rollback();
+    return false;
+}
+
+bool BaseDatos::ReconstruyeZonas(int n)
+{
+    if (!abierta_)
+        return false;
+    QSqlDatabase db = Conexion();
+    if (!db.transaction())
+        return false;
+    bool ok = Ejecuta(db, QStringLiteral("DELETE FROM \"Zonas\""));
+    for (int k = 1; ok && k <= n; ++k)
+        ok = Ejecuta(db, QStringLiteral("INSERT INTO \"Zonas\" (\"Nº Zona\") VALUES (%1)").arg(k));
+    if (ok)
+        return db.commit();
+    db.rollback();
+    return false;
+}
+
+bool BaseDatos::VaciaAnual()
+{
+    if (!abierta_)
+        return false;
+    QSqlDatabase db = Conexion();
+    return Ejecuta(db, QStringLiteral("UPDATE \"Anual\" SET \"P mes\" = NULL, \"P máx\" = NULL, \"N\" = NULL"));
+}

@@ -1,0 +1,43 @@
+#include "common/Idioma.h"
+
+#include "common/Variables.h"
+
+#include <QSettings>
+
+namespace {
+
+const QString Espanol = QStringLiteral("Español");
+const QString Ingles = QStringLiteral("English");
+const QString Clave = QStringLiteral("Options/Language");
+
+QSettings Almacen()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, NombreAjustes);
+}
+
+} // namespace
+
+QString LeeIdioma()
+{
+    const QSettings s = Almacen();
+    return s.value(Clave, QString()).toString();
+}
+
+void GuardaIdioma(const QString& valor)
+{
+    QSettings s = Almacen();
+    s.setValue(Clave, valor);
+}
+
+int NumIdioma(const QString& valor)
+{
+    return valor == Espanol ? 1 : 2;
+}
+
+QString AplicaReglaIdioma(Variables& v)
+{
+    const QString valor = LeeIdioma();
+    v.NumIdioma = static_cast<qint16>(NumIdioma(valor));
+    v.Idioma = v.NumIdioma == 1 ? Espanol : Ingles;
+    return valor;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+struct Variables;
+
+// The per-user settings store, shared by the program and the tables program.
+// Its organisation name is also the application name the program runs under.
+inline const QString NombreAjustes = QStringLiteral("Hidrela20");
+
+// The one per-user setting: the language of the next session.
+QString LeeIdioma();
+void GuardaIdioma(const QString& valor);
+
+// 1 for Spanish, 2 for English. Nothing stored means English; so does a value
+// the program never writes, rather than leaving the run without a language.
+int NumIdioma(const QString& valor);
+
+// Sets Idioma and NumIdioma from the stored value and returns that value.
+QString AplicaReglaIdioma(Variables& v);

@@ -1,0 +1,119 @@
+#include "common/Navegacion.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+Navegacion::~Navegacion()
+{
+    // Child windows go with the main window; what is left is top-level.
+    const auto ventanas = cargadas_;
+    cargadas_.clear();
+    for (const auto& v : ventanas)
+        if (v && !qobject_cast<QMdiSubWindow*>(v->parentWidget()))
+            delete v.data();
+}
+
+void Navegacion::Registra(const QString& nombre, Tipo tipo, Fabrica fabrica)
+{
+    registros_.insert(nombre, Registro{tipo, std::move(fabrica)});
+}
+
+void Navegacion::FijaArea(QMdiArea* area)
+{
+    area_ = area;
+}
+
+QWidget* Navegacion::Exterior(QWidget* ventana) const
+{
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget()))
+        return marco;
+    return ventana;
+}
+
+QWidget* Navegacion::Ventana(const QString& nombre) const
+{
+    return cargadas_.value(nombre).data();
+}
+
+QMdiSubWindow* Navegacion::Marco(const QString& nombre) const
+{
+    QWidget* v = Ventana(nombre);
+    return v ? qobject_cast<QMdiSubWindow*>(v->parentWidget()) : nullptr;
+}
+
+QWidget* Navegacion::Muestra(const QString& nombre)
+{
+    if (QWidget* v = Ventana(nombre)) {
+        QWidget* exterior = Exterior(v);
+        exterior->show();
+        exterior->raise();
+        if (auto* marco = qobject_cast<QMdiSubWindow*>(exterior); marco && area_)
+            area_->setActiveSubWindow(marco);
+        else
+            exterior->activateWindow();
+        return v;
+    }
+    const auto r = registros_.constFind(nombre);
+    if (r == registros_.constEnd())
+        return nullptr;
+    QWidget* v = r->fabrica();
+    v->setObjectName(nombre);
+    v->installEventFilter(this);
+    cargadas_.insert(nombre, v);
+    if (r->tipo == Tipo::Hija && area_) {
+        // A window that sized itself keeps its size inside the frame.
+        const QSize tam = v->testAttribute(Qt::WA_Resized) ? v->size() : QSize();
+        QMdiSubWindow* marco = area_->addSubWindow(v);
+        marco->setAttribute(Qt::WA_DeleteOnClose);
+        if (tam.isValid()) {
+            if (QLayout* l = marco->layout())
+                l->activate();
+            marco->resize(marco->size() - v->size() + tam);
+        }
+        marco->show();
+        area_->setActiveSubWindow(marco);
+    } else {
+        v->setAttribute(Qt::WA_DeleteOnClose);
+        v->show();
+        v->raise();
+        v->activateWindow();
+    }
+    return v;
+}
+
+void Navegacion::Oculta(const QString& nombre)
+{
+    if (QWidget* v = Ventana(nombre))
+        Exterior(v)->hide();
+}
+
+void Navegacion::Descarga(const QString& nombre)
+{
+    if (QWidget* v = Ventana(nombre))
+        Exterior(v)->close();
+}
+
+void Navegacion::DescargaTodasMenosPrincipal()
+{
+    const auto ventanas = cargadas_;
+    for (auto it = ventanas.cbegin(); it != ventanas.cend(); ++it)
+        if (it.value() && it.value()->windowTitle() != QLatin1String("HIDRELA"))
+            Descarga(it.key());
+}
+
+bool Navegacion::eventFilter(QObject* objeto, QEvent* evento)
+{
+    // A window closed by the user unloads it just as Descarga does: from here
+    // on it is not loaded, and the next show creates it anew.
+    if (evento->type() == QEvent::Close) {
+        for (auto it = cargadas_.begin(); it != cargadas_.end(); ++it) {
+            if (it.value() == objeto) {
+                cargadas_.erase(it);
+                break;
+            }
+        }
+    }
+    return QObject::eventFilter(objeto, evento);
+}

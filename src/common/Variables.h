@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/ScenarioResults.h"
+#include "model/SiteState.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// Everything the windows share: the site, the results of the last storm and
+// the settings of the run. One object lives for the whole run and is handed by
+// reference to every window; members are read and assigned directly
+// (v.NAC(2), v.PSinSist, v.NumIdioma). Starts at zero; never saved.
+struct Variables : SiteState, ScenarioResults {
+    QString Idioma;       // language name read from the settings store
+    qint16 NumIdioma = 0; // 1 Spanish, 2 English; fixed at start-up
+    QString SepDecimal;   // decimal separator in force, "," or "."
+};

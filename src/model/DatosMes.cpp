@@ -1,0 +1,60 @@
+#include "model/DatosMes.h"
+
+#include <cmath>
+#include <cstdint>
+
+std::optional<int> DiasEnteros(double v)
+{
+    const double n = std::nearbyint(v);
+    if (!(n >= INT16_MIN && n <= INT16_MAX))
+        return std::nullopt;
+    return static_cast<int>(n);
+}
+
+ChequeoCelda ValidaCelda(int columna, Celda t)
+{
+    if (!t)
+        return {false, 0, 1027};
+    const double v = *t;
+    switch (columna) {
+    case 0:
+        if (v >= 0 && v < 1000)
+            return {true, v, 0};
+        return {false, 0, 1028};
+    case 1:
+        if (v >= 0)
+            return {true, v, 0};
+        return {false, 0, 1028};
+    default: {
+        const std::optional<int> n = DiasEnteros(v);
+        if (n && *n >= 0 && *n <= 31)
+            return {true, static_cast<double>(*n), 0};
+        return {false, 0, 1029};
+    }
+    }
+}
+
+std::optional<FalloMes> LeeDatos(const TablaAnual& tabla, DatosAnuales& d)
+{
+    for (std::size_t i = 0; i < 12; ++i) {
+        const int m = static_cast<int>(i) + 1;
+        const auto& fila = tabla[i];
+        if (!fila[0])
+            return FalloMes{m, 0, 1535};
+        d.PMes[i] = *fila[0];
+
+        const Celda& x = fila[1];
+        if (!x)
+            return FalloMes{m, 1, 1027};
+        if (*x > d.PMes[i])
+            return FalloMes{m, 1, 1030};
+        d.PMaxDia[i] = *x;
+
+        const Celda& n = fila[2];
+        if (!n || *n * d.PMaxDia[i] < d.PMes[i] || (*n != 0 && d.PMaxDia[i] == 0) ||
+            d.PMaxDia[i] + (*n - 1) * 0.1 > d.PMes[i])
+            return FalloMes{m, 2, 1031};
+        d.NDias[i] = *n;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QPoint;
+class QTableWidget;
+
+// A fixed grid: a QTableWidget whose heading rows and columns are ordinary
+// cells (row 0 and column 0 by default) drawn as headings, so that every cell,
+// headings included, is addressed by the row and column the user sees. The
+// grid is read-only.
+
+void HazRejillaFija(QTableWidget* t, int filas, int columnas, int filasFijas = 1, int columnasFijas = 1);
+
+// Applies a heading string: "|" separates cells, ";" the column headings from
+// the row headings. The column headings fill row 0 from column 0 (the
+// top-left cell) and fix the number of columns; the row headings fill
+// column 0 from row 1 (their first item, the top-left cell's place, is not
+// used) and the grid grows to hold them. Blanks are kept as written.
+void FijaFormato(QTableWidget* t, const QString& formato);
+
+// Screen pixels of a length in twips: 15 twips per pixel at 96 dpi.
+int Pixeles(int twips);
+
+// The width a column is meant to have; AjustaAContenido widens it where its
+// text would be cut.
+void AnchoColumna(QTableWidget* t, int columna, int twips);
+void AltoFila(QTableWidget* t, int fila, int twips);
+// Alignment of every cell of a column, now and when later written.
+void AlineaColumna(QTableWidget* t, int columna, Qt::Alignment alineacion);
+
+void FijaTexto(QTableWidget* t, int fila, int columna, const QString& texto);
+QString TextoCelda(const QTableWidget* t, int fila, int columna);
+
+// Widens the columns whose text does not fit and gives the grid exactly the
+// size of its cells, so that nothing is cut off and no scroll bar appears.
+void AjustaAContenido(QTableWidget* t);
+
+struct CeldaRejilla {
+    int fila = -1;
+    int columna = -1;
+};
+// The cell under a point of the grid's viewport; -1 where there is none.
+CeldaRejilla CeldaBajo(const QTableWidget* t, const QPoint& enVista);
