@@ -28,10 +28,10 @@ void Reserva(std::string& s, std::size_t n)
 #endif
 }
 
-void EscribeSinId(std::string& salida, std::string mensaje)
+void EscribeSinId(std::string& salida, std::string motivo)
 {
     FalloPeticion f;
-    f.mensaje = std::move(mensaje);
+    f.motivo = std::move(motivo);
     Escritor e(salida);
     EscribeFallo(e, f);
 }

@@ -381,15 +381,15 @@ std::optional<int> UnoATres(const Valor& v)
     return static_cast<int>(*d);
 }
 
-FalloPeticion Sin(std::string_view campo, std::string mensaje)
+FalloPeticion Sin(std::string_view campo, std::string motivo)
 {
     FalloPeticion f;
     f.campo = campo;
-    f.mensaje = std::move(mensaje);
+    f.motivo = std::move(motivo);
     return f;
 }
 
-FalloPeticion Mensaje(int id, std::string_view campo)
+FalloPeticion Rechazo(int id, std::string_view campo)
 {
     FalloPeticion f;
     f.id = id;
@@ -417,15 +417,15 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
     }
     const double NAC = valor[0], SI = valor[1], SR = valor[2], NR = valor[3], CAPA = valor[4];
     if (!(NAC > 0 && NAC <= 100))
-        return Mensaje(1076, "NAC");
+        return Rechazo(1076, "NAC");
     if (!(NR > 0 && NR <= 100))
-        return Mensaje(1076, "NR");
+        return Rechazo(1076, "NR");
     if (!(SI > 0 && SI < 1000))
-        return Mensaje(1074, "SI");
+        return Rechazo(1074, "SI");
     if (!(SR > 0 && SR < 1000))
-        return Mensaje(1074, "SR");
+        return Rechazo(1074, "SR");
     if (!(CAPA >= 0 && CAPA < 10000))
-        return Mensaje(1538, "CAPA");
+        return Rechazo(1538, "CAPA");
 
     SiteState& s = p.sitio;
     s.NAC(2) = NAC;
@@ -446,7 +446,7 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
         if (!d)
             return Sin("NI", "NI is not a number");
         if (!(*d > 0 && *d <= 100))
-            return Mensaje(1076, "NI");
+            return Rechazo(1076, "NI");
         s.NI(2) = *d;
     } else {
         if (!zonas.EsLista())
@@ -470,10 +470,10 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
         }
         if (const std::optional<FalloZona> fz = PasoZonas(s, celdas)) {
             // Every cell is a number here, so the pass always names a message.
-            FalloPeticion f = Mensaje(fz->mensaje, "zones");
+            FalloPeticion f = Rechazo(fz->mensaje, "zones");
             f.zona = fz->zona;
             if (f.id == 0)
-                f.mensaje = "a zone is incomplete";
+                f.motivo = "a zone is incomplete";
             return f;
         }
     }
@@ -498,7 +498,7 @@ std::optional<FalloPeticion> LeeAguacero(const Valor& o, int idRango, Aguacero& 
     if (!P)
         return Sin("P", "P is missing or not a number");
     if (!(*P > 0 && *P < 1000))
-        return Mensaje(idRango, "P");
+        return Rechazo(idRango, "P");
     const std::optional<int> c = UnoATres(o["condition"]);
     if (!c)
         return Sin("condition", "condition must be 1, 2 or 3");
@@ -549,7 +549,7 @@ std::optional<FalloPeticion> LeeAnio(const Valor& v, Peticion& p)
         FalloPeticion f = Sin("months", "");
         f.mes = m + 1;
         if (!fila.EsLista() || fila.Tamano() != 3) {
-            f.mensaje = "a month must be a row of 3 cells";
+            f.motivo = "a month must be a row of 3 cells";
             return f;
         }
         Valor celda = fila.Primero();
@@ -559,7 +559,7 @@ std::optional<FalloPeticion> LeeAnio(const Valor& v, Peticion& p)
             const std::optional<double> d = Numero(celda);
             if (!d) {
                 f.columna = c + 1;
-                f.mensaje = "a cell must be a number or null";
+                f.motivo = "a cell must be a number or null";
                 return f;
             }
             tabla[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = d;
@@ -575,7 +575,7 @@ std::optional<FalloPeticion> LeeAnio(const Valor& v, Peticion& p)
                 continue;
             const ChequeoCelda ch = ValidaCelda(c, celda);
             if (!ch.aceptada) {
-                FalloPeticion f = Mensaje(ch.mensaje, "months");
+                FalloPeticion f = Rechazo(ch.mensaje, "months");
                 f.mes = m + 1;
                 f.columna = c + 1;
                 return f;
@@ -584,7 +584,7 @@ std::optional<FalloPeticion> LeeAnio(const Valor& v, Peticion& p)
         }
     }
     if (const std::optional<FalloMes> fm = LeeDatos(tabla, p.datos)) {
-        FalloPeticion f = Mensaje(fm->mensaje, "months");
+        FalloPeticion f = Rechazo(fm->mensaje, "months");
         f.mes = fm->mes;
         f.columna = fm->columna + 1;
         return f;

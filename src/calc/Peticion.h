@@ -85,7 +85,7 @@ struct Peticion {
 };
 
 // Why a request was refused. `id` is the catalogue message the windows would
-// show, or 0 when they would only move the focus (then `mensaje` says why).
+// show, or 0 when they would only move the focus (then `motivo` says why).
 // The positions are 1-based; 0 leaves them out of the answer.
 struct FalloPeticion {
     int id = 0;
@@ -94,7 +94,7 @@ struct FalloPeticion {
     int aguacero = 0;
     int mes = 0;
     int columna = 0;
-    std::string mensaje;
+    std::string motivo;
 };
 
 // Checks the request in the order the windows check the same values and fills

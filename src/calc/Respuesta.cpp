@@ -103,9 +103,9 @@ void EscribeFallo(Escritor& e, const FalloPeticion& f)
         e.Entero("month", f.mes);
     if (f.columna)
         e.Entero("column", f.columna);
-    if (!f.mensaje.empty()) {
+    if (!f.motivo.empty()) {
         e.Clave("message");
-        e.Texto(f.mensaje);
+        e.Texto(f.motivo);
     }
     e.CierraObjeto();
     e.CierraObjeto();
