@@ -3,7 +3,7 @@
 // database file gone wrong, and the live link with the tables program.
 #include "Apoyo.h"
 
-#include "common/EnlaceZevOde.h"
+#include "common/EnlaceZevode.h"
 #include "site/frmEscorrentia.h"
 #include "widgets/CampoNumerico.h"
 
@@ -404,7 +404,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
             p.close();
             p.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         } else if (programa == 1) {
-            QVERIFY(servidor.listen(EnlaceZevOde::NombreServidor()));
+            QVERIFY(servidor.listen(EnlaceZevode::NombreServidor()));
         }
         Abre();
         apoyo::Escribe(Campo(0), "50");
@@ -419,13 +419,13 @@ class TstEscorrentia : public QObject, apoyo::Banco {
             return;
         }
         if (programa == 2) {
-            QVERIFY(servidor.listen(EnlaceZevOde::NombreServidor()));
+            QVERIFY(servidor.listen(EnlaceZevode::NombreServidor()));
             apoyo::Dispara(C<QTimer>("tmrEnlace"));
         }
         QVERIFY(servidor.waitForNewConnection(5000));
         QLocalSocket* s = servidor.nextPendingConnection();
-        s->write(EnlaceZevOde::Mensaje(QStringLiteral("otro"), QStringLiteral("1")));
-        s->write(EnlaceZevOde::Mensaje(EnlaceZevOde::Elemento, QStringLiteral("72.25")));
+        s->write(EnlaceZevode::ComponeMensaje(QStringLiteral("otro"), QStringLiteral("1")));
+        s->write(EnlaceZevode::ComponeMensaje(EnlaceZevode::Elemento, QStringLiteral("72.25")));
         s->flush();
         QTRY_COMPARE(Campo(0)->text(), QString("72.25"));
         QCOMPARE(Tag(Campo(0)), QString("50"));

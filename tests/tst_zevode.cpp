@@ -1,6 +1,6 @@
 // The curve-number tables program: its table, the choice of a number, the
 // weighted number of a composite cover, the language, and the link.
-#include "common/EnlaceZevOde.h"
+#include "common/EnlaceZevode.h"
 #include "common/Idioma.h"
 #include "zevode/ServidorEnlace.h"
 #include "zevode/TablaCN.h"
@@ -55,7 +55,7 @@ struct Cliente {
             qsizetype fin;
             while ((fin = resto.indexOf('\n')) >= 0) {
                 QString elemento, texto;
-                if (EnlaceZevOde::LeeMensaje(resto.left(fin), elemento, texto) && elemento == EnlaceZevOde::Elemento)
+                if (EnlaceZevode::LeeMensaje(resto.left(fin), elemento, texto) && elemento == EnlaceZevode::Elemento)
                     textos << texto;
                 resto.remove(0, fin + 1);
             }
@@ -64,7 +64,7 @@ struct Cliente {
     bool Conecta()
     {
         socket.abort();
-        socket.connectToServer(EnlaceZevOde::NombreServidor());
+        socket.connectToServer(EnlaceZevode::NombreServidor());
         return socket.waitForConnected(2000);
     }
     QString Ultimo() const { return textos.isEmpty() ? QStringLiteral("<nothing>") : textos.last(); }
@@ -164,7 +164,7 @@ class TstZevode : public QObject {
         QList<Componente> c;
         for (qsizetype i = 0; i < partes.size(); ++i)
             c.append({partes[i], N[i]});
-        const auto m = MediaPonderada(c);
+        const auto m = MediaCompuesta(c);
         QCOMPARE(m.has_value(), media >= 0);
         if (m)
             QVERIFY2(qAbs(*m - media) < 1e-9, qPrintable(QString::number(*m, 'g', 17)));
@@ -290,7 +290,7 @@ class TstZevode : public QObject {
             ServidorEnlace segundo;
             QCOMPARE(segundo.Escucha(), ServidorEnlace::Arranque::OtroAbierto);
         }
-        QFile resto(QDir::tempPath() + QLatin1Char('/') + EnlaceZevOde::NombreServidor());
+        QFile resto(QDir::tempPath() + QLatin1Char('/') + EnlaceZevode::NombreServidor());
         QVERIFY(resto.open(QIODevice::WriteOnly));
         resto.close();
         ServidorEnlace tercero;

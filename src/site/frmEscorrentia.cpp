@@ -1,7 +1,7 @@
 #include "site/frmEscorrentia.h"
 
 #include "common/Catalogo.h"
-#include "common/ClienteZevOde.h"
+#include "common/ClienteZevode.h"
 #include "common/Directorios.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
@@ -179,9 +179,9 @@ void frmEscorrentia::Construye()
     connect(cmdZevOde_, &QPushButton::clicked, this, &frmEscorrentia::cmdZevOde_Click);
     connect(cmdAceptar_, &QPushButton::clicked, this, &frmEscorrentia::cmdAceptar_Click);
 
-    enlace_ = new ClienteZevOde(this);
-    connect(enlace_, &ClienteZevOde::Texto, this, [this](const QString& t) { txtDatos_[0]->setText(t); });
-    connect(enlace_, &ClienteZevOde::Cerrado, this, &frmEscorrentia::FinEnlace);
+    enlace_ = new ClienteZevode(this);
+    connect(enlace_, &ClienteZevode::Texto, this, [this](const QString& t) { txtDatos_[0]->setText(t); });
+    connect(enlace_, &ClienteZevode::Cerrado, this, &frmEscorrentia::FinEnlace);
 
     // Enter in the zone grid walks its cells before it moves on.
     PrevisualizaTeclas(this, v_, [this] { return mrcComplejo_->RetieneEnter(); });

@@ -4,7 +4,7 @@
 
 #include <array>
 
-class ClienteZevOde;
+class ClienteZevode;
 class Navegacion;
 class QGroupBox;
 class QLabel;
@@ -53,5 +53,5 @@ class frmEscorrentia : public QWidget {
     QGroupBox* mrcArea_ = nullptr;
     QWidget* mrcSimple_ = nullptr;
     RejillaZonas* mrcComplejo_ = nullptr;
-    ClienteZevOde* enlace_ = nullptr;
+    ClienteZevode* enlace_ = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "zevode/ServidorEnlace.h"
 
-#include "common/EnlaceZevOde.h"
+#include "common/EnlaceZevode.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -25,7 +25,7 @@ ServidorEnlace::~ServidorEnlace()
 
 ServidorEnlace::Arranque ServidorEnlace::Escucha()
 {
-    const QString nombre = EnlaceZevOde::NombreServidor();
+    const QString nombre = EnlaceZevode::NombreServidor();
     // Listening would quietly take the name from a copy that is running, so
     // ask first; a name that does not answer was left by one that died.
     QLocalSocket prueba;
@@ -50,7 +50,7 @@ void ServidorEnlace::Publica(const QString& texto)
     if (texto == texto_)
         return;
     texto_ = texto;
-    const QByteArray mensaje = EnlaceZevOde::Mensaje(EnlaceZevOde::Elemento, texto_);
+    const QByteArray mensaje = EnlaceZevode::ComponeMensaje(EnlaceZevode::Elemento, texto_);
     for (QLocalSocket* s : std::as_const(clientes_))
         s->write(mensaje);
 }
@@ -64,7 +64,7 @@ void ServidorEnlace::Acepta()
             s->deleteLater();
             emit ClientesCambiados(Clientes());
         });
-        s->write(EnlaceZevOde::Mensaje(EnlaceZevOde::Elemento, texto_));
+        s->write(EnlaceZevode::ComponeMensaje(EnlaceZevode::Elemento, texto_));
         emit ClientesCambiados(Clientes());
     }
 }

@@ -25,7 +25,7 @@ enum Columna {
 };
 
 // A value of groups A-D: a whole number, or nothing (0).
-bool LeeValor(const QString& texto, int& valor)
+bool LeeNumeroGrupo(const QString& texto, int& valor)
 {
     if (texto.isEmpty()) {
         valor = 0;
@@ -85,7 +85,7 @@ std::optional<QList<FilaCN>> LeeTablaCN(const QByteArray& datos, QString& error)
         f.tratamiento = {c[TratamientoEs], c[TratamientoEn]};
         f.condicion = c[Condicion];
         for (int g = 0; g < 4; ++g)
-            if (!LeeValor(c[A + g], f.N[g]))
+            if (!LeeNumeroGrupo(c[A + g], f.N[g]))
                 return falla(QStringLiteral("\"%1\" is not a whole number").arg(c[A + g]));
         f.nota = {c[NotaEs], c[NotaEn]};
         f.fuente = c[Fuente];
@@ -118,7 +118,7 @@ double SumaPorcentajes(const QList<Componente>& c)
     return suma;
 }
 
-std::optional<double> MediaPonderada(const QList<Componente>& c)
+std::optional<double> MediaCompuesta(const QList<Componente>& c)
 {
     if (c.isEmpty() || c.size() > MaxComponentes)
         return std::nullopt;

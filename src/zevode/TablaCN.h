@@ -43,4 +43,4 @@ double SumaPorcentajes(const QList<Componente>& c);
 // The area-weighted curve number of up to five covers whose shares, each
 // greater than 0, add up to 100 %; nullopt otherwise.
 inline constexpr int MaxComponentes = 5;
-std::optional<double> MediaPonderada(const QList<Componente>& c);
+std::optional<double> MediaCompuesta(const QList<Componente>& c);

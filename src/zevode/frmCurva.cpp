@@ -446,7 +446,7 @@ void frmCurva::CalculaMedia()
     const auto c = Componentes();
     std::optional<double> media;
     if (c)
-        media = MediaPonderada(*c);
+        media = MediaCompuesta(*c);
     const QString textoMedia = media ? QString::fromStdString(Formato(*media, 1)) : QString();
     const QString suma = c ? Corto(SumaPorcentajes(*c)) : QStringLiteral("?");
     const bool hay = std::any_of(lineas_.begin(), lineas_.end(), [](const Linea& l) { return l.fila >= 0; });

@@ -9,9 +9,9 @@
 // current text of the item, then one message each time that text changes.
 // A message is one line of UTF-8: the item name, a tab, the text, "\n".
 // The link ends when the tables program closes the socket.
-namespace EnlaceZevOde {
+namespace EnlaceZevode {
 
-inline const QString Aplicacion = QStringLiteral("ZevOde");
+inline const QString Aplicacion = QStringLiteral("Zevode");
 inline const QString Tema = QStringLiteral("frmCurva");
 inline const QString Elemento = QStringLiteral("lblZevOdeva");
 
@@ -22,7 +22,7 @@ inline QString NombreServidor()
     return Aplicacion + QLatin1Char('-') + Tema;
 }
 
-inline QByteArray Mensaje(const QString& elemento, const QString& texto)
+inline QByteArray ComponeMensaje(const QString& elemento, const QString& texto)
 {
     return (elemento + QLatin1Char('\t') + texto + QLatin1Char('\n')).toUtf8();
 }
@@ -39,4 +39,4 @@ inline bool LeeMensaje(const QByteArray& linea, QString& elemento, QString& text
     return true;
 }
 
-} // namespace EnlaceZevOde
+} // namespace EnlaceZevode

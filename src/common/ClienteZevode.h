@@ -10,7 +10,7 @@ class QTimer;
 // The site entry window's end of the live link with the curve-number tables
 // program: starts the program and connects to it, retrying while it starts,
 // on a timer so that the window stays responsive.
-class ClienteZevOde : public QObject {
+class ClienteZevode : public QObject {
     Q_OBJECT
 
   public:
@@ -18,8 +18,8 @@ class ClienteZevOde : public QObject {
     static constexpr int EsperaMaximaMs = 10000;
     static constexpr int IntervaloMs = 200;
 
-    explicit ClienteZevOde(QObject* parent = nullptr);
-    ~ClienteZevOde() override;
+    explicit ClienteZevode(QObject* parent = nullptr);
+    ~ClienteZevode() override;
 
     // Starts the tables program from `directorio`, never through a shell or
     // the search path, and links to it. A program that cannot be started is

@@ -1,21 +1,21 @@
-#include "common/ClienteZevOde.h"
+#include "common/ClienteZevode.h"
 
-#include "common/EnlaceZevOde.h"
+#include "common/EnlaceZevode.h"
 
 #include <QDir>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTimer>
 
-ClienteZevOde::ClienteZevOde(QObject* parent) : QObject(parent), reintento_(new QTimer(this))
+ClienteZevode::ClienteZevode(QObject* parent) : QObject(parent), reintento_(new QTimer(this))
 {
     reintento_->setObjectName(QStringLiteral("tmrEnlace"));
     reintento_->setSingleShot(true);
     reintento_->setInterval(IntervaloMs);
-    connect(reintento_, &QTimer::timeout, this, &ClienteZevOde::Intenta);
+    connect(reintento_, &QTimer::timeout, this, &ClienteZevode::Intenta);
 }
 
-ClienteZevOde::~ClienteZevOde()
+ClienteZevode::~ClienteZevode()
 {
     // Ending the window is not the tables program ending the link.
     if (socket_) {
@@ -24,12 +24,12 @@ ClienteZevOde::~ClienteZevOde()
     }
 }
 
-bool ClienteZevOde::Enlazado() const
+bool ClienteZevode::Enlazado() const
 {
     return socket_ && socket_->state() == QLocalSocket::ConnectedState;
 }
 
-void ClienteZevOde::Inicia(const QString& directorio)
+void ClienteZevode::Inicia(const QString& directorio)
 {
     if (Enlazado())
         return;
@@ -44,7 +44,7 @@ void ClienteZevOde::Inicia(const QString& directorio)
     Intenta();
 }
 
-void ClienteZevOde::Intenta()
+void ClienteZevode::Intenta()
 {
     if (socket_) {
         socket_->disconnect(this);
@@ -55,17 +55,17 @@ void ClienteZevOde::Intenta()
         reintentar_ = false;
         reintento_->stop();
     });
-    connect(socket_, &QLocalSocket::readyRead, this, &ClienteZevOde::Lee);
-    connect(socket_, &QLocalSocket::errorOccurred, this, &ClienteZevOde::Fallo);
+    connect(socket_, &QLocalSocket::readyRead, this, &ClienteZevode::Lee);
+    connect(socket_, &QLocalSocket::errorOccurred, this, &ClienteZevode::Fallo);
     connect(socket_, &QLocalSocket::disconnected, this, [this] {
         if (socket_->bytesAvailable() > 0)
             Lee();
         emit Cerrado();
     });
-    socket_->connectToServer(EnlaceZevOde::NombreServidor());
+    socket_->connectToServer(EnlaceZevode::NombreServidor());
 }
 
-void ClienteZevOde::Fallo()
+void ClienteZevode::Fallo()
 {
     // The tables program may still be starting: try again, for a while.
     if (Enlazado() || reintento_->isActive())
@@ -74,13 +74,13 @@ void ClienteZevOde::Fallo()
         reintento_->start();
 }
 
-void ClienteZevOde::Lee()
+void ClienteZevode::Lee()
 {
     while (socket_->canReadLine()) {
         QByteArray linea = socket_->readLine();
         linea.chop(1);
         QString elemento, texto;
-        if (EnlaceZevOde::LeeMensaje(linea, elemento, texto) && elemento == EnlaceZevOde::Elemento)
+        if (EnlaceZevode::LeeMensaje(linea, elemento, texto) && elemento == EnlaceZevode::Elemento)
             emit Texto(texto);
     }
 }
