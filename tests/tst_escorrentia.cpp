@@ -100,6 +100,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         Abre();
         QCOMPARE((QStringList{w->windowTitle(), Rejilla()->model()->headerData(2, Qt::Horizontal).toString()}),
                  esperado);
+        QCOMPARE(Rejilla()->model()->objectName(), QString("datZonas"));
         QVERIFY(C("mrcSimple")->isVisible());
         QVERIFY(!C("mrcComplejo")->isVisible());
         QCOMPARE(v.SepDecimal, QString("."));

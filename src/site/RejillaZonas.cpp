@@ -61,6 +61,7 @@ RejillaZonas::RejillaZonas(Variables& v, QWidget* parent)
 
     if (base_->Abierta()) {
         modelo_ = new QSqlTableModel(this, base_->Conexion());
+        modelo_->setObjectName(QStringLiteral("datZonas"));
         modelo_->setTable(QStringLiteral("Zonas"));
         modelo_->setEditStrategy(QSqlTableModel::OnFieldChange);
         modelo_->setSort(ColNumero, Qt::AscendingOrder);
