@@ -4,7 +4,6 @@
 // methods browser stays open beside them.
 #include "ApoyoAyuda.h"
 
-#include "common/Imagenes.h"
 #include "help/frmEsquema.h"
 
 #include <QScrollArea>
@@ -91,8 +90,8 @@ class TstAyudas : public QObject {
             if (tamanos[i].height() > 0)
                 QCOMPARE(imagen->height(), tamanos[i].height());
         }
-        QCOMPARE(ArchivoTemporalImagen(), QDir(dir_.path()).filePath(QStringLiteral("b.jpg")));
-        QCOMPARE(apoyo::Contenido(ArchivoTemporalImagen()), apoyo::BytesImagen(1000 * idioma + ids.last()));
+        QCOMPARE(apoyo::Contenido(dir_.filePath(QStringLiteral("b.jpg"))),
+                 apoyo::BytesImagen(1000 * idioma + ids.last()));
         QCOMPARE(marco->pos(), apoyo::ArribaDerecha(*s, marco));
         QVERIFY(marco->height() <= apoyo::AreaPrincipal(*s)->viewport()->height());
     }
@@ -131,7 +130,7 @@ class TstAyudas : public QObject {
         QVERIFY(otro->pixmap().isNull());
         QVERIFY(apoyo::Muestra(cuadro, 1000 * idioma + 401));
         QCOMPARE(cuadro->pixmap().size(), tamano);
-        QCOMPARE(apoyo::Contenido(ArchivoTemporalImagen()), apoyo::BytesImagen(1000 * idioma + 401));
+        QCOMPARE(apoyo::Contenido(dir_.filePath(QStringLiteral("b.jpg"))), apoyo::BytesImagen(1000 * idioma + 401));
         QCOMPARE(marco->pos(), apoyo::ArribaDerecha(*s, marco));
         QVERIFY(marco->height() <= apoyo::AreaPrincipal(*s)->viewport()->height());
         auto* desplazable = w->findChild<QScrollArea*>();

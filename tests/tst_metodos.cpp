@@ -5,7 +5,6 @@
 // window.
 #include "ApoyoAyuda.h"
 
-#include "common/Imagenes.h"
 #include "help/frmMetodos.h"
 
 #include <QAbstractButton>
@@ -144,8 +143,7 @@ class TstMetodos : public QObject {
         QLabel* imagen = Imagen(w, metodo);
         QCOMPARE(imagen->pixmap().size(), tamano);
         QVERIFY(apoyo::Muestra(imagen, id));
-        QCOMPARE(ArchivoTemporalImagen(), QDir(dir_.path()).filePath(QStringLiteral("b.jpg")));
-        QCOMPARE(apoyo::Contenido(ArchivoTemporalImagen()), apoyo::BytesImagen(id));
+        QCOMPARE(apoyo::Contenido(dir_.filePath(QStringLiteral("b.jpg"))), apoyo::BytesImagen(id));
         QCOMPARE(marco_->height(), Alta);
         QVERIFY2(imagen->y() + tamano.height() <= w->height(), "picture cut off");
         QVERIFY(EnSuSitio());
@@ -161,7 +159,7 @@ class TstMetodos : public QObject {
         QCOMPARE(Visibles(w), QList<int>{7});
         QVERIFY(apoyo::Muestra(Imagen(w, 7), 1107));
         QVERIFY(!Opcion(w, 3)->isChecked());
-        const QString archivo = ArchivoTemporalImagen();
+        const QString archivo = dir_.filePath(QStringLiteral("b.jpg"));
         QVERIFY(QFile::remove(archivo));
         QTest::mouseClick(Opcion(w, 7), Qt::LeftButton);
         QCOMPARE(apoyo::Contenido(archivo), apoyo::BytesImagen(1107));

@@ -10,12 +10,6 @@
 
 namespace {
 
-QString& Ultimo()
-{
-    static QString ruta;
-    return ruta;
-}
-
 // Writes the bytes whole, or reports failure: a half-written JPEG would still
 // decode, as a picture with a grey band.
 bool Escribe(const QString& dir, const QByteArray& datos, QString& ruta)
@@ -35,11 +29,6 @@ bool Escribe(const QString& dir, const QByteArray& datos, QString& ruta)
 
 } // namespace
 
-QString ArchivoTemporalImagen()
-{
-    return Ultimo();
-}
-
 void CargaImagen(const Variables& v, int m, QLabel* control)
 {
     const int id = 1000 * v.NumIdioma + m;
@@ -49,7 +38,6 @@ void CargaImagen(const Variables& v, int m, QLabel* control)
     QString ruta;
     if (!Escribe(DirectorioPrograma(), datos, ruta))
         Escribe(DirectorioUsuario(), datos, ruta);
-    Ultimo() = ruta;
 
     QPixmap imagen;
     if (!ruta.isEmpty())

@@ -11,6 +11,3 @@ struct Variables;
 // cannot be written, and read back from there; when neither can be written
 // the picture is decoded from memory, so it is always shown.
 void CargaImagen(const Variables& v, int m, QLabel* control);
-
-// Where the last picture was written; empty when it could not be written.
-QString ArchivoTemporalImagen();
