@@ -168,7 +168,6 @@ CasoEscorrentia frmAnual::Caso() const
 
 bool frmAnual::Calcula()
 {
-    DatosValidos_ = false;
     // Read into a copy: a year that fails the check changes nothing held.
     DatosAnuales d = a_.datos;
     if (const std::optional<FalloMes> fallo = LeeDatos(Frame1_->Celdas(), d)) {
@@ -176,7 +175,6 @@ bool frmAnual::Calcula()
         Frame1_->Enfoca(fallo->mes - 1, fallo->columna);
         return false;
     }
-    DatosValidos_ = true;
     a_ = CalculoAnual{};
     a_.datos = d;
     CalculaAguaceros(a_, Caso());

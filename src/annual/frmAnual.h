@@ -42,7 +42,6 @@ class frmAnual : public QWidget {
     Variables& v_;
     Navegacion& nav_;
     CalculoAnual a_;
-    bool DatosValidos_ = false;
     bool calculado_ = false;
 
     RejillaAnual* Frame1_;
