@@ -7,9 +7,10 @@
 #include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "model/Numero.h"
-#include "storms/Escenario.h"
 #include "widgets/AyudaCelda.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 #include "widgets/RejillaFija.h"
 
 #include <QGridLayout>

@@ -3,9 +3,10 @@
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
-#include "storms/Escenario.h"
 #include "widgets/AyudaCelda.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 #include "widgets/RejillaFija.h"
 
 #include <QBarCategoryAxis>

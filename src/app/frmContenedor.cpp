@@ -2,43 +2,24 @@
 
 #include "common/Catalogo.h"
 #include "common/Idioma.h"
+#include "common/Mensajes.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QScreen>
-
-namespace {
-
-QMenu* Submenu(QWidget* padre, const char* nombre)
-{
-    auto* m = new QMenu(padre);
-    m->setObjectName(QString::fromUtf8(nombre));
-    m->menuAction()->setObjectName(m->objectName());
-    return m;
-}
-
-QAction* Orden(QMenu* menu, const char* nombre, bool activa = true)
-{
-    QAction* a = menu->addAction(QString());
-    a->setObjectName(QString::fromUtf8(nombre));
-    a->setEnabled(activa);
-    return a;
-}
-
-} // namespace
 
 frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     : QMainWindow(parent), v_(v), nav_(nav), area_(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("frmContenedor"));
     // The site entry window tells the main window from the others by this caption.
-    setWindowTitle(QStringLiteral("HIDRELA"));
+    setWindowTitle(TituloPrograma());
     area_->setObjectName(QStringLiteral("areaVentanas"));
     setCentralWidget(area_);
     // A window that closes hands the front to the one used before it, so a
@@ -46,26 +27,26 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     area_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     nav_.FijaArea(area_);
 
-    mnuArchivo_ = Submenu(this, "mnuArchivo");
-    mnuNuevo_ = Orden(mnuArchivo_, "mnuNuevo");
-    mnuAbrir_ = Orden(mnuArchivo_, "mnuAbrir", false);
+    mnuArchivo_ = Submenu(this, QStringLiteral("mnuArchivo"));
+    mnuNuevo_ = Orden(mnuArchivo_, QStringLiteral("mnuNuevo"));
+    mnuAbrir_ = Orden(mnuArchivo_, QStringLiteral("mnuAbrir"), false);
     mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra1"));
-    mnuGuardar_ = Orden(mnuArchivo_, "mnuGuardar", false);
-    mnuGuardarComo_ = Orden(mnuArchivo_, "mnuGuardarComo", false);
+    mnuGuardar_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardar"), false);
+    mnuGuardarComo_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardarComo"), false);
     mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra2"));
-    mnuSalir_ = Orden(mnuArchivo_, "mnuSalir");
+    mnuSalir_ = Orden(mnuArchivo_, QStringLiteral("mnuSalir"));
 
-    mnuModelo_ = Submenu(this, "mnuModelo");
-    MnuHidrela_ = Orden(mnuModelo_, "MnuHidrela");
-    mnuOtros_ = Orden(mnuModelo_, "mnuOtros", false);
+    mnuModelo_ = Submenu(this, QStringLiteral("mnuModelo"));
+    MnuHidrela_ = Orden(mnuModelo_, QStringLiteral("MnuHidrela"));
+    mnuOtros_ = Orden(mnuModelo_, QStringLiteral("mnuOtros"), false);
 
-    mnuVentanas_ = Submenu(this, "mnuVentanas");
+    mnuVentanas_ = Submenu(this, QStringLiteral("mnuVentanas"));
 
-    mnuOpciones_ = Submenu(this, "mnuOpciones");
-    mnuIdioma_ = Submenu(mnuOpciones_, "mnuIdioma");
+    mnuOpciones_ = Submenu(this, QStringLiteral("mnuOpciones"));
+    mnuIdioma_ = Submenu(mnuOpciones_, QStringLiteral("mnuIdioma"));
     mnuOpciones_->addMenu(mnuIdioma_);
-    mnuIdiomaEspanol_ = Orden(mnuIdioma_, "mnuIdiomaEspañol");
-    mnuIdiomaEnglish_ = Orden(mnuIdioma_, "mnuIdiomaEnglish");
+    mnuIdiomaEspanol_ = Orden(mnuIdioma_, QStringLiteral("mnuIdiomaEspañol"));
+    mnuIdiomaEnglish_ = Orden(mnuIdioma_, QStringLiteral("mnuIdiomaEnglish"));
     mnuIdiomaEspanol_->setCheckable(true);
     mnuIdiomaEnglish_->setCheckable(true);
 
@@ -100,11 +81,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuVentanas_, &QMenu::aboutToShow, this, &frmContenedor::ListaVentanas);
 
     resize(1024, 720);
-    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(pantalla->availableGeometry().center());
-        move(r.topLeft());
-    }
+    CentraEnPantalla(this);
 }
 
 void frmContenedor::showEvent(QShowEvent* evento)

@@ -4,15 +4,15 @@
 #include "common/Idioma.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -27,10 +27,9 @@ const char* const Colaboradores = "HIDRELA";
 const QColor VerdeClaro(0x6a, 0xae, 0x3a);
 const QColor VerdeOscuro(0x1f, 0x5c, 0x1a);
 
-QLabel* Etiqueta(QWidget* padre, const QString& nombre, const QRect& sitio, int puntos = 9, bool negrita = false)
+QLabel* EtiquetaEn(QWidget* padre, const QString& nombre, const QRect& sitio, int puntos = 9, bool negrita = false)
 {
-    auto* l = new QLabel(padre);
-    l->setObjectName(nombre);
+    QLabel* l = Etiqueta(padre, nombre);
     l->setGeometry(sitio);
     QFont f = l->font();
     f.setPointSize(puntos);
@@ -39,10 +38,9 @@ QLabel* Etiqueta(QWidget* padre, const QString& nombre, const QRect& sitio, int 
     return l;
 }
 
-QLabel* Dibujo(QWidget* padre, const QString& nombre, const QRect& sitio, const QString& recurso)
+QLabel* DibujoSvg(QWidget* padre, const QString& nombre, const QRect& sitio, const QString& recurso)
 {
-    auto* l = new QLabel(padre);
-    l->setObjectName(nombre);
+    QLabel* l = Etiqueta(padre, nombre);
     l->setGeometry(sitio);
     QPixmap pm(sitio.size());
     pm.fill(Qt::transparent);
@@ -55,12 +53,10 @@ QLabel* Dibujo(QWidget* padre, const QString& nombre, const QRect& sitio, const 
     return l;
 }
 
-QFrame* Linea(QWidget* padre, const QString& nombre, const QRect& sitio)
+QFrame* LineaEn(QWidget* padre, const QString& nombre, const QRect& sitio)
 {
-    auto* l = new QFrame(padre);
-    l->setObjectName(nombre);
+    QFrame* l = Linea(padre, nombre);
     l->setGeometry(sitio);
-    l->setFrameShape(QFrame::HLine);
     l->setStyleSheet(QStringLiteral("color: #1f5c1a;"));
     return l;
 }
@@ -95,41 +91,41 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     figBorde_->setStyleSheet(QStringLiteral("#figBorde { border: 3px solid #1f5c1a; background: transparent; }"));
 
     auto* Image1 =
-        Dibujo(this, QStringLiteral("Image1"), QRect(24, 20, 88, 88), QStringLiteral(":/presentacion/emblema.svg"));
-    auto* Image2 =
-        Dibujo(this, QStringLiteral("Image2"), QRect(336, 150, 260, 156), QStringLiteral(":/presentacion/ladera.svg"));
-    Dibujo(this, QStringLiteral("Image3"), QRect(452, 336, 64, 64), QStringLiteral(":/presentacion/gota.svg"));
-    Dibujo(this, QStringLiteral("Image4"), QRect(528, 336, 64, 64), QStringLiteral(":/presentacion/planton.svg"));
+        DibujoSvg(this, QStringLiteral("Image1"), QRect(24, 20, 88, 88), QStringLiteral(":/presentacion/emblema.svg"));
+    auto* Image2 = DibujoSvg(this, QStringLiteral("Image2"), QRect(336, 150, 260, 156),
+                             QStringLiteral(":/presentacion/ladera.svg"));
+    DibujoSvg(this, QStringLiteral("Image3"), QRect(452, 336, 64, 64), QStringLiteral(":/presentacion/gota.svg"));
+    DibujoSvg(this, QStringLiteral("Image4"), QRect(528, 336, 64, 64), QStringLiteral(":/presentacion/planton.svg"));
     Image2->setFrameShape(QFrame::Box);
     Image2->setStyleSheet(QStringLiteral("border: 1px solid #b9d6a0;"));
 
-    auto* Label5 = Etiqueta(this, QStringLiteral("Label5"), QRect(130, 19, 320, 62), 40, true);
-    auto* Label1 = Etiqueta(this, QStringLiteral("Label1"), QRect(128, 22, 320, 62), 40, true);
+    auto* Label5 = EtiquetaEn(this, QStringLiteral("Label5"), QRect(130, 19, 320, 62), 40, true);
+    auto* Label1 = EtiquetaEn(this, QStringLiteral("Label1"), QRect(128, 22, 320, 62), 40, true);
     Color(Label5, VerdeOscuro);
     Color(Label1, VerdeClaro);
-    auto* Label8 = Etiqueta(this, QStringLiteral("Label8"), QRect(130, 84, 470, 24), 12, true);
+    auto* Label8 = EtiquetaEn(this, QStringLiteral("Label8"), QRect(130, 84, 470, 24), 12, true);
     Color(Label8, VerdeOscuro);
-    auto* Label2 = Etiqueta(this, QStringLiteral("Label2"), QRect(24, 120, 572, 24), 10);
+    auto* Label2 = EtiquetaEn(this, QStringLiteral("Label2"), QRect(24, 120, 572, 24), 10);
     Label2->setAlignment(Qt::AlignCenter);
     QFont cursiva = Label2->font();
     cursiva.setItalic(true);
     Label2->setFont(cursiva);
 
-    auto* Label6 = Etiqueta(this, QStringLiteral("Label6"), QRect(24, 162, 104, 20), 9, true);
-    auto* Autor0 = Etiqueta(this, QStringLiteral("lblAutor(0)"), QRect(128, 162, 204, 20));
-    auto* Label7 = Etiqueta(this, QStringLiteral("Label7"), QRect(24, 190, 104, 20), 9, true);
-    auto* Autor1 = Etiqueta(this, QStringLiteral("lblAutor(1)"), QRect(128, 190, 204, 20));
-    auto* Autor2 = Etiqueta(this, QStringLiteral("lblAutor(2)"), QRect(336, 308, 260, 18), 8);
+    auto* Label6 = EtiquetaEn(this, QStringLiteral("Label6"), QRect(24, 162, 104, 20), 9, true);
+    auto* Autor0 = EtiquetaEn(this, QStringLiteral("lblAutor(0)"), QRect(128, 162, 204, 20));
+    auto* Label7 = EtiquetaEn(this, QStringLiteral("Label7"), QRect(24, 190, 104, 20), 9, true);
+    auto* Autor1 = EtiquetaEn(this, QStringLiteral("lblAutor(1)"), QRect(128, 190, 204, 20));
+    auto* Autor2 = EtiquetaEn(this, QStringLiteral("lblAutor(2)"), QRect(336, 308, 260, 18), 8);
     Autor2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Autor2->setFont(cursiva);
-    auto* Label3 = Etiqueta(this, QStringLiteral("Label3"), QRect(24, 226, 200, 20), 10, true);
-    auto* Label4 = Etiqueta(this, QStringLiteral("Label4"), QRect(24, 248, 200, 20));
-    auto* Label9 = Etiqueta(this, QStringLiteral("Label9"), QRect(24, 276, 308, 20));
-    auto* Line1 = Linea(this, QStringLiteral("Line1"), QRect(24, 285, 130, 2));
-    auto* Line2 = Linea(this, QStringLiteral("Line2"), QRect(202, 285, 130, 2));
-    auto* Label10 = Etiqueta(this, QStringLiteral("Label10"), QRect(24, 300, 308, 20), 8);
-    Linea(this, QStringLiteral("Line3"), QRect(24, 326, 572, 2));
-    auto* lblEncabezado = Etiqueta(this, QStringLiteral("lblEncabezado"), QRect(24, 338, 410, 48));
+    auto* Label3 = EtiquetaEn(this, QStringLiteral("Label3"), QRect(24, 226, 200, 20), 10, true);
+    auto* Label4 = EtiquetaEn(this, QStringLiteral("Label4"), QRect(24, 248, 200, 20));
+    auto* Label9 = EtiquetaEn(this, QStringLiteral("Label9"), QRect(24, 276, 308, 20));
+    auto* Line1 = LineaEn(this, QStringLiteral("Line1"), QRect(24, 285, 130, 2));
+    auto* Line2 = LineaEn(this, QStringLiteral("Line2"), QRect(202, 285, 130, 2));
+    auto* Label10 = EtiquetaEn(this, QStringLiteral("Label10"), QRect(24, 300, 308, 20), 8);
+    LineaEn(this, QStringLiteral("Line3"), QRect(24, 326, 572, 2));
+    auto* lblEncabezado = EtiquetaEn(this, QStringLiteral("lblEncabezado"), QRect(24, 338, 410, 48));
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -172,11 +168,7 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     }
     figBorde_->raise();
 
-    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-        QRect r = geometry();
-        r.moveCenter(pantalla->availableGeometry().center());
-        move(r.topLeft());
-    }
+    CentraEnPantalla(this);
 }
 
 bool frmPresentacion::eventFilter(QObject* objeto, QEvent* evento)

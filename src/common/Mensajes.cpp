@@ -30,6 +30,11 @@ FuncionPitido& Pito()
 
 } // namespace
 
+QString TituloPrograma()
+{
+    return QStringLiteral("HIDRELA");
+}
+
 void Mensaje(Icono icono, const QString& titulo, const QString& texto)
 {
     Caja()(icono, titulo, texto);

@@ -12,6 +12,10 @@ enum class Icono { Ninguno, Informacion, Aviso };
 using FuncionMensaje = std::function<void(Icono icono, const QString& titulo, const QString& texto)>;
 using FuncionPitido = std::function<void()>;
 
+// The program's own title: the main window's caption and the title of the
+// plain message boxes.
+QString TituloPrograma();
+
 // A modal box with an OK button.
 void Mensaje(Icono icono, const QString& titulo, const QString& texto);
 void Pitido();

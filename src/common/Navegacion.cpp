@@ -1,5 +1,7 @@
 #include "common/Navegacion.h"
 
+#include "common/Mensajes.h"
+
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
@@ -25,7 +27,7 @@ void Navegacion::FijaArea(QMdiArea* area)
     area_ = area;
 }
 
-QWidget* Navegacion::Exterior(QWidget* ventana) const
+QWidget* Exterior(QWidget* ventana)
 {
     if (auto* marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget()))
         return marco;
@@ -99,7 +101,7 @@ void Navegacion::DescargaTodasMenosPrincipal()
 {
     const auto ventanas = cargadas_;
     for (auto it = ventanas.cbegin(); it != ventanas.cend(); ++it)
-        if (it.value() && it.value()->windowTitle() != QLatin1String("HIDRELA"))
+        if (it.value() && it.value()->windowTitle() != TituloPrograma())
             Descarga(it.key());
 }
 

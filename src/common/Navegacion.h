@@ -57,9 +57,12 @@ class Navegacion : public QObject {
         Tipo tipo = Tipo::Suelta;
         Fabrica fabrica;
     };
-    QWidget* Exterior(QWidget* ventana) const;
 
     QHash<QString, Registro> registros_;
     QHash<QString, QPointer<QWidget>> cargadas_;
     QPointer<QMdiArea> area_;
 };
+
+// The window as the user sees it: its frame inside the main window's area, or
+// the window itself when it is top-level.
+QWidget* Exterior(QWidget* ventana);

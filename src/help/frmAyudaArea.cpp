@@ -4,7 +4,7 @@
 #include "common/Imagenes.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
-#include "widgets/Rotulos.h"
+#include "widgets/Controles.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -27,12 +27,10 @@ frmAyudaArea::frmAyudaArea(Variables& v, Navegacion& nav, QWidget* parent) : Ven
     QLabel* Label2 = Titulo(this, QStringLiteral("Label2"));
     QLabel* lblRecepcion = Parrafo(this, QStringLiteral("lblRecepción"));
     // Image2 keeps the proportions of picture 202 (237 × 217) at its width.
-    const int ancho2 = Twips(3615);
-    QLabel* Image1 = Estirada(this, QStringLiteral("Image1"), {Twips(6075), Twips(4230)});
+    const int ancho2 = Pixeles(3615);
+    QLabel* Image1 = Estirada(this, QStringLiteral("Image1"), {Pixeles(6075), Pixeles(4230)});
     QLabel* Image2 = Estirada(this, QStringLiteral("Image2"), {ancho2, (ancho2 * 217 + 118) / 237});
-    auto* Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
+    QFrame* Line1 = Linea(this, QStringLiteral("Line1"));
     Line1->setFrameShadow(QFrame::Sunken);
 
     auto* dibujos = new QHBoxLayout;

@@ -4,7 +4,7 @@
 #include "common/Imagenes.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
-#include "widgets/Rotulos.h"
+#include "widgets/Controles.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -5,6 +5,7 @@
 #include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -20,8 +21,7 @@ constexpr QSize Ingles(510, 693);
 
 QLabel* Cuadro(QWidget* padre, const char* nombre, QSize tam)
 {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QString::fromLatin1(nombre));
+    QLabel* l = Etiqueta(padre, QString::fromLatin1(nombre));
     l->setGeometry(QRect(QPoint(0, 0), tam));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;

@@ -4,6 +4,7 @@
 #include "common/Imagenes.h"
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -83,8 +84,7 @@ frmMetodos::frmMetodos(Variables& v, QWidget* parent) : VentanaColocada(parent),
     setObjectName(QStringLiteral("frmMetodos"));
 
     // First in the tab order, below the part of the window that shows at load.
-    Picture1_ = new QLabel(this);
-    Picture1_->setObjectName(QStringLiteral("Picture1"));
+    Picture1_ = Etiqueta(this, QStringLiteral("Picture1"));
     Picture1_->setGeometry(Margen, ArribaImagen + Dibujo.height() + 40, 8, 8);
     Picture1_->setFocusPolicy(Qt::StrongFocus);
     Picture1_->installEventFilter(this);
@@ -100,8 +100,7 @@ frmMetodos::frmMetodos(Variables& v, QWidget* parent) : VentanaColocada(parent),
         connect(b, &QAbstractButton::clicked, this, [this, i] { opcMetodos_Click(i); });
         opcMetodos_[i] = b;
 
-        auto* imagen = new QLabel(this);
-        imagen->setObjectName(QStringLiteral("Imagen(%1)").arg(i));
+        QLabel* imagen = Etiqueta(this, QStringLiteral("Imagen(%1)").arg(i));
         imagen->setGeometry((AnchoCliente - Dibujo.width()) / 2, ArribaImagen, Dibujo.width(), Dibujo.height());
         imagen->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         imagen->hide();
@@ -119,7 +118,7 @@ frmMetodos::frmMetodos(Variables& v, QWidget* parent) : VentanaColocada(parent),
 // Short: the eight buttons only.
 void frmMetodos::AjustaMarco()
 {
-    FijaAlto(this, Twips(3300));
+    FijaAlto(this, Pixeles(3300));
     if (Picture1_->isEnabled())
         Picture1_->setFocus(Qt::OtherFocusReason);
 }
@@ -130,7 +129,7 @@ void frmMetodos::opcMetodos_Click(int i)
     CargaImagen(v_, 100 + i, Imagen_[i]);
     Imagen_[i]->show();
     MetodoActual_ = static_cast<qint16>(i);
-    FijaAlto(this, Twips(7965));
+    FijaAlto(this, Pixeles(7965));
 }
 
 void frmMetodos::Picture1_KeyUp()

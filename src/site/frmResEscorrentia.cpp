@@ -5,6 +5,7 @@
 #include "common/Variables.h"
 #include "model/Relaciones.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Controles.h"
 #include "widgets/RejillaFija.h"
 
 #include <QEvent>
@@ -54,14 +55,6 @@ void AjustaLeyenda(QTextEdit* e, int ancho)
     e->setFixedSize(ancho, static_cast<int>(e->document()->size().height()) + marco);
 }
 
-// The outer frame of a window: its child-window frame, or itself.
-QWidget* Exterior(QWidget* w)
-{
-    if (auto* marco = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
-        return marco;
-    return w;
-}
-
 // A curve number (even columns) or a threshold (odd columns) of rows 1..4,
 // columns 2..7; the condition is the column divided by 2.
 double Valor(const Variables& v, int fila, int columna)
@@ -75,19 +68,16 @@ double Valor(const Variables& v, int fila, int columna)
 } // namespace
 
 frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* parent)
-    : QWidget(parent), v_(v), nav_(nav), Frame1_(new QGroupBox(this)), Frame2_(new QGroupBox(this)),
-      Text1_(Leyenda(Frame1_, "Text1")), txtLeyenda_(Leyenda(Frame2_, "txtLeyenda")),
-      tblRelacion_(new QTableWidget(Frame1_)), tblEscorrentia_(new QTableWidget(Frame2_)),
-      lblConsejo_(new QLabel(Frame1_)), cmdAnterior_(new QPushButton(this)), cmdContinuar_(new QPushButton(this))
+    : QWidget(parent), v_(v), nav_(nav), Frame1_(Grupo(this, QStringLiteral("Frame1"))),
+      Frame2_(Grupo(this, QStringLiteral("Frame2"))), Text1_(Leyenda(Frame1_, "Text1")),
+      txtLeyenda_(Leyenda(Frame2_, "txtLeyenda")), tblRelacion_(new QTableWidget(Frame1_)),
+      tblEscorrentia_(new QTableWidget(Frame2_)), lblConsejo_(Etiqueta(Frame1_, QStringLiteral("lblConsejo"))),
+      cmdAnterior_(Boton(this, QStringLiteral("cmdAnterior"))),
+      cmdContinuar_(Boton(this, QStringLiteral("cmdContinuar")))
 {
     setObjectName(QStringLiteral("frmResEscorrentia"));
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    Frame2_->setObjectName(QStringLiteral("Frame2"));
     tblRelacion_->setObjectName(QStringLiteral("tblRelación"));
     tblEscorrentia_->setObjectName(QStringLiteral("tblEscorrentia"));
-    lblConsejo_->setObjectName(QStringLiteral("lblConsejo"));
-    cmdAnterior_->setObjectName(QStringLiteral("cmdAnterior"));
-    cmdContinuar_->setObjectName(QStringLiteral("cmdContinuar"));
 
     HazRejillaFija(tblEscorrentia_, 5, 8);
     HazRejillaFija(tblRelacion_, 4, 2, 0, 0);

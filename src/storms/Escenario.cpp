@@ -7,37 +7,9 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
 
 namespace {
-
-class Centrado : public QObject {
-  public:
-    explicit Centrado(QWidget* ventana) : QObject(ventana) { ventana->installEventFilter(this); }
-
-    bool eventFilter(QObject* objeto, QEvent* evento) override
-    {
-        if (evento->type() == QEvent::Show) {
-            auto* ventana = static_cast<QWidget*>(objeto);
-            if (auto* marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget())) {
-                if (QMdiArea* area = marco->mdiArea()) {
-                    // Never above or left of the area: the title bar stays reachable.
-                    const QSize libre = area->viewport()->size() - marco->size();
-                    marco->move(std::max(0, libre.width() / 2), std::max(0, libre.height() / 2));
-                }
-            }
-            objeto->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-};
 
 class EntradaAguacero : public QObject {
   public:
@@ -65,16 +37,6 @@ class EntradaAguacero : public QObject {
 
 } // namespace
 
-QString TituloPrograma()
-{
-    return QStringLiteral("HIDRELA");
-}
-
-void CentraAlMostrar(QWidget* ventana)
-{
-    new Centrado(ventana);
-}
-
 void HazCampoAguacero(QLineEdit* campo, const Variables& v, std::function<void()> alEntrar)
 {
     HazCampoNumerico(campo, v, VarianteCampo::B, 1);
@@ -88,49 +50,6 @@ QComboBox* ListaHumedad(QWidget* padre)
     lista->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     lista->setCurrentIndex(-1);
     return lista;
-}
-
-QLabel* Rotulo(QWidget* padre, const QString& nombre)
-{
-    auto* l = new QLabel(padre);
-    l->setObjectName(nombre);
-    l->setWordWrap(true);
-    return l;
-}
-
-QGroupBox* Grupo(QWidget* padre, const QString& nombre)
-{
-    auto* m = new QGroupBox(padre);
-    m->setObjectName(nombre);
-    return m;
-}
-
-QPushButton* Boton(QWidget* padre, const QString& nombre)
-{
-    auto* b = new QPushButton(padre);
-    b->setObjectName(nombre);
-    return b;
-}
-
-QLineEdit* Salida(QWidget* padre, const QString& nombre)
-{
-    auto* c = new QLineEdit(padre);
-    c->setObjectName(nombre);
-    c->setReadOnly(true);
-    c->setFocusPolicy(Qt::ClickFocus);
-    c->setAlignment(Qt::AlignRight);
-    c->setFixedWidth(90);
-    return c;
-}
-
-void MuestraValor(QLineEdit* caja, const Variables& v, double x, int decTexto, int decAyuda, bool conTag)
-{
-    caja->setText(FormatoLocal(v, x, decTexto));
-    const QString ayuda = decAyuda < 0 ? QString() : FormatoLocal(v, x, decAyuda);
-    if (conTag)
-        FijaTag(caja, ayuda);
-    else
-        caja->setToolTip(ayuda);
 }
 
 std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad, int mensaje)
@@ -151,18 +70,4 @@ std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPreci
         return std::nullopt;
     }
     return TormentaLeida{*P, static_cast<int>(*c)};
-}
-
-QGroupBox* MarcoResultados(QWidget* padre, int n, QLabel** etiquetas, QLineEdit** cajas)
-{
-    QGroupBox* marco = Grupo(padre, QStringLiteral("Frame2"));
-    auto* resultados = new QGridLayout(marco);
-    resultados->setColumnStretch(0, 1);
-    for (int i = 0; i < n; ++i) {
-        etiquetas[i] = Rotulo(marco, QStringLiteral("Label3(%1)").arg(i));
-        cajas[i] = Salida(marco, QStringLiteral("txtResultado(%1)").arg(i));
-        resultados->addWidget(etiquetas[i], i, 0);
-        resultados->addWidget(cajas[i], i, 1, Qt::AlignTop);
-    }
-    return marco;
 }

@@ -3,7 +3,8 @@
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
-#include "storms/Escenario.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "widgets/Controles.h"
+
 #include <QWidget>
 
 #include <array>
 
 class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class Navegacion;
 struct Variables;
 

@@ -3,7 +3,8 @@
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
-#include "storms/Escenario.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,54 +14,35 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 frmResumen::frmResumen(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
     setObjectName(QStringLiteral("frmResumen"));
 
     mrcAislado_ = Grupo(this, QStringLiteral("mrcAislado"));
-    Label6_ = Rotulo(mrcAislado_, QStringLiteral("Label6"));
-    txtPrecip_ = Salida(mrcAislado_, QStringLiteral("txtPrecip"));
-    Label7_ = Rotulo(mrcAislado_, QStringLiteral("Label7"));
-    txtHumedad_ = Salida(mrcAislado_, QStringLiteral("txtHumedad"));
-    auto* aislado = new QGridLayout(mrcAislado_);
-    aislado->setColumnStretch(0, 1);
-    aislado->addWidget(Label6_, 0, 0);
-    aislado->addWidget(txtPrecip_, 0, 1);
-    aislado->addWidget(Label7_, 1, 0);
-    aislado->addWidget(txtHumedad_, 1, 1);
+    QGridLayout* aislado = RejillaSalidas(mrcAislado_);
+    std::tie(Label6_, txtPrecip_) = FilaSalida(aislado, 0, QStringLiteral("Label6"), QStringLiteral("txtPrecip"));
+    std::tie(Label7_, txtHumedad_) = FilaSalida(aislado, 1, QStringLiteral("Label7"), QStringLiteral("txtHumedad"));
 
     mrcSerie_ = Grupo(this, QStringLiteral("mrcSerie"));
-    Label1_ = Rotulo(mrcSerie_, QStringLiteral("Label1"));
-    Label2_ = Rotulo(mrcSerie_, QStringLiteral("Label2"));
+    QGridLayout* serie = RejillaSalidas(mrcSerie_);
+    std::tie(Label1_, txtDato_[0]) = FilaSalida(serie, 0, QStringLiteral("Label1"), QStringLiteral("txtDato(0)"));
+    std::tie(Label2_, txtDato_[1]) = FilaSalida(serie, 1, QStringLiteral("Label2"), QStringLiteral("txtDato(1)"));
     Label3_ = Rotulo(mrcSerie_, QStringLiteral("Label3"));
-    Label4_ = Rotulo(mrcSerie_, QStringLiteral("Label4"));
-    Label5_ = Rotulo(mrcSerie_, QStringLiteral("Label5"));
-    for (std::size_t i = 0; i < txtDato_.size(); ++i)
-        txtDato_[i] = Salida(mrcSerie_, QStringLiteral("txtDato(%1)").arg(i));
-    auto* serie = new QGridLayout(mrcSerie_);
-    serie->setColumnStretch(0, 1);
-    serie->addWidget(Label1_, 0, 0);
-    serie->addWidget(txtDato_[0], 0, 1);
-    serie->addWidget(Label2_, 1, 0);
-    serie->addWidget(txtDato_[1], 1, 1);
     serie->addWidget(Label3_, 2, 0, 1, 2);
+    std::tie(Label4_, txtDato_[2]) = FilaSalida(serie, 3, QStringLiteral("Label4"), QStringLiteral("txtDato(2)"));
+    std::tie(Label5_, txtDato_[3]) = FilaSalida(serie, 4, QStringLiteral("Label5"), QStringLiteral("txtDato(3)"));
     // The two counts below the heading are indented under it.
     Label4_->setIndent(16);
     Label5_->setIndent(16);
-    serie->addWidget(Label4_, 3, 0);
-    serie->addWidget(txtDato_[2], 3, 1);
-    serie->addWidget(Label5_, 4, 0);
-    serie->addWidget(txtDato_[3], 4, 1);
 
     Frame3_ = Grupo(this, QStringLiteral("Frame3"));
-    auto* disp = new QGridLayout(Frame3_);
-    disp->setColumnStretch(0, 1);
+    QGridLayout* disp = RejillaSalidas(Frame3_);
     for (std::size_t i = 0; i < txtDisp_.size(); ++i) {
         const int fila = static_cast<int>(i);
-        LabelDisp_[i] = Rotulo(Frame3_, QStringLiteral("Label%1").arg(8 + fila));
-        txtDisp_[i] = Salida(Frame3_, QStringLiteral("txtDisp(%1)").arg(fila));
-        disp->addWidget(LabelDisp_[i], fila, 0);
-        disp->addWidget(txtDisp_[i], fila, 1);
+        std::tie(LabelDisp_[i], txtDisp_[i]) =
+            FilaSalida(disp, fila, QStringLiteral("Label%1").arg(8 + fila), QStringLiteral("txtDisp(%1)").arg(fila));
     }
 
     Label12_ = Rotulo(this, QStringLiteral("Label12"));

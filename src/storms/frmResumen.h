@@ -1,13 +1,11 @@
 #pragma once
 
+#include "widgets/Controles.h"
+
 #include <QWidget>
 
 #include <array>
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class Navegacion;
 struct Variables;
 

@@ -7,6 +7,8 @@
 #include "model/Numero.h"
 #include "storms/Escenario.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Controles.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,14 @@
 #include "widgets/Colocacion.h"
 
+#include "common/Navegacion.h"
+
+#include <QEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -11,13 +18,41 @@ QMdiArea* Area(QWidget* ventana)
     return marco ? marco->mdiArea() : nullptr;
 }
 
+class Centrado : public QObject {
+  public:
+    explicit Centrado(QWidget* ventana) : QObject(ventana) { ventana->installEventFilter(this); }
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::Show) {
+            auto* ventana = static_cast<QWidget*>(objeto);
+            if (QMdiArea* area = Area(ventana)) {
+                // Never above or left of the area: the title bar stays reachable.
+                QWidget* marco = Exterior(ventana);
+                const QSize libre = area->viewport()->size() - marco->size();
+                marco->move(std::max(0, libre.width() / 2), std::max(0, libre.height() / 2));
+            }
+            objeto->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 } // namespace
 
-QWidget* Exterior(QWidget* ventana)
+void CentraEnPantalla(QWidget* ventana)
 {
-    if (auto* marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget()))
-        return marco;
-    return ventana;
+    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        QRect r = ventana->frameGeometry();
+        r.moveCenter(pantalla->availableGeometry().center());
+        ventana->move(r.topLeft());
+    }
+}
+
+void CentraAlMostrar(QWidget* ventana)
+{
+    new Centrado(ventana);
 }
 
 void FijaAlto(QWidget* ventana, int pixeles)

@@ -2,23 +2,22 @@
 
 #include <QWidget>
 
-// The help windows' sizes are given in twips, the unit of the original
-// design: 15 twips a pixel.
-constexpr int Twips(int twips)
-{
-    return (twips + 7) / 15;
-}
+// Where the windows stand. A top-level window stays where it is unless said
+// otherwise.
 
-// The window as the user sees it: its frame inside the main window's area, or
-// the window itself when it is top-level.
-QWidget* Exterior(QWidget* ventana);
+// Centres the window on the screen's working area.
+void CentraEnPantalla(QWidget* ventana);
+
+// Centres the window's frame in the main window's working area the first
+// time it is shown.
+void CentraAlMostrar(QWidget* ventana);
 
 // The height of the window as the user sees it, frame and caption included.
 void FijaAlto(QWidget* ventana, int pixeles);
 
 // Places the window at the top of the main window's client area with its
 // right edge at the client area's right edge: top = 0, left = client width −
-// window width. A top-level window stays where it is.
+// window width.
 void ColocaArribaDerecha(QWidget* ventana);
 
 // The height of the main window's client area, or 0 for a top-level window.

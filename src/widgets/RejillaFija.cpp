@@ -1,5 +1,7 @@
 #include "widgets/RejillaFija.h"
 
+#include "widgets/Controles.h"
+
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -68,11 +70,6 @@ void FijaFormato(QTableWidget* t, const QString& formato)
         FijaTexto(t, 0, c, columnas[c]);
     for (int f = 1; f < filas.size(); ++f)
         FijaTexto(t, f, 0, filas[f]);
-}
-
-int Pixeles(int twips)
-{
-    return (twips + 7) / 15;
 }
 
 void AnchoColumna(QTableWidget* t, int columna, int twips)

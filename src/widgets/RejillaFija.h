@@ -20,11 +20,8 @@ void HazRejillaFija(QTableWidget* t, int filas, int columnas, int filasFijas = 1
 // used) and the grid grows to hold them. Blanks are kept as written.
 void FijaFormato(QTableWidget* t, const QString& formato);
 
-// Screen pixels of a length in twips: 15 twips per pixel at 96 dpi.
-int Pixeles(int twips);
-
-// The width a column is meant to have; AjustaAContenido widens it where its
-// text would be cut.
+// The width a column is meant to have, in twips; AjustaAContenido widens it
+// where its text would be cut.
 void AnchoColumna(QTableWidget* t, int columna, int twips);
 void AltoFila(QTableWidget* t, int fila, int twips);
 // Alignment of every cell of a column, now and when later written.
