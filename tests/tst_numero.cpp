@@ -23,7 +23,11 @@ class TstNumero : public QObject {
         QTest::newRow("negative exponent") << "25E-1" << true << 2.5;
         QTest::newRow("thousands") << "1,234.5" << true << 1234.5;
         QTest::newRow("two groups") << "1,234,567" << true << 1234567.0;
+        QTest::newRow("first group of three") << "123,456" << true << 123456.0;
+        QTest::newRow("first group of three, decimals") << "100,000.5" << true << 100000.5;
         QTest::newRow("underflow is zero") << "1e-400" << true << 0.0;
+        QTest::newRow("underflow keeps the sign") << "-1e-400" << true << -0.0;
+        QTest::newRow("underflow, point far left") << "0." + QString(300, '0') + "1e-330" << true << 0.0;
         QTest::newRow("empty") << "" << false << 0.0;
         QTest::newRow("blanks only") << "   " << false << 0.0;
         QTest::newRow("letters") << "abc" << false << 0.0;
@@ -40,6 +44,11 @@ class TstNumero : public QObject {
         QTest::newRow("separator after point") << "1.234,5" << false << 0.0;
         QTest::newRow("exponent without digits") << "1e" << false << 0.0;
         QTest::newRow("overflow") << "1e999" << false << 0.0;
+        // Too large by the value's exponent, wherever the point stands.
+        QTest::newRow("overflow, point first") << "0.5e400" << false << 0.0;
+        QTest::newRow("overflow, negative") << "-0.5e400" << false << 0.0;
+        QTest::newRow("overflow, long mantissa") << QString(400, '9') + "e-10" << false << 0.0;
+        QTest::newRow("group of four first") << "1234,567" << false << 0.0;
         QTest::newRow("inner blank") << "1 2" << false << 0.0;
         QTest::newRow("unit after number") << "12mm" << false << 0.0;
     }
@@ -52,8 +61,10 @@ class TstNumero : public QObject {
         QCOMPARE(EsNumerico(t), numerico);
         const std::optional<double> v = ANumero(t);
         QCOMPARE(v.has_value(), numerico);
-        if (numerico)
+        if (numerico) {
             QCOMPARE(*v, valor);
+            QCOMPARE(std::signbit(*v), std::signbit(valor));
+        }
     }
 
     void formato_data()

@@ -1,5 +1,6 @@
 #include "model/Numero.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -77,6 +78,30 @@ std::optional<std::string> Normaliza(std::string_view t)
     return out;
 }
 
+// Power of ten of the first significant digit of a normalised text: 2 for
+// "123", -3 for "0.00123", 397 for "0.5e398". Out of the double range, it
+// alone tells too large from too small, wherever the point stands.
+long long ExponenteDecimal(std::string_view n)
+{
+    const std::size_t e = std::min(n.find('e'), n.size());
+    long long exponente = 0;
+    bool negativo = false;
+    for (std::size_t i = e + 1; i < n.size(); ++i) {
+        if (n[i] == '-')
+            negativo = true;
+        // Saturates far beyond any double and any text's length.
+        else if (EsDigito(n[i]) && exponente < 1'000'000'000'000)
+            exponente = exponente * 10 + (n[i] - '0');
+    }
+    const std::string_view mantisa = n.substr(0, e);
+    const std::size_t punto = std::min(mantisa.find('.'), mantisa.size());
+    // An all-zero mantissa is zero, never out of range.
+    const std::size_t primero = mantisa.find_first_of("123456789");
+    const long long posicion =
+        primero < punto ? static_cast<long long>(punto - primero) - 1 : -static_cast<long long>(primero - punto);
+    return (negativo ? -exponente : exponente) + posicion;
+}
+
 } // namespace
 
 std::optional<double> ANumero(std::string_view texto)
@@ -92,8 +117,7 @@ std::optional<double> ANumero(std::string_view texto)
         return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // Too small to tell from zero is still a number; too large is not.
-        const bool pequeno = n->find("e-") != std::string::npos || n->find_first_not_of("-0.") > n->find('.');
-        if (!pequeno)
+        if (ExponenteDecimal(*n) >= 0)
             return std::nullopt;
         return (*n)[0] == '-' ? -0.0 : 0.0;
     }
