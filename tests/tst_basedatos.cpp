@@ -1,8 +1,12 @@
 // The database file: where it lives, what is created when missing, and files
 // that cannot be used, which are left as they are.
 #include "Apoyo.h"
+#include "annual/RejillaAnual.h"
+#include "site/RejillaZonas.h"
 
+#include <QComboBox>
 #include <QSqlRecord>
+#include <QTableView>
 #include <QtTest>
 
 using apoyo::Contenido;
@@ -121,6 +125,64 @@ class TstBaseDatos : public QObject {
         if (!abierta)
             QVERIFY(!b.VaciaAnual());
         QCOMPARE(Contenido(Propio()), antes);
+    }
+
+    // The file stops taking writes while a grid is being filled in (turned
+    // read-only, the disk full): one message naming it, and every value typed
+    // before and after stays in the grid. Every open connection is made to
+    // refuse writes, as a file opened as root would not by its permissions.
+    void dejaDeEscribir_data()
+    {
+        QTest::addColumn<bool>("zonas");
+        QTest::addColumn<QStringList>("tecleado"); // row by row, a column each
+        QTest::newRow("zones") << true << QStringList{"10", "50", "20", "60", "30", "70"};
+        QTest::newRow("months") << false << QStringList{"60", "30", "4", "50", "20", "3"};
+    }
+    void dejaDeEscribir()
+    {
+        QFETCH(bool, zonas);
+        QFETCH(QStringList, tecleado);
+        Variables v;
+        v.NumIdioma = 2;
+        apoyo::Registro registro;
+        std::unique_ptr<QWidget> w;
+        if (zonas)
+            w = std::make_unique<RejillaZonas>(v);
+        else
+            w = std::make_unique<RejillaAnual>(v);
+        auto* lista = w->findChild<QComboBox*>(QStringLiteral("lstNumZonas"));
+        if (lista) {
+            lista->setCurrentIndex(2);
+            emit lista->activated(2);
+        }
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        auto* rejilla = w->findChild<QTableView*>(zonas ? QStringLiteral("tblZonas") : QStringLiteral("tblAno"));
+        const int columnas = zonas ? 2 : 3;
+        // Enter walks the cells, across the move to memory too.
+        apoyo::Teclea(rejilla, 0, 1, QString());
+        for (int i = 0; i < tecleado.size(); ++i) {
+            if (i == columnas)
+                for (const QString& c : QSqlDatabase::connectionNames())
+                    QVERIFY(QSqlQuery(QSqlDatabase::database(c, false)).exec("PRAGMA query_only = ON"));
+            for (const QChar c : tecleado[i] + QChar(u'\r'))
+                QTest::keyClicks(QApplication::focusWidget(), QString(c));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(registro.cajas.size(), std::size_t{1});
+        QVERIFY(registro.cajas[0].texto.contains(QDir::toNativeSeparators(Propio())));
+        for (int i = 0; i < tecleado.size(); ++i)
+            QCOMPARE(rejilla->model()->index(i / columnas, 1 + i % columnas).data().toString(), tecleado[i]);
+        QCOMPARE(apoyo::Guardado(zonas ? "Zonas" : "Anual", 0, 0).toString(), tecleado[0]);
+        QVERIFY(apoyo::Guardado(zonas ? "Zonas" : "Anual", 1, 0).isNull());
+        if (lista) {
+            // Zones chosen again are built in memory, without a word.
+            lista->setCurrentIndex(1);
+            emit lista->activated(1);
+            QCOMPARE(rejilla->model()->rowCount(), 2);
+            QVERIFY(rejilla->model()->index(0, 1).data().isNull());
+            QCOMPARE(registro.cajas.size(), std::size_t{1});
+        }
     }
 };
 

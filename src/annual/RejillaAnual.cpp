@@ -96,6 +96,8 @@ void RejillaAnual::AvisaBaseDatos() const
 
 void RejillaAnual::Usa(QAbstractItemModel* modelo)
 {
+    // The current cell stays where it was, so that typing goes on in place.
+    const QModelIndex actual = tblAno_->currentIndex();
     QAbstractItemModel* antes = datAnual_;
     datAnual_ = modelo;
     modelo->setObjectName(QStringLiteral("datAnual"));
@@ -103,6 +105,9 @@ void RejillaAnual::Usa(QAbstractItemModel* modelo)
     tblAno_->setColumnHidden(ColMes, true);
     delete antes;
     FijaTextos();
+    if (actual.isValid())
+        tblAno_->selectionModel()->setCurrentIndex(modelo->index(actual.row(), actual.column()),
+                                                   QItemSelectionModel::NoUpdate);
 }
 
 void RejillaAnual::PasaAMemoria()

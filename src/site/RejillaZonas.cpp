@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSqlTableModel>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
 
@@ -60,14 +61,12 @@ RejillaZonas::RejillaZonas(Variables& v, QWidget* parent)
     connect(CalParcial_, &QTimer::timeout, this, &RejillaZonas::CalParcial_Timer);
 
     if (base_->Abierta()) {
-        modelo_ = new QSqlTableModel(this, base_->Conexion());
-        modelo_->setObjectName(QStringLiteral("datZonas"));
-        modelo_->setTable(QStringLiteral("Zonas"));
-        modelo_->setEditStrategy(QSqlTableModel::OnFieldChange);
-        modelo_->setSort(ColNumero, Qt::AscendingOrder);
-        modelo_->select();
-        tblZonaTitulo_->setModel(modelo_);
-        tblZonas_->setModel(modelo_);
+        auto* tabla = new QSqlTableModel(this, base_->Conexion());
+        tabla->setTable(QStringLiteral("Zonas"));
+        tabla->setEditStrategy(QSqlTableModel::OnFieldChange);
+        tabla->setSort(ColNumero, Qt::AscendingOrder);
+        tabla->select();
+        Usa(tabla);
     }
     // The zone numbers, level with the grid's rows.
     tblZonaTitulo_->verticalHeader()->hide();
@@ -79,11 +78,6 @@ RejillaZonas::RejillaZonas(Variables& v, QWidget* parent)
     tblZonaTitulo_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblZonaTitulo_->setFocusPolicy(Qt::NoFocus);
     tblZonaTitulo_->setSelectionMode(QAbstractItemView::NoSelection);
-    if (modelo_) {
-        tblZonaTitulo_->setColumnHidden(ColArea, true);
-        tblZonaTitulo_->setColumnHidden(ColCurva, true);
-        tblZonas_->setColumnHidden(ColNumero, true);
-    }
     for (QLabel* l : {lblSupTotal_, lblNC_})
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -118,10 +112,14 @@ RejillaDatos* RejillaZonas::HazRejilla()
     forma.columnas = {{3, true}, {1, true}};
     forma.comprueba = [this](int columna, const QString& texto) { return Comprueba(v_, columna, texto); };
     forma.guarda = [this](const QModelIndex& indice, double valor) {
-        if (modelo_->setData(indice, valor))
-            CalParcial_->start();
-        else
-            AvisaBaseDatos();
+        // A value the file refuses stays in the table's cache, from which the
+        // zones move to memory once the edit is over.
+        if (!modelo_->setData(indice, valor))
+            QTimer::singleShot(0, this, [this] {
+                if (qobject_cast<QSqlTableModel*>(modelo_))
+                    PasaAMemoria();
+            });
+        CalParcial_->start();
     };
     // The last valid value read for the zone.
     forma.ayuda = [this](int fila, int columna) -> std::optional<double> {
@@ -151,6 +149,35 @@ void RejillaZonas::AvisaBaseDatos() const
     Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, 1600).arg(QDir::toNativeSeparators(base_->Ruta())));
 }
 
+void RejillaZonas::Usa(QAbstractItemModel* modelo)
+{
+    QAbstractItemModel* antes = modelo_;
+    modelo_ = modelo;
+    modelo->setObjectName(QStringLiteral("datZonas"));
+    tblZonaTitulo_->setModel(modelo);
+    tblZonas_->setModel(modelo);
+    tblZonaTitulo_->setColumnHidden(ColArea, true);
+    tblZonaTitulo_->setColumnHidden(ColCurva, true);
+    tblZonas_->setColumnHidden(ColNumero, true);
+    delete antes;
+}
+
+void RejillaZonas::PasaAMemoria()
+{
+    const int filas = modelo_->rowCount();
+    auto* memoria = new QStandardItemModel(filas, ColCurva + 1, this);
+    for (int f = 0; f < filas; ++f)
+        for (int c = ColNumero; c <= ColCurva; ++c)
+            memoria->setData(memoria->index(f, c), modelo_->index(f, c).data());
+    const QModelIndex actual = tblZonas_->currentIndex();
+    Usa(memoria);
+    FijaTextos();
+    if (actual.isValid())
+        tblZonas_->selectionModel()->setCurrentIndex(memoria->index(actual.row(), actual.column()),
+                                                     QItemSelectionModel::NoUpdate);
+    Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, 1660).arg(QDir::toNativeSeparators(base_->Ruta())));
+}
+
 void RejillaZonas::FijaTextos()
 {
     Label1_->setText(Texto(v_, 1066));
@@ -171,10 +198,16 @@ void RejillaZonas::Reconstruye()
 {
     CalParcial_->stop();
     const int n = lstNumZonas_->currentIndex() < 0 ? 0 : lstNumZonas_->currentText().toInt();
-    if (modelo_) {
-        if (!base_->ReconstruyeZonas(n))
-            AvisaBaseDatos();
-        modelo_->select();
+    auto* tabla = qobject_cast<QSqlTableModel*>(modelo_);
+    if (tabla && base_->ReconstruyeZonas(n)) {
+        tabla->select();
+    } else if (modelo_) {
+        if (tabla)
+            PasaAMemoria();
+        modelo_->removeRows(0, modelo_->rowCount());
+        modelo_->insertRows(0, n);
+        for (int k = 0; k < n; ++k)
+            modelo_->setData(modelo_->index(k, ColNumero), k + 1);
     }
     trabajo_.assign(static_cast<std::size_t>(n), {0.0, 0.0});
     Dimensiona(modelo_ ? modelo_->rowCount() : 0);

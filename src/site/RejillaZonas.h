@@ -9,9 +9,9 @@
 #include <vector>
 
 class BaseDatos;
+class QAbstractItemModel;
 class QComboBox;
 class QLabel;
-class QSqlTableModel;
 class QTableView;
 class QTimer;
 class RejillaDatos;
@@ -20,7 +20,8 @@ struct Variables;
 // The frame of a composite contributing area (mrcComplejo): the number of
 // zones (lstNumZonas), the zone grid tblZonas bound to table Zonas of the
 // database file, and the running totals under it. An accepted cell edit is
-// written to the file at once.
+// written to the file at once; once the file stops taking them, the zones go
+// on in memory.
 class RejillaZonas : public QFrame {
     Q_OBJECT
 
@@ -49,10 +50,13 @@ class RejillaZonas : public QFrame {
     RejillaDatos* HazRejilla();
     void CalParcial_Timer();
     void Dimensiona(int n);
+    void Usa(QAbstractItemModel* modelo);
+    void PasaAMemoria();
 
     Variables& v_;
     std::unique_ptr<BaseDatos> base_;
-    QSqlTableModel* modelo_ = nullptr;
+    // Table Zonas of the file, or the zones in memory; none without the file.
+    QAbstractItemModel* modelo_ = nullptr;
     QLabel* Label1_;
     QComboBox* lstNumZonas_;
     QTableView* tblZonaTitulo_;
