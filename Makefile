@@ -20,13 +20,15 @@ test: deps
 	cmake --build $(DEBUG) -j $(JOBS)
 	ctest --test-dir $(DEBUG) --output-on-failure -j $(JOBS)
 
-# The random session at length, with the sanitizers; SOAK_ACTIONS actions,
-# SOAK_SEED to replay a run.
+# The random session at length, with the sanitizers: SOAK_ACTIONS actions
+# from a seed drawn afresh and printed (`make test` always walks the same
+# one); SOAK_SEED to replay a run.
 SOAK_ACTIONS ?= 20000
+SOAK_SEED ?= $(shell od -An -N8 -tu8 /dev/urandom | tr -d ' ')
 soak: deps
 	cmake -S . -B $(DEBUG) -DCMAKE_BUILD_TYPE=Debug -DHIDRELA_SANITIZE=ON -DHIDRELA_WERROR=ON
 	cmake --build $(DEBUG) -j $(JOBS) --target tst_sesion
-	QTEST_FUNCTION_TIMEOUT=14400000 HIDRELA_ACCIONES=$(SOAK_ACTIONS) $(if $(SOAK_SEED),HIDRELA_SEMILLA=$(SOAK_SEED)) \
+	QTEST_FUNCTION_TIMEOUT=14400000 HIDRELA_ACCIONES=$(SOAK_ACTIONS) HIDRELA_SEMILLA=$(SOAK_SEED) \
 	  ctest --test-dir $(DEBUG) -R '^tst_sesion$$' --timeout 14400 --output-on-failure -V
 
 bench: deps
