@@ -431,7 +431,7 @@ void TstCalc::proceso()
         else if (a == "DIR")
             a = dir.path();
         else if (a == "EXAMPLE")
-            a = QDir::cleanPath(HIDRELA_TEST_DATA "/../../resources/ejemplo.json");
+            a = QStringLiteral(HIDRELA_EJEMPLO);
     }
 
     QProcess p;
