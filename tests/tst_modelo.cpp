@@ -1,8 +1,11 @@
 #include "ApoyoModelo.h"
 
+#include "model/Rangos.h"
+
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -169,6 +172,59 @@ class TstModelo : public QObject {
         std::swap(s.NI(2), s.NR(2));
         EjecutaModelo(s, {});
         QVERIFY(s.CapaMinCond == antes.CapaMinCond && s.CapaMinima == antes.CapaMinima);
+    }
+
+    // Each range just inside and just outside. A site is NAC, SI, SR, NR,
+    // CAPA; the other checks read the first number. "" accepts.
+    void rangos_data()
+    {
+        QTest::addColumn<QString>("que");
+        QTest::addColumn<QList<double>>("datos");
+        QTest::addColumn<QString>("esperado"); // message and field
+        const double cero = std::numeric_limits<double>::denorm_min();
+        const auto bajo = [](double x) { return std::nextafter(x, 0.0); };
+        const double sobre100 = std::nextafter(100.0, 200.0);
+        const auto sitio = [](const char* nombre, QList<double> d, const char* esperado) {
+            QTest::newRow(nombre) << "sitio" << d << esperado;
+        };
+        sitio("dentro, arriba", {100, bajo(1000), bajo(1000), 100, bajo(10000)}, "");
+        sitio("dentro, abajo", {cero, cero, cero, cero, 0}, "");
+        sitio("NAC 0", {0, 10, 2, 60, 50}, "1076 NAC");
+        sitio("NAC sobre 100", {sobre100, 10, 2, 60, 50}, "1076 NAC");
+        sitio("NR 0", {70, 10, 2, 0, 50}, "1076 NR");
+        sitio("NR sobre 100", {70, 10, 2, sobre100, 50}, "1076 NR");
+        sitio("SI 0", {70, 0, 2, 60, 50}, "1074 SI");
+        sitio("SI 1000", {70, 1000, 2, 60, 50}, "1074 SI");
+        sitio("SR 0", {70, 10, 0, 60, 50}, "1074 SR");
+        sitio("SR 1000", {70, 10, 1000, 60, 50}, "1074 SR");
+        sitio("CAPA negativa", {70, 10, 2, 60, -cero}, "1538 CAPA");
+        sitio("CAPA 10000", {70, 10, 2, 60, 10000}, "1538 CAPA");
+        sitio("NR antes que SI", {70, 1000, 2, 0, 50}, "1076 NR");
+        sitio("NaN", {70, 10, 2, 60, std::nan("")}, "1538 CAPA");
+        QTest::newRow("NI 100") << "NI" << QList<double>{100} << "";
+        QTest::newRow("NI sobre 100") << "NI" << QList<double>{sobre100} << "1076 NI";
+        QTest::newRow("NI 0") << "NI" << QList<double>{0} << "1076 NI";
+        QTest::newRow("aguacero bajo 1000") << "unica" << QList<double>{bajo(1000)} << "";
+        QTest::newRow("aguacero 1000") << "unica" << QList<double>{1000} << "1134 P";
+        QTest::newRow("serie 0") << "serie" << QList<double>{0} << "1212 P";
+        QTest::newRow("serie sobre 0") << "serie" << QList<double>{cero} << "";
+    }
+
+    void rangos()
+    {
+        QFETCH(QString, que);
+        QFETCH(QList<double>, datos);
+        QFETCH(QString, esperado);
+        std::optional<FueraDeRango> f;
+        if (que == "sitio")
+            f = CompruebaSitio({.NAC = datos[0], .SI = datos[1], .SR = datos[2], .NR = datos[3], .CAPA = datos[4]});
+        else if (que == "NI")
+            f = CompruebaNI(datos[0]);
+        else
+            f = CompruebaAguacero(datos[0], que == "unica" ? Tormenta::Unica : Tormenta::Serie);
+        const QString visto =
+            f ? QStringLiteral("%1 %2").arg(f->mensaje).arg(QLatin1String(NombreCampo(f->campo))) : QString();
+        QCOMPARE(visto, esperado);
     }
 
     void busquedaSinPaso()

@@ -2,6 +2,7 @@
 
 #include "model/ModeloCN.h"
 #include "model/Numero.h"
+#include "model/Rangos.h"
 #include "model/Zonas.h"
 
 #include <charconv>
@@ -415,24 +416,16 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
             return Sin(campos[i], std::string(campos[i]) + " is missing or not a number");
         valor[i] = *d;
     }
-    const double NAC = valor[0], SI = valor[1], SR = valor[2], NR = valor[3], CAPA = valor[4];
-    if (!(NAC > 0 && NAC <= 100))
-        return Rechazo(1076, "NAC");
-    if (!(NR > 0 && NR <= 100))
-        return Rechazo(1076, "NR");
-    if (!(SI > 0 && SI < 1000))
-        return Rechazo(1074, "SI");
-    if (!(SR > 0 && SR < 1000))
-        return Rechazo(1074, "SR");
-    if (!(CAPA >= 0 && CAPA < 10000))
-        return Rechazo(1538, "CAPA");
+    const DatosSitio datos{.NAC = valor[0], .SI = valor[1], .SR = valor[2], .NR = valor[3], .CAPA = valor[4]};
+    if (const std::optional<FueraDeRango> f = CompruebaSitio(datos))
+        return Rechazo(f->mensaje, NombreCampo(f->campo));
 
     SiteState& s = p.sitio;
-    s.NAC(2) = NAC;
-    s.SI = SI;
-    s.SR = SR;
-    s.NR(2) = NR;
-    s.CAPA = CAPA;
+    s.NAC(2) = datos.NAC;
+    s.SI = datos.SI;
+    s.SR = datos.SR;
+    s.NR(2) = datos.NR;
+    s.CAPA = datos.CAPA;
 
     const Valor ni = o["NI"];
     const Valor zonas = o["zones"];
@@ -445,8 +438,8 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
         const std::optional<double> d = Numero(ni);
         if (!d)
             return Sin("NI", "NI is not a number");
-        if (!(*d > 0 && *d <= 100))
-            return Rechazo(1076, "NI");
+        if (const std::optional<FueraDeRango> f = CompruebaNI(*d))
+            return Rechazo(f->mensaje, NombreCampo(f->campo));
         s.NI(2) = *d;
     } else {
         if (!zonas.EsLista())
@@ -481,7 +474,7 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
     const Valor capacidad = o["capacity"];
     if (Presente(capacidad)) {
         const std::optional<double> d = Numero(capacidad);
-        if (!d || !(*d >= 0 && *d < 10000))
+        if (!d || !CapacidadValida(*d))
             return Sin("capacity", "capacity must be a number >= 0 and < 10000");
         const std::optional<double> guardada = CapacidadConfirmada(*d);
         if (!guardada)
@@ -491,14 +484,14 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
     return std::nullopt;
 }
 
-// Depth and condition of one storm; `idRango` is the message of its window.
-std::optional<FalloPeticion> LeeAguacero(const Valor& o, int idRango, Aguacero& a)
+// Depth and condition of one storm, checked as its window checks them.
+std::optional<FalloPeticion> LeeAguacero(const Valor& o, Tormenta t, Aguacero& a)
 {
     const std::optional<double> P = Numero(o["P"]);
     if (!P)
         return Sin("P", "P is missing or not a number");
-    if (!(*P > 0 && *P < 1000))
-        return Rechazo(idRango, "P");
+    if (const std::optional<FueraDeRango> f = CompruebaAguacero(*P, t))
+        return Rechazo(f->mensaje, NombreCampo(f->campo));
     const std::optional<int> c = UnoATres(o["condition"]);
     if (!c)
         return Sin("condition", "condition must be 1, 2 or 3");
@@ -521,7 +514,7 @@ std::optional<FalloPeticion> LeeSerie(const Valor& v, Peticion& p)
         if (!item.EsObjeto())
             f = Sin("series", "a storm must be an object");
         else
-            f = LeeAguacero(item, 1212, serie[i]);
+            f = LeeAguacero(item, Tormenta::Serie, serie[i]);
         if (f) {
             f->aguacero = static_cast<int>(i) + 1;
             return f;
@@ -604,7 +597,7 @@ std::optional<FalloPeticion> LeePeticion(DocumentoJson::Valor o, Peticion& p)
     if (Presente(aguacero)) {
         if (!aguacero.EsObjeto())
             return Sin("storm", "storm must be an object");
-        if (std::optional<FalloPeticion> f = LeeAguacero(aguacero, 1134, p.aguacero.emplace()))
+        if (std::optional<FalloPeticion> f = LeeAguacero(aguacero, Tormenta::Unica, p.aguacero.emplace()))
             return f;
     }
 

@@ -1,6 +1,7 @@
 #include "model/ModeloCN.h"
 
 #include "model/Numero.h"
+#include "model/Rangos.h"
 
 #include <algorithm>
 #include <cmath>
@@ -209,7 +210,7 @@ ResultadoModelo EjecutaModelo(SiteState& s, const ComprobacionCapacidad& comprob
 
 std::optional<double> CapacidadConfirmada(double tecleada)
 {
-    if (!(tecleada >= 0 && tecleada < 10000))
+    if (!CapacidadValida(tecleada))
         return std::nullopt;
     const std::optional<double> redondeada = ANumero(Formato(tecleada, 1));
     if (!redondeada || *redondeada >= 10000)

@@ -1,5 +1,7 @@
 #include "model/Zonas.h"
 
+#include "model/Rangos.h"
+
 double MediaPonderada(double media, double n, double area, double suma)
 {
     return media + (n - media) * (area / suma);
@@ -19,12 +21,12 @@ std::optional<FalloZona> PasoZonas(SiteState& s, const std::vector<CeldaZona>& z
         const CeldaZona& z = zonas[i];
         if (!z.area)
             return FalloZona{k, 0, 0};
-        if (*z.area <= 0 || *z.area >= 1000)
+        if (!AreaValida(*z.area))
             return FalloZona{k, 0, 1074};
         s.SupZona[i] = *z.area;
         if (!z.numero)
             return FalloZona{k, 1, 0};
-        if (*z.numero > 100 || *z.numero <= 0)
+        if (!CurvaValida(*z.numero))
             return FalloZona{k, 1, 1076};
         s.NZona[i] = *z.numero;
         s.SumaSupZonas = s.SumaSupZonas + s.SupZona[i];
@@ -40,7 +42,7 @@ TotalesZonas TotalesParciales(const std::vector<CeldaZona>& zonas)
     TotalesZonas t;
     for (const CeldaZona& z : zonas) {
         const double a = z.area.value_or(0.0);
-        const double n = (z.numero && *z.numero > 0 && *z.numero <= 100) ? *z.numero : 0.0;
+        const double n = z.numero && CurvaValida(*z.numero) ? *z.numero : 0.0;
         t.suma = t.suma + a;
         if (t.suma != 0)
             t.media = MediaPonderada(t.media, n, a, t.suma);

@@ -4,6 +4,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Variables.h"
+#include "model/Rangos.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/RejillaDatos.h"
 
@@ -30,9 +31,9 @@ RejillaDatos::Chequeo Comprueba(const Variables& v, int columna, const QString& 
     const std::optional<double> x = NumeroLocal(v, texto);
     if (!x)
         return {.mensaje = 1027};
-    if (columna == 0 && !(*x > 0 && *x < 1000))
+    if (columna == 0 && !AreaValida(*x))
         return {.mensaje = 1546};
-    if (columna == 1 && !(*x > 0 && *x <= 100))
+    if (columna == 1 && !CurvaValida(*x))
         return {.mensaje = 1075};
     return {.valor = *x};
 }
@@ -269,7 +270,7 @@ void RejillaZonas::CalParcial_Timer()
     for (std::size_t k = 0; k < celdas.size() && k < trabajo_.size(); ++k) {
         if (celdas[k].area)
             trabajo_[k][0] = *celdas[k].area;
-        if (celdas[k].numero && *celdas[k].numero > 0 && *celdas[k].numero <= 100)
+        if (celdas[k].numero && CurvaValida(*celdas[k].numero))
             trabajo_[k][1] = *celdas[k].numero;
     }
     const TotalesZonas t = TotalesParciales(celdas);

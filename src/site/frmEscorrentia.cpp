@@ -7,6 +7,7 @@
 #include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "model/ModeloCN.h"
+#include "model/Rangos.h"
 #include "site/RejillaZonas.h"
 #include "site/frmCapacidad.h"
 #include "widgets/CampoNumerico.h"
@@ -23,24 +24,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString Indexado(const char* nombre, int i)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(nombre)).arg(i);
-}
-
-bool CurvaValida(double x)
-{
-    return x > 0 && x <= 100;
-}
-bool AreaValida(double x)
-{
-    return x > 0 && x < 1000;
-}
-bool CapacidadValida(double x)
-{
-    return x >= 0 && x < 10000;
 }
 
 QPushButton* BotonAyuda(QWidget* padre, const QString& nombre)
@@ -239,6 +229,14 @@ void frmEscorrentia::Error(int id)
     Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, id));
 }
 
+void frmEscorrentia::Rechaza(const FueraDeRango& f)
+{
+    // The field of each value, in the order of the fields.
+    static constexpr std::array<Campo, 6> campos{Campo::NAC, Campo::SI, Campo::SR, Campo::NR, Campo::CAPA, Campo::NI};
+    Error(f.mensaje);
+    txtDatos_[static_cast<std::size_t>(std::find(campos.begin(), campos.end(), f.campo) - campos.begin())]->setFocus();
+}
+
 void frmEscorrentia::cmdAceptar_Click()
 {
     // A field without a number only takes the focus.
@@ -251,22 +249,10 @@ void frmEscorrentia::cmdAceptar_Click()
         }
         x[i] = *n;
     }
-    struct Limite {
-        std::size_t campo;
-        bool (*valido)(double);
-        int mensaje;
-    };
-    static constexpr std::array<Limite, 5> limites{{{0, CurvaValida, 1076},
-                                                    {3, CurvaValida, 1076},
-                                                    {1, AreaValida, 1074},
-                                                    {2, AreaValida, 1074},
-                                                    {4, CapacidadValida, 1538}}};
-    for (const Limite& l : limites) {
-        if (!l.valido(x[l.campo])) {
-            Error(l.mensaje);
-            txtDatos_[l.campo]->setFocus();
-            return;
-        }
+    if (const std::optional<FueraDeRango> f =
+            CompruebaSitio({.NAC = x[0], .SI = x[1], .SR = x[2], .NR = x[3], .CAPA = x[4]})) {
+        Rechaza(*f);
+        return;
     }
     v_.NAC(2) = x[0];
     v_.SI = x[1];
@@ -280,9 +266,8 @@ void frmEscorrentia::cmdAceptar_Click()
             txtDatos_[5]->setFocus();
             return;
         }
-        if (!CurvaValida(*n)) {
-            Error(1076);
-            txtDatos_[5]->setFocus();
+        if (const std::optional<FueraDeRango> f = CompruebaNI(*n)) {
+            Rechaza(*f);
             return;
         }
         v_.NI(2) = *n;

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class RejillaZonas;
+struct FueraDeRango;
 struct Variables;
 
 // The site entry window, the first working window: the unit's data, a simple
@@ -37,6 +38,8 @@ class frmEscorrentia : public QWidget {
     void cmdAceptar_Click();
     void Calcula();
     void Error(int id);
+    // The message of a value out of range, and the focus on its field.
+    void Rechaza(const FueraDeRango& f);
 
     Variables& v_;
     Navegacion& nav_;

@@ -3,6 +3,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Variables.h"
+#include "model/Rangos.h"
 #include "widgets/CampoNumerico.h"
 
 #include <QComboBox>
@@ -52,15 +53,16 @@ QComboBox* ListaHumedad(QWidget* padre)
     return lista;
 }
 
-std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad, int mensaje)
+std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad,
+                                         Tormenta tormenta)
 {
     const std::optional<double> P = NumeroLocal(v, Tag(txtPrecip));
     if (!P) {
         txtPrecip->setFocus();
         return std::nullopt;
     }
-    if (*P <= 0 || *P >= 1000) {
-        Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v, mensaje));
+    if (const std::optional<FueraDeRango> f = CompruebaAguacero(*P, tormenta)) {
+        Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v, f->mensaje));
         txtPrecip->setFocus();
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Rangos.h"
+
 #include <functional>
 #include <optional>
 
@@ -25,6 +27,7 @@ struct TormentaLeida {
     int c = 0;
 };
 // The depth's Tag and the chosen condition. A missing depth or condition
-// only takes the focus; a depth outside 0 < P < 1000 shows `mensaje` (no
-// icon, the program's title) first.
-std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad, int mensaje);
+// only takes the focus; a depth out of its range shows the message of the
+// storm's window (no icon, the program's title) first.
+std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad,
+                                         Tormenta tormenta);

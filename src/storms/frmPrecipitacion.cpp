@@ -106,7 +106,7 @@ void frmPrecipitacion::cmdSeguir_Click()
 
 bool frmPrecipitacion::ValidaAguacero()
 {
-    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 1134);
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, Tormenta::Unica);
     if (!t)
         return false;
 

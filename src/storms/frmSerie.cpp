@@ -228,7 +228,7 @@ void frmSerie::cmdSigue_Click()
 
 bool frmSerie::ValidaSerie()
 {
-    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, 1212);
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, Tormenta::Serie);
     if (!t)
         return false;
     PrecipSerie_[Indice(AguaceroActual_)] = t->P;
