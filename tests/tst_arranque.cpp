@@ -162,17 +162,28 @@ class TstArranque : public QObject {
     }
 
     // Closing the site entry window takes every other window with it, but
-    // not the main window; it can be opened again.
+    // not the main window, whatever its caption; it can be opened again.
+    void cerrarEntradaDescargaLasDemas_data()
+    {
+        QTest::addColumn<bool>("maximizada");
+        QTest::newRow("normal") << false;
+        QTest::newRow("maximised") << true;
+    }
     void cerrarEntradaDescargaLasDemas()
     {
+        QFETCH(bool, maximizada);
         auto s = Abre();
-        frmContenedor* w = Principal(*s);
+        QPointer<frmContenedor> w = Principal(*s);
         QPointer<QWidget> otra = s->nav.Muestra(Otra);
+        if (maximizada) {
+            s->nav.Marco(Entrada)->showMaximized();
+            QVERIFY(w->windowTitle() != QStringLiteral("HIDRELA"));
+        }
         s->nav.Marco(Entrada)->close();
         apoyo::Recoge();
         QVERIFY(otra.isNull());
+        QVERIFY(w && Principal(*s) == w && w->isVisible());
         QVERIFY(w->Area()->subWindowList().isEmpty());
-        QVERIFY(Principal(*s) == w && w->isVisible());
         QVERIFY(s->nav.Muestra(Entrada));
         QCOMPARE(w->Area()->subWindowList().size(), 1);
     }

@@ -144,8 +144,7 @@ class TstAyudas : public QObject {
     void esquemaSinIdioma()
     {
         Variables v;
-        Navegacion nav;
-        frmEsquema w(v, nav);
+        frmEsquema w(v);
         QVERIFY(w.findChild<QLabel*>(QStringLiteral("Picture1"))->pixmap().isNull());
         QVERIFY(w.findChild<QLabel*>(QStringLiteral("Picture2"))->pixmap().isNull());
     }

@@ -23,7 +23,7 @@ void RegistraVentanas(Sesion& s)
 {
     using T = Navegacion::Tipo;
     s.nav.Registra(QStringLiteral("frmPresentacion"), T::Suelta, [&s] { return new frmPresentacion(s.v, s.nav); });
-    s.nav.Registra(QStringLiteral("frmContenedor"), T::Suelta, [&s] { return new frmContenedor(s.v, s.nav); });
+    s.nav.Registra(QStringLiteral("frmContenedor"), T::Principal, [&s] { return new frmContenedor(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmEscorrentía"), T::Hija, [&s] { return new frmEscorrentia(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmResEscorrentia"), T::Hija, [&s] { return new frmResEscorrentia(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmEleccion"), T::Hija, [&s] { return new frmEleccion(s.v, s.nav); });
@@ -33,9 +33,9 @@ void RegistraVentanas(Sesion& s)
     s.nav.Registra(QStringLiteral("frmAnual"), T::Hija, [&s] { return new frmAnual(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmHidrico"), T::Hija, [&s] { return new frmHidrico(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmMetodos"), T::Hija, [&s] { return new frmMetodos(s.v); });
-    s.nav.Registra(QStringLiteral("frmEsquema"), T::Hija, [&s] { return new frmEsquema(s.v, s.nav); });
-    s.nav.Registra(QStringLiteral("frmAyudaArea"), T::Hija, [&s] { return new frmAyudaArea(s.v, s.nav); });
-    s.nav.Registra(QStringLiteral("frmAyudaCapa"), T::Hija, [&s] { return new frmAyudaCapa(s.v, s.nav); });
+    s.nav.Registra(QStringLiteral("frmEsquema"), T::Ayuda, [&s] { return new frmEsquema(s.v); });
+    s.nav.Registra(QStringLiteral("frmAyudaArea"), T::Ayuda, [&s] { return new frmAyudaArea(s.v); });
+    s.nav.Registra(QStringLiteral("frmAyudaCapa"), T::Ayuda, [&s] { return new frmAyudaCapa(s.v); });
 }
 
 std::unique_ptr<Sesion> Arrancar()

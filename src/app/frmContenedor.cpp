@@ -18,7 +18,8 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     : QMainWindow(parent), v_(v), nav_(nav), area_(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("frmContenedor"));
-    // The site entry window tells the main window from the others by this caption.
+    // While a child window is maximised, the area adds its caption to this one
+    // ("HIDRELA - [...]"): nothing may tell the main window by its caption.
     setWindowTitle(TituloPrograma());
     area_->setObjectName(QStringLiteral("areaVentanas"));
     setCentralWidget(area_);

@@ -1,7 +1,5 @@
 #include "common/Navegacion.h"
 
-#include "common/Mensajes.h"
-
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
@@ -60,11 +58,13 @@ QWidget* Navegacion::Muestra(const QString& nombre)
     const auto r = registros_.constFind(nombre);
     if (r == registros_.constEnd())
         return nullptr;
+    if (r->tipo == Tipo::Ayuda)
+        DescargaTipo(Tipo::Ayuda);
     QWidget* v = r->fabrica();
     v->setObjectName(nombre);
     v->installEventFilter(this);
     cargadas_.insert(nombre, v);
-    if (r->tipo == Tipo::Hija && area_) {
+    if ((r->tipo == Tipo::Hija || r->tipo == Tipo::Ayuda) && area_) {
         // A window that sized itself keeps its size inside the frame.
         const QSize tam = v->testAttribute(Qt::WA_Resized) ? v->size() : QSize();
         QMdiSubWindow* marco = area_->addSubWindow(v);
@@ -97,11 +97,21 @@ void Navegacion::Descarga(const QString& nombre)
         Exterior(v)->close();
 }
 
+// By registration, never by caption: the main window's caption changes while
+// a child window is maximised in it.
 void Navegacion::DescargaTodasMenosPrincipal()
 {
     const auto ventanas = cargadas_;
     for (auto it = ventanas.cbegin(); it != ventanas.cend(); ++it)
-        if (it.value() && it.value()->windowTitle() != TituloPrograma())
+        if (it.value() && registros_.value(it.key()).tipo != Tipo::Principal)
+            Descarga(it.key());
+}
+
+void Navegacion::DescargaTipo(Tipo tipo)
+{
+    const auto ventanas = cargadas_;
+    for (auto it = ventanas.cbegin(); it != ventanas.cend(); ++it)
+        if (it.value() && registros_.value(it.key()).tipo == tipo)
             Descarga(it.key());
 }
 

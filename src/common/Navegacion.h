@@ -13,15 +13,18 @@ class QMdiSubWindow;
 
 // The one owner of showing, hiding and unloading windows. Windows are known
 // by their object name ("frmEscorrentía"); each is created on its first show
-// from the factory registered for it, and destroyed when unloaded.
+// from the factory registered for it, and destroyed when unloaded. Showing a
+// window of the help group first unloads the other windows of the group.
 class Navegacion : public QObject {
     Q_OBJECT
 
   public:
     using Fabrica = std::function<QWidget*()>;
     enum class Tipo {
-        Suelta, // a top-level window
-        Hija    // a child window of the main window's area
+        Suelta,    // a top-level window
+        Hija,      // a child window of the main window's area
+        Principal, // the main window: top-level, never unloaded with the others
+        Ayuda      // a child window of the help group, of which one at a time is loaded
     };
 
     Navegacion() = default;
@@ -40,8 +43,7 @@ class Navegacion : public QObject {
     void Oculta(const QString& nombre);
     // Closes and destroys the window; its unload handler runs.
     void Descarga(const QString& nombre);
-    // Unloads every loaded window whose caption is not "HIDRELA": every
-    // window but the main one.
+    // Unloads every loaded window but the one registered as the main window.
     void DescargaTodasMenosPrincipal();
 
     // The loaded window, or nullptr.
@@ -57,6 +59,7 @@ class Navegacion : public QObject {
         Tipo tipo = Tipo::Suelta;
         Fabrica fabrica;
     };
+    void DescargaTipo(Tipo tipo);
 
     QHash<QString, Registro> registros_;
     QHash<QString, QPointer<QWidget>> cargadas_;

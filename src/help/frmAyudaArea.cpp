@@ -2,7 +2,6 @@
 
 #include "common/Catalogo.h"
 #include "common/Imagenes.h"
-#include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "widgets/Controles.h"
 
@@ -17,7 +16,7 @@ constexpr int Ancho = 674;
 
 } // namespace
 
-frmAyudaArea::frmAyudaArea(Variables& v, Navegacion& nav, QWidget* parent) : VentanaColocada(parent)
+frmAyudaArea::frmAyudaArea(Variables& v, QWidget* parent) : VentanaColocada(parent)
 {
     setObjectName(QStringLiteral("frmAyudaArea"));
     QLabel* Label3 = Titulo(this, QStringLiteral("Label3"));
@@ -52,10 +51,8 @@ frmAyudaArea::frmAyudaArea(Variables& v, Navegacion& nav, QWidget* parent) : Ven
     l->addWidget(lblRecepcion);
     l->addStretch();
 
-    // Load: the other two help windows go; captions; the two pictures, one
-    // after the other through the scratch file.
-    nav.Descarga(QStringLiteral("frmEsquema"));
-    nav.Descarga(QStringLiteral("frmAyudaCapa"));
+    // Load: captions; the two pictures, one after the other through the
+    // scratch file.
     setWindowTitle(Texto(v, 1032));
     Label3->setText(Texto(v, 1033));
     Label4->setText(Texto(v, 1034));

@@ -3,7 +3,6 @@
 #include "widgets/Colocacion.h"
 
 class QLabel;
-class Navegacion;
 struct Variables;
 
 // Help on areas: water harvesting, the contributing area and the collecting
@@ -13,5 +12,5 @@ class frmAyudaArea : public VentanaColocada {
     Q_OBJECT
 
   public:
-    frmAyudaArea(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+    explicit frmAyudaArea(Variables& v, QWidget* parent = nullptr);
 };

@@ -2,7 +2,6 @@
 
 #include "common/Catalogo.h"
 #include "common/Imagenes.h"
-#include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "widgets/Controles.h"
 
@@ -17,7 +16,7 @@ constexpr int Ancho = 446;
 
 } // namespace
 
-frmAyudaCapa::frmAyudaCapa(Variables& v, Navegacion& nav, QWidget* parent) : VentanaColocada(parent)
+frmAyudaCapa::frmAyudaCapa(Variables& v, QWidget* parent) : VentanaColocada(parent)
 {
     setObjectName(QStringLiteral("frmAyudaCapa"));
     QLabel* Label1 = Titulo(this, QStringLiteral("Label1"));
@@ -32,9 +31,7 @@ frmAyudaCapa::frmAyudaCapa(Variables& v, Navegacion& nav, QWidget* parent) : Ven
     l->addWidget(Image1, 0, Qt::AlignHCenter);
     l->addStretch();
 
-    // Load: the other two help windows go; captions; the picture.
-    nav.Descarga(QStringLiteral("frmEsquema"));
-    nav.Descarga(QStringLiteral("frmAyudaArea"));
+    // Load: captions; the picture.
     setWindowTitle(Texto(v, 1039));
     Label1->setText(Texto(v, 1040));
     lblDef->setText(Texto(v, 1041));

@@ -2,7 +2,6 @@
 
 #include "widgets/Colocacion.h"
 
-class Navegacion;
 struct Variables;
 
 // Help on the storage capacity of the collecting area, with its drawing
@@ -11,5 +10,5 @@ class frmAyudaCapa : public VentanaColocada {
     Q_OBJECT
 
   public:
-    frmAyudaCapa(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+    explicit frmAyudaCapa(Variables& v, QWidget* parent = nullptr);
 };

@@ -29,8 +29,7 @@ QLabel* Cuadro(QWidget* padre, const char* nombre, QSize tam)
 
 } // namespace
 
-frmEsquema::frmEsquema(Variables& v, Navegacion& nav, QWidget* parent)
-    : VentanaColocada(parent), v_(v), nav_(nav), marco_(new QScrollArea(this))
+frmEsquema::frmEsquema(Variables& v, QWidget* parent) : VentanaColocada(parent), v_(v), marco_(new QScrollArea(this))
 {
     setObjectName(QStringLiteral("frmEsquema"));
     // The table is shown whole; where the main window is too small for it,
@@ -46,8 +45,6 @@ frmEsquema::frmEsquema(Variables& v, Navegacion& nav, QWidget* parent)
     l->addWidget(marco_);
 
     // Load.
-    nav_.Descarga(QStringLiteral("frmAyudaArea"));
-    nav_.Descarga(QStringLiteral("frmAyudaCapa"));
     setWindowTitle(Texto(v_, 1078));
     if (v_.NumIdioma == 1) {
         CargaImagen(v_, 401, Picture1_);

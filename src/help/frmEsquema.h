@@ -4,7 +4,6 @@
 
 class QLabel;
 class QScrollArea;
-class Navegacion;
 struct Variables;
 
 // The sketch window: the table of land preparation methods, one picture in
@@ -14,14 +13,13 @@ class frmEsquema : public VentanaColocada {
     Q_OBJECT
 
   public:
-    frmEsquema(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+    explicit frmEsquema(Variables& v, QWidget* parent = nullptr);
 
   protected:
     void AjustaMarco() override;
 
   private:
     Variables& v_;
-    Navegacion& nav_;
     QScrollArea* marco_;
     QLabel* Picture1_;
     QLabel* Picture2_;
