@@ -154,19 +154,39 @@ class TstEscorrentia : public QObject, apoyo::Banco {
             QCOMPARE(v.SI, 999.999);
     }
 
+    // Contributing area 60, collecting area 80: 5 l is below the advisable
+    // minimum. The capacity check left without confirming returns to the
+    // capacity; a confirmed capacity shows in its field as if typed there.
+    void capacidadAbandonada_data()
+    {
+        QTest::addColumn<QString>("confirmada"); // null: the check is closed
+        QTest::newRow("closed") << QString();
+        QTest::newRow("confirmed") << QStringLiteral("30.04");
+    }
     void capacidadAbandonada()
     {
+        QFETCH(QString, confirmada);
         Abre();
-        // Contributing area 60, collecting area 80: 5 l is below the advisable
-        // minimum, and the capacity check is left without confirming.
         Rellena("70,10,2,80,5,60");
-        QTimer::singleShot(0, [] {
-            if (QWidget* m = QApplication::activeModalWidget())
+        QTimer::singleShot(0, [confirmada] {
+            QWidget* m = QApplication::activeModalWidget();
+            if (m && !confirmada.isNull()) {
+                auto* entrada = m->findChild<QLineEdit*>(QStringLiteral("txtEntrada"));
+                entrada->setText(confirmada);
+                FijaTag(entrada, confirmada);
+                QTest::mouseClick(m->findChild<QAbstractButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
+            }
+            if (m && m->isVisible())
                 m->close();
         });
         Pulsa("cmdAceptar");
-        QCOMPARE(Foco(), QString("txtDatos(4)"));
-        QCOMPARE(v.NUS(2), 0.0);
+        if (confirmada.isNull()) {
+            QCOMPARE(Foco(), QString("txtDatos(4)"));
+            QCOMPARE(v.NUS(2), 0.0);
+        } else {
+            QCOMPARE(QStringList({Campo(4)->text(), Tag(Campo(4))}), QStringList({"30.0", confirmada}));
+            QVERIFY(v.NUS(2) != 0.0);
+        }
     }
 
     void ayudas_data()

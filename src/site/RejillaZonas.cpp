@@ -263,6 +263,11 @@ bool RejillaZonas::RetieneEnter() const
     return tblZonas_->RetieneEnter();
 }
 
+QTableView* RejillaZonas::Rejilla() const
+{
+    return tblZonas_;
+}
+
 void RejillaZonas::CalParcial_Timer()
 {
     CalParcial_->stop();

@@ -45,6 +45,10 @@ class RejillaZonas : public QFrame {
     void Enfoca(int fila, int columna);
     // Whether the grid handles Enter itself rather than moving on.
     bool RetieneEnter() const;
+    // The list of the number of zones and the zone grid, for the entry
+    // window's order of focus and its help keys.
+    QComboBox* ListaZonas() const { return lstNumZonas_; }
+    QTableView* Rejilla() const;
 
   private:
     RejillaDatos* HazRejilla();

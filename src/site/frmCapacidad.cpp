@@ -2,7 +2,6 @@
 
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
-#include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "model/ModeloCN.h"
 #include "widgets/CampoNumerico.h"
@@ -19,14 +18,6 @@
 
 namespace {
 
-const QString Entrada = QStringLiteral("frmEscorrentía");
-
-QLineEdit* CampoCapacidad(Navegacion& nav)
-{
-    QWidget* entrada = nav.Ventana(Entrada);
-    return entrada ? entrada->findChild<QLineEdit*>(QStringLiteral("txtDatos(4)")) : nullptr;
-}
-
 // Every digit the capacity needs to read back exactly, never in exponent form.
 QString TextoCompleto(const Variables& v, double x)
 {
@@ -42,8 +33,8 @@ QString TextoCompleto(const Variables& v, double x)
 // itself; it proposes the capacity entered for the user to confirm or change.
 class frmCapacidad : public QDialog {
   public:
-    frmCapacidad(Variables& v, Navegacion& nav, QWidget* parent)
-        : QDialog(parent), v_(v), nav_(nav), lblInforma_(new QLabel(this)), Label2_(new QLabel(this)),
+    frmCapacidad(Variables& v, QWidget* parent)
+        : QDialog(parent), v_(v), lblInforma_(new QLabel(this)), Label2_(new QLabel(this)),
           txtEntrada_(new QLineEdit(this)), cmdAceptar_(new QPushButton(this))
     {
         setObjectName(QStringLiteral("frmCapacidad"));
@@ -82,6 +73,8 @@ class frmCapacidad : public QDialog {
         Pitido();
     }
 
+    const std::optional<ConfirmacionCapacidad>& Confirmada() const { return confirmada_; }
+
   private:
     void cmdAceptar_Click()
     {
@@ -93,17 +86,14 @@ class frmCapacidad : public QDialog {
             txtEntrada_->setSelection(0, std::min<int>(10, static_cast<int>(txtEntrada_->text().size())));
             return;
         }
-        if (QLineEdit* campo = CampoCapacidad(nav_)) {
-            campo->setText(FormatoLocal(v_, *capa, 1));
-            FijaTag(campo, Tag(txtEntrada_));
-        }
+        confirmada_ = ConfirmacionCapacidad{*capa, Tag(txtEntrada_)};
         v_.CAPA = *capa;
         v_.CapaConfirmada = true;
         accept();
     }
 
     Variables& v_;
-    Navegacion& nav_;
+    std::optional<ConfirmacionCapacidad> confirmada_;
     QLabel* lblInforma_;
     QLabel* Label2_;
     QLineEdit* txtEntrada_;
@@ -112,9 +102,9 @@ class frmCapacidad : public QDialog {
 
 } // namespace
 
-void ComprobarCapacidad(Variables& v, Navegacion& nav)
+std::optional<ConfirmacionCapacidad> ComprobarCapacidad(Variables& v, QWidget* llamante)
 {
-    QWidget* entrada = nav.Ventana(Entrada);
-    frmCapacidad ventana(v, nav, entrada ? entrada->window() : QApplication::activeWindow());
+    frmCapacidad ventana(v, llamante ? llamante->window() : QApplication::activeWindow());
     ventana.exec();
+    return ventana.Confirmada();
 }

@@ -13,6 +13,7 @@
 #include "widgets/CampoNumerico.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -143,14 +144,13 @@ void frmEscorrentia::Construye()
     caja->addLayout(botones);
 
     // Enter walks through the data; the buttons beside the fields come after.
-    auto* tblZonas = mrcComplejo_->findChild<QTableView*>(QStringLiteral("tblZonas"));
-    const QList<QWidget*> orden{
-        txtDatos_[0],    txtDatos_[1],  txtDatos_[2],
-        txtDatos_[3],    txtDatos_[4],  opcComplejo_[0],
-        opcComplejo_[1], txtDatos_[5],  mrcComplejo_->findChild<QWidget*>(QStringLiteral("lstNumZonas")),
-        tblZonas,        cmdAceptar_,   cmdMetodos_,
-        cmdZevOde_,      cmdArea_[0],   cmdArea_[1],
-        cmdLabor_[0],    cmdAyudaCapa_, cmdLabor_[1]};
+    QTableView* tblZonas = mrcComplejo_->Rejilla();
+    const QList<QWidget*> orden{txtDatos_[0],    txtDatos_[1],  txtDatos_[2],
+                                txtDatos_[3],    txtDatos_[4],  opcComplejo_[0],
+                                opcComplejo_[1], txtDatos_[5],  mrcComplejo_->ListaZonas(),
+                                tblZonas,        cmdAceptar_,   cmdMetodos_,
+                                cmdZevOde_,      cmdArea_[0],   cmdArea_[1],
+                                cmdLabor_[0],    cmdAyudaCapa_, cmdLabor_[1]};
     for (qsizetype i = 1; i < orden.size(); ++i)
         setTabOrder(orden[i - 1], orden[i]);
 
@@ -286,7 +286,13 @@ void frmEscorrentia::cmdAceptar_Click()
 
 void frmEscorrentia::Calcula()
 {
-    const ResultadoModelo r = EjecutaModelo(v_, [this](SiteState&) { ComprobarCapacidad(v_, nav_); });
+    const ResultadoModelo r = EjecutaModelo(v_, [this](SiteState&) {
+        // A confirmed capacity is shown in its field as if typed there.
+        if (const std::optional<ConfirmacionCapacidad> c = ComprobarCapacidad(v_, this)) {
+            txtDatos_[4]->setText(FormatoLocal(v_, c->capa, 1));
+            FijaTag(txtDatos_[4], c->texto);
+        }
+    });
     if (r.desenlace == Desenlace::Abandonado) {
         txtDatos_[4]->setFocus();
         return;
