@@ -1,7 +1,6 @@
 #include "annual/frmAnual.h"
 
 #include "annual/RejillaAnual.h"
-#include "annual/frmHidrico.h"
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
@@ -253,8 +252,8 @@ void frmAnual::cmdHidricas_Click()
     // year that fails the check is fixed first.
     if (!Calcula())
         return;
-    if (auto* h = qobject_cast<frmHidrico*>(nav_.Muestra(QStringLiteral("frmHidrico"))))
-        h->Rellena(a_.datos.PMes, a_.Dispon, a_.PAnual, a_.CapaMinAnual);
+    v_.Anio = a_;
+    nav_.Muestra(QStringLiteral("frmHidrico"));
 }
 
 void frmAnual::cmdSigue_Click()

@@ -37,6 +37,10 @@ frmHidrico::frmHidrico(Variables& v, Navegacion& nav, QWidget* parent) : QWidget
 {
     setObjectName(QStringLiteral("frmHidrico"));
     Construye();
+    connect(&nav_, &Navegacion::Mostrada, this, [this](const QString& nombre) {
+        if (nombre == objectName())
+            Rellena();
+    });
     resize(sizeHint());
     CentraAlMostrar(this);
 }
@@ -147,8 +151,11 @@ void frmHidrico::Construye()
     connect(cmdVolver_, &QPushButton::clicked, this, &frmHidrico::cmdVolver_Click);
 }
 
-void frmHidrico::Rellena(const Mensual& PMes, const std::array<Mensual, 4>& Dispon, double PAnual, double CapaMinAnual)
+void frmHidrico::Rellena()
 {
+    const Mensual& PMes = v_.Anio.datos.PMes;
+    const std::array<Mensual, 4>& Dispon = v_.Anio.Dispon;
+    const double PAnual = v_.Anio.PAnual, CapaMinAnual = v_.Anio.CapaMinAnual;
     std::array<double, 4> sumas{};
     for (std::size_t c = 0; c < 4; ++c) {
         for (std::size_t m = 0; m < Meses; ++m) {

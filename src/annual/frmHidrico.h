@@ -14,23 +14,23 @@ struct Variables;
 
 // The water available month by month on flat ground, on the current slope,
 // on the systematized slope and in the collecting area, with the annual
-// totals, the storage the year needs, and a bar chart of the twelve months.
+// totals, the storage the year needs, and a bar chart of the twelve months:
+// the year in the shared state, read again each time the window is shown.
 class frmHidrico : public QWidget {
     Q_OBJECT
 
   public:
-    using Mensual = std::array<double, 12>;
-
     frmHidrico(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
-
-    // Shows a computed year; replaces everything shown before.
-    void Rellena(const Mensual& PMes, const std::array<Mensual, 4>& Dispon, double PAnual, double CapaMinAnual);
 
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    using Mensual = std::array<double, 12>;
+
     void Construye();
+    // Shows the year in the shared state, in place of everything shown before.
+    void Rellena();
     void ColocaTotales();
     void cmdVolver_Click();
 

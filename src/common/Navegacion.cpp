@@ -53,6 +53,7 @@ QWidget* Navegacion::Muestra(const QString& nombre)
             area_->setActiveSubWindow(marco);
         else
             exterior->activateWindow();
+        emit Mostrada(nombre);
         return v;
     }
     const auto r = registros_.constFind(nombre);
@@ -82,6 +83,7 @@ QWidget* Navegacion::Muestra(const QString& nombre)
         v->raise();
         v->activateWindow();
     }
+    emit Mostrada(nombre);
     return v;
 }
 

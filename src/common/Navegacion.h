@@ -51,6 +51,11 @@ class Navegacion : public QObject {
     // The frame of a loaded child window, or nullptr.
     QMdiSubWindow* Marco(const QString& nombre) const;
 
+  signals:
+    // After every show, new or brought to the front: a window that shows the
+    // shared state reads it again.
+    void Mostrada(const QString& nombre);
+
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 

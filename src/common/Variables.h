@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CalculoAnual.h"
 #include "model/ScenarioResults.h"
 #include "model/SiteState.h"
 
@@ -14,4 +15,6 @@ struct Variables : SiteState, ScenarioResults {
     QString Idioma;       // language name read from the settings store
     qint16 NumIdioma = 0; // 1 Spanish, 2 English; fixed at start-up
     QString SepDecimal;   // decimal separator in force, "," or "."
+    // The year whose availability is asked for, as the annual window computed it.
+    CalculoAnual Anio;
 };
