@@ -14,20 +14,8 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <charconv>
 
 namespace {
-
-// Every digit the capacity needs to read back exactly, never in exponent form.
-QString TextoCompleto(const Variables& v, double x)
-{
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-    QString t = QString::fromLatin1(buf, res.ptr - buf);
-    if (v.SepDecimal == QLatin1String(","))
-        t.replace(QLatin1Char('.'), QLatin1Char(','));
-    return t;
-}
 
 // The modal warning that the collecting area cannot hold what it sheds by
 // itself; it proposes the capacity entered for the user to confirm or change.
@@ -64,7 +52,8 @@ class frmCapacidad : public QDialog {
         lblInforma_->setText(minimo + QStringLiteral("\r\n\r\n") + Texto(v_, 1545));
         // Wide enough for the minimum to stand on one line.
         lblInforma_->setMinimumWidth(std::max(380, lblInforma_->fontMetrics().horizontalAdvance(minimo) + 8));
-        FijaTag(txtEntrada_, TextoCompleto(v_, v_.CAPA));
+        // Every digit the capacity needs to read back exactly, never in exponent form.
+        FijaTag(txtEntrada_, ExactoLocal(v_, v_.CAPA, true));
         txtEntrada_->setText(Tag(txtEntrada_));
         setWindowTitle(Texto(v_, 1042));
         Label2_->setText(Texto(v_, 1043));

@@ -4,7 +4,6 @@
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
-#include "model/Numero.h"
 #include "storms/Escenario.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
@@ -194,10 +193,7 @@ void frmSerie::btnAguacero_Change(int valor)
     lblNumAguacero_->setText(QString::number(AguaceroActual_));
     const double P = PrecipSerie_[Indice(AguaceroActual_)];
     NuevoAguacero_ = false;
-    QString exacto = QString::fromStdString(TextoExacto(P));
-    if (v_.SepDecimal == QLatin1String(","))
-        exacto.replace(QLatin1Char('.'), QLatin1Char(','));
-    FijaTag(txtPrecip_, exacto);
+    FijaTag(txtPrecip_, ExactoLocal(v_, P));
     txtPrecip_->setText(FormatoLocal(v_, P, 1));
     lstHumedad_->setCurrentIndex(HumedadSerie_[Indice(AguaceroActual_)] - 1);
     Recalcula();

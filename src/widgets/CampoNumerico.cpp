@@ -10,6 +10,9 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <charconv>
+#include <string>
+
 namespace {
 
 const char* const PropiedadTag = "Tag";
@@ -140,20 +143,31 @@ void FijaTag(QWidget* control, const QString& tag)
     control->setToolTip(tag);
 }
 
-QString FormatoLocal(const Variables& v, double x, int decimales)
+namespace {
+
+// The one place that puts the separator in force into a number's text.
+QString ConSeparador(const Variables& v, const std::string& texto)
 {
-    QString t = QString::fromStdString(Formato(x, decimales));
+    QString t = QString::fromStdString(texto);
     if (v.SepDecimal == QLatin1String(","))
         t.replace(QLatin1Char('.'), QLatin1Char(','));
     return t;
 }
 
-QString ExactoLocal(const Variables& v, double x)
+} // namespace
+
+QString FormatoLocal(const Variables& v, double x, int decimales)
 {
-    QString t = QString::fromStdString(TextoExacto(x));
-    if (v.SepDecimal == QLatin1String(","))
-        t.replace(QLatin1Char('.'), QLatin1Char(','));
-    return t;
+    return ConSeparador(v, Formato(x, decimales));
+}
+
+QString ExactoLocal(const Variables& v, double x, bool sinExponente)
+{
+    if (!sinExponente)
+        return ConSeparador(v, TextoExacto(x));
+    char buf[400]; // the longest double written out in full
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+    return ConSeparador(v, std::string(buf, res.ptr));
 }
 
 std::optional<double> NumeroLocal(const Variables& v, const QString& texto)

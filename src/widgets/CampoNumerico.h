@@ -26,8 +26,9 @@ void FijaTag(QWidget* control, const QString& tag);
 
 // A number with `decimales` decimals and the separator in force.
 QString FormatoLocal(const Variables& v, double x, int decimales);
-// Every digit of a number (its shortest exact text), with the separator in force.
-QString ExactoLocal(const Variables& v, double x);
+// Every digit of a number (its shortest exact text), with the separator in
+// force; `sinExponente` writes it out in full, never in exponent form.
+QString ExactoLocal(const Variables& v, double x, bool sinExponente = false);
 // The number a text stands for, read with the separator in force.
 std::optional<double> NumeroLocal(const Variables& v, const QString& texto);
 
