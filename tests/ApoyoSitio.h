@@ -5,7 +5,6 @@
 
 #include "Apoyo.h"
 
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QtTest>
@@ -34,11 +33,6 @@ struct Sitio {
 
     Variables& v() { return s->v; }
     Navegacion& nav() { return s->nav; }
-    QLineEdit* Capacidad() const
-    {
-        QWidget* e = s->nav.Ventana(QStringLiteral("frmEscorrentía"));
-        return e ? e->findChild<QLineEdit*>(QStringLiteral("txtDatos(4)")) : nullptr;
-    }
 };
 
 } // namespace apoyo

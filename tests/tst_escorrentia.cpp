@@ -180,13 +180,10 @@ class TstEscorrentia : public QObject, apoyo::Banco {
                 m->close();
         });
         Pulsa("cmdAceptar");
-        if (confirmada.isNull()) {
-            QCOMPARE(Foco(), QString("txtDatos(4)"));
-            QCOMPARE(v.NUS(2), 0.0);
-        } else {
-            QCOMPARE(QStringList({Campo(4)->text(), Tag(Campo(4))}), QStringList({"30.0", confirmada}));
-            QVERIFY(v.NUS(2) != 0.0);
-        }
+        QCOMPARE(v.NUS(2) != 0.0, !confirmada.isNull());
+        const QStringList esperado = confirmada.isNull() ? QStringList{"txtDatos(4)", "5.0", "5"}
+                                                         : QStringList{"cmdAceptar", "30.0", confirmada};
+        QCOMPARE(QStringList({Foco(), Campo(4)->text(), Tag(Campo(4))}), esperado);
     }
 
     void ayudas_data()

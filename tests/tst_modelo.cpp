@@ -174,57 +174,50 @@ class TstModelo : public QObject {
         QVERIFY(s.CapaMinCond == antes.CapaMinCond && s.CapaMinima == antes.CapaMinima);
     }
 
-    // Each range just inside and just outside. A site is NAC, SI, SR, NR,
-    // CAPA; the other checks read the first number. "" accepts.
+    // Each range just inside and just outside: one value of a valid site,
+    // NI, or the depth of the single storm (P) or of a series' storm.
     void rangos_data()
     {
-        QTest::addColumn<QString>("que");
-        QTest::addColumn<QList<double>>("datos");
-        QTest::addColumn<QString>("esperado"); // message and field
-        const double cero = std::numeric_limits<double>::denorm_min();
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<double>("dentro");
+        QTest::addColumn<double>("fuera");
+        QTest::addColumn<int>("mensaje");
+        const double min = std::numeric_limits<double>::denorm_min(), sobre100 = std::nextafter(100.0, 200.0);
         const auto bajo = [](double x) { return std::nextafter(x, 0.0); };
-        const double sobre100 = std::nextafter(100.0, 200.0);
-        const auto sitio = [](const char* nombre, QList<double> d, const char* esperado) {
-            QTest::newRow(nombre) << "sitio" << d << esperado;
-        };
-        sitio("dentro, arriba", {100, bajo(1000), bajo(1000), 100, bajo(10000)}, "");
-        sitio("dentro, abajo", {cero, cero, cero, cero, 0}, "");
-        sitio("NAC 0", {0, 10, 2, 60, 50}, "1076 NAC");
-        sitio("NAC sobre 100", {sobre100, 10, 2, 60, 50}, "1076 NAC");
-        sitio("NR 0", {70, 10, 2, 0, 50}, "1076 NR");
-        sitio("NR sobre 100", {70, 10, 2, sobre100, 50}, "1076 NR");
-        sitio("SI 0", {70, 0, 2, 60, 50}, "1074 SI");
-        sitio("SI 1000", {70, 1000, 2, 60, 50}, "1074 SI");
-        sitio("SR 0", {70, 10, 0, 60, 50}, "1074 SR");
-        sitio("SR 1000", {70, 10, 1000, 60, 50}, "1074 SR");
-        sitio("CAPA negativa", {70, 10, 2, 60, -cero}, "1538 CAPA");
-        sitio("CAPA 10000", {70, 10, 2, 60, 10000}, "1538 CAPA");
-        sitio("NR antes que SI", {70, 1000, 2, 0, 50}, "1076 NR");
-        sitio("NaN", {70, 10, 2, 60, std::nan("")}, "1538 CAPA");
-        QTest::newRow("NI 100") << "NI" << QList<double>{100} << "";
-        QTest::newRow("NI sobre 100") << "NI" << QList<double>{sobre100} << "1076 NI";
-        QTest::newRow("NI 0") << "NI" << QList<double>{0} << "1076 NI";
-        QTest::newRow("aguacero bajo 1000") << "unica" << QList<double>{bajo(1000)} << "";
-        QTest::newRow("aguacero 1000") << "unica" << QList<double>{1000} << "1134 P";
-        QTest::newRow("serie 0") << "serie" << QList<double>{0} << "1212 P";
-        QTest::newRow("serie sobre 0") << "serie" << QList<double>{cero} << "";
+        for (const char* curva : {"NAC", "NR", "NI"}) {
+            QTest::addRow("%s 0", curva) << curva << min << 0.0 << 1076;
+            QTest::addRow("%s 100", curva) << curva << 100.0 << sobre100 << 1076;
+        }
+        for (const char* area : {"SI", "SR"}) {
+            QTest::addRow("%s 0", area) << area << min << 0.0 << 1074;
+            QTest::addRow("%s 1000", area) << area << bajo(1000) << 1000.0 << 1074;
+        }
+        QTest::newRow("CAPA 0") << "CAPA" << 0.0 << -min << 1538;
+        QTest::newRow("CAPA 10000") << "CAPA" << bajo(10000) << 10000.0 << 1538;
+        QTest::newRow("P 1000") << "P" << bajo(1000) << 1000.0 << 1134;
+        QTest::newRow("series 0") << "series" << min << 0.0 << 1212;
     }
 
     void rangos()
     {
-        QFETCH(QString, que);
-        QFETCH(QList<double>, datos);
-        QFETCH(QString, esperado);
-        std::optional<FueraDeRango> f;
-        if (que == "sitio")
-            f = CompruebaSitio({.NAC = datos[0], .SI = datos[1], .SR = datos[2], .NR = datos[3], .CAPA = datos[4]});
-        else if (que == "NI")
-            f = CompruebaNI(datos[0]);
-        else
-            f = CompruebaAguacero(datos[0], que == "unica" ? Tormenta::Unica : Tormenta::Serie);
-        const QString visto =
-            f ? QStringLiteral("%1 %2").arg(f->mensaje).arg(QLatin1String(NombreCampo(f->campo))) : QString();
-        QCOMPARE(visto, esperado);
+        QFETCH(QString, campo);
+        QFETCH(double, dentro);
+        QFETCH(double, fuera);
+        QFETCH(int, mensaje);
+        auto comprueba = [&](double x) {
+            if (campo == "NI")
+                return CompruebaNI(x);
+            if (campo == "P" || campo == "series")
+                return CompruebaAguacero(x, campo == "P" ? Tormenta::Unica : Tormenta::Serie);
+            DatosSitio d{.NAC = 70, .SI = 10, .SR = 2, .NR = 60, .CAPA = 50};
+            double* const valores[] = {&d.NAC, &d.SI, &d.SR, &d.NR, &d.CAPA};
+            *valores[QStringList{"NAC", "SI", "SR", "NR", "CAPA"}.indexOf(campo)] = x;
+            return CompruebaSitio(d);
+        };
+        const std::optional<FueraDeRango> f = comprueba(fuera);
+        QVERIFY(!comprueba(dentro) && f);
+        QCOMPARE(QStringLiteral("%1 %2").arg(f->mensaje).arg(QLatin1String(NombreCampo(f->campo))),
+                 QStringLiteral("%1 %2").arg(mensaje).arg(campo == "series" ? "P" : campo));
     }
 
     void busquedaSinPaso()
