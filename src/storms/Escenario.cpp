@@ -5,9 +5,12 @@
 #include "common/Variables.h"
 #include "model/Rangos.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Controles.h"
 
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -38,24 +41,34 @@ class EntradaAguacero : public QObject {
 
 } // namespace
 
-void HazCampoAguacero(QLineEdit* campo, const Variables& v, std::function<void()> alEntrar)
+EntradaTormenta HazEntradaTormenta(QWidget* padre, QGridLayout* rejilla, int fila, const Variables& v,
+                                   std::function<void()> alEntrar)
 {
-    HazCampoNumerico(campo, v, VarianteCampo::B, 1);
-    new EntradaAguacero(campo, std::move(alEntrar));
+    EntradaTormenta e;
+    e.Label1 = Rotulo(padre, QStringLiteral("Label1"));
+    e.txtPrecip = new QLineEdit(padre);
+    e.txtPrecip->setObjectName(QStringLiteral("txtPrecip"));
+    e.txtPrecip->setFixedWidth(90);
+    e.txtPrecip->setAlignment(Qt::AlignRight);
+    HazCampoNumerico(e.txtPrecip, v, VarianteCampo::B, 1);
+    new EntradaAguacero(e.txtPrecip, std::move(alEntrar));
+    e.Label2 = Rotulo(padre, QStringLiteral("Label2"));
+    e.lstHumedad = new QComboBox(padre);
+    e.lstHumedad->setObjectName(QStringLiteral("lstHumedad"));
+    e.lstHumedad->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    e.lstHumedad->setCurrentIndex(-1);
+    e.lstHumedad->setFixedWidth(90);
+    rejilla->addWidget(e.Label1, fila, 0);
+    rejilla->addWidget(e.txtPrecip, fila, 1);
+    rejilla->addWidget(e.Label2, fila + 1, 0);
+    rejilla->addWidget(e.lstHumedad, fila + 1, 1);
+    return e;
 }
 
-QComboBox* ListaHumedad(QWidget* padre)
+std::optional<TormentaLeida> LeeTormenta(const Variables& v, const EntradaTormenta& e, Tormenta tormenta)
 {
-    auto* lista = new QComboBox(padre);
-    lista->setObjectName(QStringLiteral("lstHumedad"));
-    lista->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
-    lista->setCurrentIndex(-1);
-    return lista;
-}
-
-std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad,
-                                         Tormenta tormenta)
-{
+    QLineEdit* txtPrecip = e.txtPrecip;
+    QComboBox* lstHumedad = e.lstHumedad;
     const std::optional<double> P = NumeroLocal(v, Tag(txtPrecip));
     if (!P) {
         txtPrecip->setFocus();

@@ -6,6 +6,8 @@
 #include <optional>
 
 class QComboBox;
+class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QWidget;
 struct Variables;
@@ -13,13 +15,22 @@ struct Variables;
 // What the two storm windows share: the storm depth field, the moisture
 // condition list and the reading of a storm from them.
 
-// The storm depth field: a numeric field that keeps only numbers, shown with
-// one decimal, whose tooltip empties on entry. `alEntrar` runs first on
-// every entry (the series uses it to blank a new storm).
-void HazCampoAguacero(QLineEdit* campo, const Variables& v, std::function<void()> alEntrar = {});
+// "Label1" beside the depth field "txtPrecip", "Label2" beside the condition
+// list "lstHumedad".
+struct EntradaTormenta {
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtPrecip = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* lstHumedad = nullptr;
+};
 
-// The moisture condition list: items "1", "2", "3", none chosen.
-QComboBox* ListaHumedad(QWidget* padre);
+// Lays the storm's entry out in rows `fila` and `fila + 1` of `rejilla`. The
+// depth is a numeric field that keeps only numbers, shown with one decimal,
+// whose tooltip empties on entry; `alEntrar` runs first on every entry (the
+// series uses it to blank a new storm). The list holds "1", "2", "3", none
+// chosen.
+EntradaTormenta HazEntradaTormenta(QWidget* padre, QGridLayout* rejilla, int fila, const Variables& v,
+                                   std::function<void()> alEntrar = {});
 
 // A storm as the two storm windows read it before computing.
 struct TormentaLeida {
@@ -29,5 +40,4 @@ struct TormentaLeida {
 // The depth's Tag and the chosen condition. A missing depth or condition
 // only takes the focus; a depth out of its range shows the message of the
 // storm's window (no icon, the program's title) first.
-std::optional<TormentaLeida> LeeTormenta(const Variables& v, QLineEdit* txtPrecip, QComboBox* lstHumedad,
-                                         Tormenta tormenta);
+std::optional<TormentaLeida> LeeTormenta(const Variables& v, const EntradaTormenta& e, Tormenta tormenta);

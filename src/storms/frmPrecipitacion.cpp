@@ -24,19 +24,8 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     setObjectName(QStringLiteral("frmPrecipitacion"));
 
     Frame1_ = Grupo(this, QStringLiteral("Frame1"));
-    Label1_ = Rotulo(Frame1_, QStringLiteral("Label1"));
-    txtPrecip_ = new QLineEdit(Frame1_);
-    txtPrecip_->setObjectName(QStringLiteral("txtPrecip"));
-    txtPrecip_->setFixedWidth(90);
-    txtPrecip_->setAlignment(Qt::AlignRight);
-    Label2_ = Rotulo(Frame1_, QStringLiteral("Label2"));
-    lstHumedad_ = ListaHumedad(Frame1_);
-    lstHumedad_->setFixedWidth(90);
     auto* datos = new QGridLayout(Frame1_);
-    datos->addWidget(Label1_, 0, 0);
-    datos->addWidget(txtPrecip_, 0, 1);
-    datos->addWidget(Label2_, 1, 0);
-    datos->addWidget(lstHumedad_, 1, 1);
+    e_ = HazEntradaTormenta(Frame1_, datos, 0, v_);
     datos->setColumnStretch(0, 1);
 
     cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
@@ -53,10 +42,9 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     caja->addLayout(botones);
     caja->addWidget(Frame2_);
 
-    HazCampoAguacero(txtPrecip_, v_);
     PrevisualizaTeclas(this, v_);
-    setTabOrder(txtPrecip_, lstHumedad_);
-    setTabOrder(lstHumedad_, cmdCalcular_);
+    setTabOrder(e_.txtPrecip, e_.lstHumedad);
+    setTabOrder(e_.lstHumedad, cmdCalcular_);
     setTabOrder(cmdCalcular_, cmdResumen_);
     setTabOrder(cmdResumen_, cmdSeguir_);
 
@@ -66,8 +54,8 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     LimpiaResultados(v_);
     setWindowTitle(Texto(v_, 1117));
     Frame1_->setTitle(Texto(v_, 1118));
-    Label1_->setText(Texto(v_, 1119));
-    Label2_->setText(Texto(v_, 1120));
+    e_.Label1->setText(Texto(v_, 1119));
+    e_.Label2->setText(Texto(v_, 1120));
     cmdCalcular_->setText(Texto(v_, 1121));
     cmdResumen_->setText(Texto(v_, 1122));
     cmdSeguir_->setText(Texto(v_, 1123));
@@ -78,7 +66,7 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     setMinimumWidth(560);
     resize(560, heightForWidth(560) > 0 ? heightForWidth(560) : sizeHint().height());
     CentraAlMostrar(this);
-    txtPrecip_->setFocus();
+    e_.txtPrecip->setFocus();
 
     connect(cmdCalcular_, &QPushButton::clicked, this, &frmPrecipitacion::cmdCalcular_Click);
     connect(cmdResumen_, &QPushButton::clicked, this, &frmPrecipitacion::cmdResumen_Click);
@@ -106,7 +94,7 @@ void frmPrecipitacion::cmdSeguir_Click()
 
 bool frmPrecipitacion::ValidaAguacero()
 {
-    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, Tormenta::Unica);
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, e_, Tormenta::Unica);
     if (!t)
         return false;
 

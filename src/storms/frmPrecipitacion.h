@@ -1,12 +1,12 @@
 #pragma once
 
+#include "storms/Escenario.h"
 #include "widgets/Controles.h"
 
 #include <QWidget>
 
 #include <array>
 
-class QComboBox;
 class Navegacion;
 struct Variables;
 
@@ -31,10 +31,7 @@ class frmPrecipitacion : public QWidget {
     double P_ = 0; // the depth last computed
 
     QGroupBox* Frame1_;
-    QLabel* Label1_;
-    QLineEdit* txtPrecip_;
-    QLabel* Label2_;
-    QComboBox* lstHumedad_;
+    EntradaTormenta e_;
     QPushButton* cmdCalcular_;
     QPushButton* cmdResumen_;
     QPushButton* cmdSeguir_;

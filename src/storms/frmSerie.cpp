@@ -61,23 +61,12 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     btnAguacero_->setFocusPolicy(Qt::WheelFocus);
     btnAguacero_->setPageStep(1);
     btnAguacero_->setMinimumHeight(60);
-    Label1_ = Rotulo(this, QStringLiteral("Label1"));
-    txtPrecip_ = new QLineEdit(this);
-    txtPrecip_->setObjectName(QStringLiteral("txtPrecip"));
-    txtPrecip_->setFixedWidth(90);
-    txtPrecip_->setAlignment(Qt::AlignRight);
-    Label2_ = Rotulo(this, QStringLiteral("Label2"));
-    lstHumedad_ = ListaHumedad(this);
-    lstHumedad_->setFixedWidth(90);
 
     auto* datos = new QGridLayout;
     datos->addWidget(Label4_, 0, 0);
     datos->addWidget(lblNumAguacero_, 0, 1);
     datos->addWidget(btnAguacero_, 0, 2, 3, 1);
-    datos->addWidget(Label1_, 1, 0);
-    datos->addWidget(txtPrecip_, 1, 1);
-    datos->addWidget(Label2_, 2, 0);
-    datos->addWidget(lstHumedad_, 2, 1);
+    e_ = HazEntradaTormenta(this, datos, 1, v_, [this] { txtPrecip_GotFocus(); });
     datos->setColumnStretch(0, 1);
 
     cmdAnadir_ = Boton(this, QStringLiteral("cmdAñadir"));
@@ -95,10 +84,9 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     caja->addLayout(botones);
     caja->addWidget(Frame2_);
 
-    HazCampoAguacero(txtPrecip_, v_, [this] { txtPrecip_GotFocus(); });
     PrevisualizaTeclas(this, v_);
-    setTabOrder(txtPrecip_, lstHumedad_);
-    setTabOrder(lstHumedad_, cmdAnadir_);
+    setTabOrder(e_.txtPrecip, e_.lstHumedad);
+    setTabOrder(e_.lstHumedad, cmdAnadir_);
     setTabOrder(cmdAnadir_, cmdCalcular_);
     setTabOrder(cmdCalcular_, cmdResumen_);
     setTabOrder(cmdResumen_, cmdSigue_);
@@ -110,8 +98,8 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     cmdAnadir_Click();
     setWindowTitle(Texto(v_, 1191));
     Label4_->setText(Texto(v_, 1192));
-    Label1_->setText(Texto(v_, 1193));
-    Label2_->setText(Texto(v_, 1194));
+    e_.Label1->setText(Texto(v_, 1193));
+    e_.Label2->setText(Texto(v_, 1194));
     cmdAnadir_->setText(Texto(v_, 1195));
     cmdCalcular_->setText(Texto(v_, 1196));
     cmdResumen_->setText(Texto(v_, 1197));
@@ -135,8 +123,8 @@ void frmSerie::txtPrecip_GotFocus()
 {
     if (NuevoAguacero_) {
         NuevoAguacero_ = false;
-        txtPrecip_->clear();
-        FijaTag(txtPrecip_, QString());
+        e_.txtPrecip->clear();
+        FijaTag(e_.txtPrecip, QString());
     }
 }
 
@@ -158,9 +146,9 @@ void frmSerie::cmdAnadir_Click()
 
     lblNumAguacero_->setText(QString::number(AguaceroActual_));
     // The new storm starts blank wherever the focus is.
-    txtPrecip_->clear();
-    FijaTag(txtPrecip_, QString());
-    lstHumedad_->setCurrentIndex(-1);
+    e_.txtPrecip->clear();
+    FijaTag(e_.txtPrecip, QString());
+    e_.lstHumedad->setCurrentIndex(-1);
     {
         // Moving the bar to the new storm is no paging: nothing to validate.
         const QSignalBlocker quieto(btnAguacero_);
@@ -168,7 +156,7 @@ void frmSerie::cmdAnadir_Click()
         btnAguacero_->setValue(AguaceroActual_);
     }
     NuevoAguacero_ = true;
-    txtPrecip_->setFocus();
+    e_.txtPrecip->setFocus();
 }
 
 void frmSerie::btnAguacero_Change(int valor)
@@ -193,9 +181,9 @@ void frmSerie::btnAguacero_Change(int valor)
     lblNumAguacero_->setText(QString::number(AguaceroActual_));
     const double P = PrecipSerie_[Indice(AguaceroActual_)];
     NuevoAguacero_ = false;
-    FijaTag(txtPrecip_, ExactoLocal(v_, P));
-    txtPrecip_->setText(FormatoLocal(v_, P, 1));
-    lstHumedad_->setCurrentIndex(HumedadSerie_[Indice(AguaceroActual_)] - 1);
+    FijaTag(e_.txtPrecip, ExactoLocal(v_, P));
+    e_.txtPrecip->setText(FormatoLocal(v_, P, 1));
+    e_.lstHumedad->setCurrentIndex(HumedadSerie_[Indice(AguaceroActual_)] - 1);
     Recalcula();
 }
 
@@ -224,7 +212,7 @@ void frmSerie::cmdSigue_Click()
 
 bool frmSerie::ValidaSerie()
 {
-    const std::optional<TormentaLeida> t = LeeTormenta(v_, txtPrecip_, lstHumedad_, Tormenta::Serie);
+    const std::optional<TormentaLeida> t = LeeTormenta(v_, e_, Tormenta::Serie);
     if (!t)
         return false;
     PrecipSerie_[Indice(AguaceroActual_)] = t->P;

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "model/Serie.h"
+#include "storms/Escenario.h"
 
 #include <QWidget>
 
 #include <array>
 #include <vector>
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -53,10 +53,7 @@ class frmSerie : public QWidget {
     QLabel* Label4_;
     QLabel* lblNumAguacero_;
     BarraAguaceros* btnAguacero_;
-    QLabel* Label1_;
-    QLineEdit* txtPrecip_;
-    QLabel* Label2_;
-    QComboBox* lstHumedad_;
+    EntradaTormenta e_;
     QPushButton* cmdAnadir_;
     QPushButton* cmdCalcular_;
     QPushButton* cmdResumen_;
