@@ -5,26 +5,22 @@
 
 #include <QtTest>
 
-#include <cmath>
-#include <limits>
 #include <vector>
 
 using ListaZonas = std::vector<CeldaZona>;
 Q_DECLARE_METATYPE(ListaZonas)
+Q_DECLARE_METATYPE(FalloZona)
 
 namespace {
 
-constexpr double vacia = std::numeric_limits<double>::quiet_NaN();
+const double vacia = qQNaN();
+const FalloZona bien{-1, 0, 0};
 
 // NaN stands for an empty or non-numeric cell.
 CeldaZona Z(double area, double numero)
 {
-    CeldaZona z;
-    if (!std::isnan(area))
-        z.area = area;
-    if (!std::isnan(numero))
-        z.numero = numero;
-    return z;
+    return {std::isnan(area) ? std::nullopt : std::optional(area),
+            std::isnan(numero) ? std::nullopt : std::optional(numero)};
 }
 
 } // namespace
@@ -36,51 +32,42 @@ class TstZonas : public QObject {
     {
         QTest::addColumn<double>("si");
         QTest::addColumn<ListaZonas>("zonas");
-        QTest::addColumn<int>("zona"); // -1: the pass succeeds
-        QTest::addColumn<int>("columna");
-        QTest::addColumn<int>("mensaje");
+        QTest::addColumn<FalloZona>("fallo"); // zona, columna, mensaje
         QTest::addColumn<double>("suma");
         QTest::addColumn<double>("ni");
-
-        QTest::newRow("area vacia") << 5.0 << ListaZonas{Z(2, 70), Z(vacia, 80)} << 2 << 0 << 0 << 2.0 << 70.0;
-        QTest::newRow("area 0") << 5.0 << ListaZonas{Z(0, 70)} << 1 << 0 << 1074 << 0.0 << 0.0;
-        QTest::newRow("N vacio") << 5.0 << ListaZonas{Z(2, 70), Z(3, vacia)} << 2 << 1 << 0 << 2.0 << 70.0;
-        QTest::newRow("N 0") << 5.0 << ListaZonas{Z(2, 0)} << 1 << 1 << 1076 << 0.0 << 0.0;
+        QTest::newRow("area vacia") << 5.0 << ListaZonas{Z(2, 70), Z(vacia, 80)} << FalloZona{2, 0, 0} << 2.0 << 70.0;
+        QTest::newRow("area 0") << 5.0 << ListaZonas{Z(0, 70)} << FalloZona{1, 0, 1074} << 0.0 << 0.0;
+        QTest::newRow("area 1000") << 5.0 << ListaZonas{Z(1000, 70)} << FalloZona{1, 0, 1074} << 0.0 << 0.0;
+        QTest::newRow("N vacio") << 5.0 << ListaZonas{Z(2, 70), Z(3, vacia)} << FalloZona{2, 1, 0} << 2.0 << 70.0;
+        QTest::newRow("N 0") << 5.0 << ListaZonas{Z(2, 0)} << FalloZona{1, 1, 1076} << 0.0 << 0.0;
+        QTest::newRow("N 100.5") << 5.0 << ListaZonas{Z(2, 100.5)} << FalloZona{1, 1, 1076} << 0.0 << 0.0;
         QTest::newRow("0.1 + 0.2 no es 0.3")
-            << 0.3 << ListaZonas{Z(0.1, 70), Z(0.2, 70)} << 0 << 0 << 1077 << 0.1 + 0.2 << 70.0;
-        QTest::newRow("sin zonas") << 5.0 << ListaZonas{} << 0 << 0 << 1077 << 0.0 << 0.0;
-        QTest::newRow("una zona") << 381.204 << ListaZonas{Z(381.204, 93.9)} << -1 << 0 << 0 << 381.204 << 93.9;
-        QTest::newRow("numeros iguales") << (0.1 + 0.3) + 0.7 << ListaZonas{Z(0.1, 70), Z(0.3, 70), Z(0.7, 70)} << -1
-                                         << 0 << 0 << (0.1 + 0.3) + 0.7 << 70.0;
-        QTest::newRow("media") << 4.0 << ListaZonas{Z(1, 60), Z(3, 80)} << -1 << 0 << 0 << 4.0 << 75.0;
+            << 0.3 << ListaZonas{Z(0.1, 70), Z(0.2, 70)} << FalloZona{0, 0, 1077} << 0.1 + 0.2 << 70.0;
+        QTest::newRow("sin zonas") << 5.0 << ListaZonas{} << FalloZona{0, 0, 1077} << 0.0 << 0.0;
+        QTest::newRow("una zona") << 381.204 << ListaZonas{Z(381.204, 93.9)} << bien << 381.204 << 93.9;
+        QTest::newRow("limites") << 999.999 << ListaZonas{Z(999.999, 100)} << bien << 999.999 << 100.0;
+        QTest::newRow("numeros iguales") << (0.1 + 0.3) + 0.7 << ListaZonas{Z(0.1, 70), Z(0.3, 70), Z(0.7, 70)} << bien
+                                         << (0.1 + 0.3) + 0.7 << 70.0;
+        QTest::newRow("media") << 4.0 << ListaZonas{Z(1, 60), Z(3, 80)} << bien << 4.0 << 75.0;
+        QTest::newRow("N 0.5") << 2.0 << ListaZonas{Z(1, 0.5), Z(1, 80)} << bien << 2.0 << 40.25;
     }
 
     void pasoZonas()
     {
         QFETCH(double, si);
         QFETCH(ListaZonas, zonas);
-        QFETCH(int, zona);
-        QFETCH(int, columna);
-        QFETCH(int, mensaje);
+        QFETCH(FalloZona, fallo);
         QFETCH(double, suma);
         QFETCH(double, ni);
         SiteState s;
         s.SI = si;
         s.NI(2) = 55; // a value left from an earlier check must not leak in
         s.SumaSupZonas = 55;
-        const std::optional<FalloZona> fallo = PasoZonas(s, zonas);
-        QCOMPARE(fallo.has_value(), zona >= 0);
-        if (fallo) {
-            QCOMPARE(fallo->zona, zona);
-            QCOMPARE(fallo->columna, columna);
-            QCOMPARE(fallo->mensaje, mensaje);
-        }
-        if (!zonas.empty()) {
-            QCOMPARE(s.SupZona.size(), zonas.size());
-            QCOMPARE(s.NZona.size(), zonas.size());
-        }
-        QVERIFY(s.SumaSupZonas == suma);
-        QVERIFY(s.NI(2) == ni);
+        s.SupZona.assign(9, 0.0);
+        QVERIFY(PasoZonas(s, zonas).value_or(bien) == fallo);
+        // Without records the arrays keep what an earlier pass left.
+        QCOMPARE(s.SupZona.size(), zonas.empty() ? 9 : zonas.size());
+        QVERIFY(s.SumaSupZonas == suma && s.NI(2) == ni);
     }
 
     void totales_data()
@@ -91,6 +78,7 @@ class TstZonas : public QObject {
         QTest::newRow("ninguna") << ListaZonas{} << 0.0 << 0.0;
         QTest::newRow("N vacio cuenta 0") << ListaZonas{Z(10, 80), Z(10, vacia)} << 20.0 << 40.0;
         QTest::newRow("N fuera de rango cuenta 0") << ListaZonas{Z(10, 80), Z(30, 120)} << 40.0 << 20.0;
+        QTest::newRow("N 0.5 cuenta") << ListaZonas{Z(10, 0.5), Z(10, 80)} << 20.0 << 40.25;
         QTest::newRow("area vacia al principio") << ListaZonas{Z(vacia, 80), Z(5, 60)} << 5.0 << 60.0;
         QTest::newRow("numeros iguales") << ListaZonas{Z(0.1, 70), Z(0.3, 70), Z(0.7, 70)} << (0.1 + 0.3) + 0.7 << 70.0;
     }
@@ -101,52 +89,37 @@ class TstZonas : public QObject {
         QFETCH(double, suma);
         QFETCH(double, media);
         const TotalesZonas t = TotalesParciales(zonas);
-        QVERIFY(t.suma == suma);
-        QVERIFY(t.media == media);
+        QVERIFY(t.suma == suma && t.media == media);
     }
 
     void relaciones_data()
     {
-        QTest::addColumn<double>("nac");
-        QTest::addColumn<double>("ni");
-        QTest::addColumn<double>("nr");
-        QTest::addColumn<double>("si");
-        QTest::addColumn<QStringList>("filas");
+        QTest::addColumn<Cifras>("numeros"); // NAC, NI, NR; SI 10, SR 2
+        QTest::addColumn<QString>("signos"); // NAC ? NI, NAC ? NR, NAC ? N, NI ? NR
         QTest::addColumn<int>("veredicto");
-        QTest::newRow("todo 70") << 70.0 << 70.0 << 70.0 << 3.0
-                                 << QStringList{"NAC = NI", "NAC = NR", "NAC = N", "NI = NR"} << 1172;
-        QTest::newRow("80 70 60") << 80.0 << 70.0 << 60.0 << 10.0
-                                  << QStringList{"NAC > NI", "NAC > NR", "NAC > N", "NI > NR"} << 1170;
-        QTest::newRow("80 70 70") << 80.0 << 70.0 << 70.0 << 10.0
-                                  << QStringList{"NAC > NI", "NAC > NR", "NAC > N", "NI = NR"} << 1170;
-        QTest::newRow("80 60 70") << 80.0 << 60.0 << 70.0 << 10.0
-                                  << QStringList{"NAC > NI", "NAC > NR", "NAC > N", "NI < NR"} << 1171;
-        QTest::newRow("70 70 80") << 70.0 << 70.0 << 80.0 << 10.0
-                                  << QStringList{"NAC = NI", "NAC < NR", "NAC < N", "NI < NR"} << 1173;
-        QTest::newRow("70 80 60") << 70.0 << 80.0 << 60.0 << 10.0
-                                  << QStringList{"NAC < NI", "NAC > NR", "NAC < N", "NI > NR"} << 1174;
-        QTest::newRow("70 70.04") << 70.0 << 70.04 << 70.04 << 10.0
-                                  << QStringList{"NAC < NI", "NAC < NR", "NAC < N", "NI = NR"} << 1174;
+        QTest::newRow("todo 70") << Cifras{70, 70, 70} << "====" << 1172;
+        QTest::newRow("80 70 60") << Cifras{80, 70, 60} << ">>>>" << 1170;
+        QTest::newRow("80 70 70") << Cifras{80, 70, 70} << ">>>=" << 1170;
+        QTest::newRow("80 60 70") << Cifras{80, 60, 70} << ">>><" << 1171;
+        QTest::newRow("70 70 80") << Cifras{70, 70, 80} << "=<<<" << 1173;
+        QTest::newRow("72 70 82, NAC = N") << Cifras{72, 70, 82} << "><=<" << 1174;
+        QTest::newRow("70 80 60") << Cifras{70, 80, 60} << "<><>" << 1174;
+        QTest::newRow("70 70.04") << Cifras{70, 70.04, 70.04} << "<<<=" << 1174;
     }
 
     void relaciones()
     {
-        QFETCH(double, nac);
-        QFETCH(double, ni);
-        QFETCH(double, nr);
-        QFETCH(double, si);
-        QFETCH(QStringList, filas);
+        QFETCH(Cifras, numeros);
+        QFETCH(QString, signos);
         QFETCH(int, veredicto);
-        SiteState s = Sitio(nac, ni, nr, si, si == 3.0 ? 1.0 : 2.0, 9999);
-        QCOMPARE(EjecutaModelo(s, {}).desenlace, Desenlace::Completado);
-        const std::array<FilaRelacion, 4> r = Relaciones(s);
+        SiteState s = Sitio(numeros[0], numeros[1], numeros[2], 10, 2, 9999);
+        EjecutaModelo(s, {});
+        const QStringList nombres{"NAC %1 NI", "NAC %1 NR", "NAC %1 N", "NI %1 NR"};
         for (int i = 0; i < 4; ++i) {
-            const FilaRelacion& f = r[static_cast<std::size_t>(i)];
-            const QString rel = QString::fromLatin1(f.relacion.data(), static_cast<qsizetype>(f.relacion.size()));
-            QCOMPARE(rel, filas[i]);
+            const FilaRelacion f = Relaciones(s)[static_cast<std::size_t>(i)];
+            QCOMPARE(QString::fromLatin1(f.relacion.data(), qsizetype(f.relacion.size())), nombres[i].arg(signos[i]));
             // Each row has its three texts in the order greater, smaller, equal.
-            const int desplazamiento = rel.contains(u'>') ? 0 : rel.contains(u'<') ? 1 : 2;
-            QCOMPARE(f.texto, 1158 + 3 * i + desplazamiento);
+            QCOMPARE(f.texto, 1158 + 3 * i + int(QStringLiteral("><=").indexOf(signos[i])));
         }
         QCOMPARE(Veredicto(s), veredicto);
     }
