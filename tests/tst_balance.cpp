@@ -5,27 +5,22 @@
 
 #include <QtTest>
 
-#include <cmath>
-#include <limits>
-
 using ListaAguaceros = std::vector<Aguacero>;
 Q_DECLARE_METATYPE(ListaAguaceros)
 
 namespace {
 
-constexpr double nd = std::numeric_limits<double>::quiet_NaN(); // figure not checked
+const double nd = qQNaN(); // figure not checked
 
-// The storm examples' site, with the model run.
-SiteState Modelo(double ni, double nr, double capa)
+// The storm examples' site: NAC 70, SI 4 and NI, NR, SR, CAPA; the model run.
+SiteState Modelo(const Cifras& n)
 {
-    SiteState s = Sitio(70, ni, nr, 4, 1, capa);
+    SiteState s = Sitio(70, n[0], n[1], 4, n[2], n[3]);
     EjecutaModelo(s, {});
     return s;
 }
 
-// Reference figures are known to two (or one) decimals only.
-const auto Cent = [](double x) { return qRound(x * 100); };
-const auto Decima = [](double x) { return qRound(x * 10); };
+const Cifras ejemplo{90, 60, 1, 100};
 
 } // namespace
 
@@ -34,65 +29,50 @@ class TstBalance : public QObject {
   private slots:
     void ejemplos_data()
     {
-        QTest::addColumn<double>("ni");
-        QTest::addColumn<double>("nr");
-        QTest::addColumn<double>("capa");
-        QTest::addColumn<double>("p");               // < 0: exactly threshold -1 - p (P0AC, P0I, P0R, P0)
-        QTest::addColumn<QList<double>>("esperado"); // the ten results in ScenarioResults order
-        QTest::addColumn<QList<int>>("esc");         // ladera, impluvio, recepcion, unidad
-        QTest::newRow("N 84, 50 mm, CAPA 100")
-            << 90.0 << 60.0 << 100.0 << 50.0
-            << QList<double>{44.19, 250.00, 158.43, 8.35, 158.43, 18.33, 91.65, 91.65, 22.89, 50.00}
-            << QList<int>{1, 1, 1, 1};
-        QTest::newRow("N 84, 50 mm, CAPA 10")
-            << 90.0 << 60.0 << 10.0 << 50.0
-            << QList<double>{44.19, 250.00, 158.43, -81.65, 76.78, 18.33, 91.65, 91.65, 22.89, 33.67}
-            << QList<int>{1, 1, 1, 1};
-        QTest::newRow("N 84, 10 mm, CAPA 100")
-            << 90.0 << 60.0 << 100.0 << 10.0 << QList<double>{10.00, 50.00, 12.33, nd, nd, 0.00, 0.01, 0.01, nd, 10.00}
-            << QList<int>{0, 1, 0, 1};
-        QTest::newRow("NR > NI, 50 mm, CAPA 100")
-            << 80.0 << 90.0 << 100.0 << 50.0
-            << QList<double>{44.19, 250.00, 105.21, 17.68, 105.21, 16.46, 82.32, 82.32, 36.20, 50.00}
-            << QList<int>{1, 1, 1, 1};
-        QTest::newRow("NR > NI, 50 mm, CAPA 20")
-            << 80.0 << 90.0 << 20.0 << 50.0
-            << QList<double>{44.19, 250.00, 105.21, -62.32, 42.89, 16.46, 82.32, 82.32, 36.20, 37.54}
-            << QList<int>{1, 1, 1, 1};
+        QTest::addColumn<Cifras>("sitio"); // NI, NR, SR, CAPA
+        QTest::addColumn<double>("p");     // < 0: exactly threshold -1 - p (P0AC, P0I, P0R, P0)
+        // Which surfaces shed (ladera, impluvio, recepcion, unidad), then the ten
+        // results in ScenarioResults order; NaN: not checked.
+        QTest::addColumn<Cifras>("esperado");
+        const auto fila = [](const char* nombre, const Cifras& sitio, double p, const Cifras& e) {
+            QTest::newRow(nombre) << sitio << p << e;
+        };
+        fila("N 84, 50 mm, CAPA 100", ejemplo, 50,
+             {1, 1, 1, 1, 44.19, 250, 158.43, 8.35, 158.43, 18.33, 91.65, 91.65, 22.89, 50});
+        fila("N 84, 50 mm, CAPA 10", {90, 60, 1, 10}, 50,
+             {1, 1, 1, 1, 44.19, 250, 158.43, -81.65, 76.78, 18.33, 91.65, 91.65, 22.89, 33.67});
+        fila("N 84, 10 mm, CAPA 100", ejemplo, 10, {0, 1, 0, 1, 10, 50, 12.33, nd, nd, 0, 0.01, 0.01, nd, 10});
+        fila("NR > NI, 50 mm, CAPA 100", {80, 90, 1, 100}, 50,
+             {1, 1, 1, 1, 44.19, 250, 105.21, 17.68, 105.21, 16.46, 82.32, 82.32, 36.20, 50});
+        fila("NR > NI, 50 mm, CAPA 20", {80, 90, 1, 20}, 50,
+             {1, 1, 1, 1, 44.19, 250, 105.21, -62.32, 42.89, 16.46, 82.32, 82.32, 36.20, 37.54});
+        fila("NR > NI, SR 2, CAPA 20", {80, 90, 2, 20}, 50,
+             {1, 1, 1, 1, 44.19, 150, 77.60, -89.43, 32.89, 18.24, 109.43, 54.71, 36.20, 35.10});
         // A depth equal to a threshold sheds nothing there.
-        const QList<double> sin(10, nd);
-        QTest::newRow("P = P0AC") << 90.0 << 60.0 << 100.0 << -1.0 << sin << QList<int>{0, 1, 0, 1};
-        QTest::newRow("P = P0I") << 90.0 << 60.0 << 100.0 << -2.0 << sin << QList<int>{0, 0, 0, 0};
-        QTest::newRow("P = P0R") << 90.0 << 60.0 << 100.0 << -3.0 << sin << QList<int>{1, 1, 0, 1};
-        QTest::newRow("P = P0") << 90.0 << 60.0 << 100.0 << -4.0 << sin << QList<int>{0, 1, 0, 0};
+        const Cifras sin(10, nd);
+        fila("P = P0AC", ejemplo, -1, Cifras{0, 1, 0, 1} + sin);
+        fila("P = P0I", ejemplo, -2, Cifras{0, 0, 0, 0} + sin);
+        fila("P = P0R", ejemplo, -3, Cifras{1, 1, 0, 1} + sin);
+        fila("P = P0", ejemplo, -4, Cifras{0, 1, 0, 0} + sin);
         // P0 < P = P0I: the unit sheds only once the contributing area does.
-        QTest::newRow("P = P0I > P0") << 80.0 << 80.0001 << 100.0 << -2.0 << sin << QList<int>{0, 0, 1, 0};
+        fila("P = P0I > P0", {80, 80.0001, 1, 100}, -2, Cifras{0, 0, 1, 0} + sin);
     }
 
     void ejemplos()
     {
-        QFETCH(double, ni);
-        QFETCH(double, nr);
-        QFETCH(double, capa);
+        QFETCH(Cifras, sitio);
         QFETCH(double, p);
-        QFETCH(QList<double>, esperado);
-        QFETCH(QList<int>, esc);
-        const SiteState s = Modelo(ni, nr, capa);
-        const QList<double> umbrales{s.P0AC(2), s.P0I(2), s.P0R(2), s.P0(2)};
-        if (ni == 90.0)
-            QCOMPARE(QList<int>({Cent(umbrales[0]), Cent(umbrales[1]), Cent(umbrales[2]), Cent(umbrales[3])}),
-                     QList<int>({2177, 564, 3387, 968}));
+        QFETCH(Cifras, esperado);
+        const SiteState s = Modelo(sitio);
         if (p < 0)
-            p = umbrales[int(-1 - p)];
+            p = Cifras{s.P0AC(2), s.P0I(2), s.P0R(2), s.P0(2)}[int(-1 - p)];
         ScenarioResults r;
         const Indicadores e = BalanceAguacero(s, r, p, 2);
-        QCOMPARE(QList<int>({e.EscLadera, e.EscImpluvio, e.EscRecepcion, e.EscUnidad}), esc);
-        const double got[] = {r.PSinSist, r.PMaxImperm,    r.PMaxAlcorque,   r.CapaLibre, r.PBanqueta,
-                              r.EscMedia, r.CapaNecesaria, r.AlturaRepresas, r.PImpluvio, r.PPromedio};
-        for (int i = 0; i < 10; ++i) {
-            if (!std::isnan(esperado[i]))
-                QCOMPARE(Cent(got[i]), Cent(esperado[i]));
-        }
+        QCOMPARE(Cent({double(e.EscLadera), double(e.EscImpluvio), double(e.EscRecepcion), double(e.EscUnidad),
+                       r.PSinSist, r.PMaxImperm, r.PMaxAlcorque, r.CapaLibre, r.PBanqueta, r.EscMedia, r.CapaNecesaria,
+                       r.AlturaRepresas, r.PImpluvio, r.PPromedio},
+                      esperado),
+                 Cent(esperado));
         // Where nothing sheds, the depth passes through unchanged.
         if (!e.EscLadera)
             QVERIFY(r.PSinSist == p);
@@ -102,85 +82,63 @@ class TstBalance : public QObject {
             QVERIFY(r.EscMedia == 0.0 && r.CapaLibre == s.CAPA);
     }
 
-    void capaLibreCero()
-    {
-        SiteState s = Modelo(90, 60, 100);
-        ScenarioResults r;
-        BalanceAguacero(s, r, 50, 2);
-        s.CAPA = r.CapaNecesaria;
-        BalanceAguacero(s, r, 50, 2);
-        QVERIFY(r.CapaLibre == 0.0 && r.PBanqueta == r.PMaxAlcorque);
-        QCOMPARE(int(RecalculaSerie(s, r, {{50, 2}}).NumFuera), 0);
-    }
-
     // A curve number of 100 sheds the whole storm, and rounding never makes
     // the runoff more than the rain: the slope keeps exactly nothing.
-    void sinInfiltracion_data()
-    {
-        QTest::addColumn<double>("p");
-        for (double p : {0.2, 0.7, 6.6, 13.0, 17.0, 1e-3, 123.4})
-            QTest::newRow(qPrintable(QString::number(p))) << p;
-    }
     void sinInfiltracion()
     {
-        QFETCH(double, p);
         SiteState s = Sitio(100, 100, 100, 4, 1, 100);
         EjecutaModelo(s, {});
         ScenarioResults r;
-        for (int c = 1; c <= 3; ++c) {
-            BalanceAguacero(s, r, p, c);
-            QVERIFY2(r.PSinSist == 0.0, qPrintable(QString::number(r.PSinSist, 'g', 17)));
-            QVERIFY(r.PImpluvio >= 0 && r.PBanqueta >= 0 && r.PPromedio >= 0);
+        for (double p : {0.2, 0.7, 6.6, 13.0, 17.0, 1e-3, 123.4}) {
+            for (int c = 1; c <= 3; ++c) {
+                BalanceAguacero(s, r, p, c);
+                QVERIFY2(r.PSinSist == 0.0, qPrintable(QString::number(p)));
+                QVERIFY(r.PImpluvio >= 0 && r.PBanqueta >= 0 && r.PPromedio >= 0);
+            }
         }
     }
 
     void serie_data()
     {
-        QTest::addColumn<double>("capa");
-        QTest::addColumn<ListaAguaceros>("lista");
-        QTest::addColumn<QList<int>>("cuentas"); // ladera, impluvio, fuera
-        QTest::addColumn<QList<double>>("acum"); // Acum(1..5), SumaMaxAlcorque, CapaMaxSerie, one decimal
-        QTest::addColumn<double>("capaUltimo");  // CapaNecesaria of the last storm
-        QTest::newRow("dos de 50") << 100.0 << ListaAguaceros{{50, 2}, {50, 2}} << QList<int>{2, 2, 0}
-                                   << QList<double>{100.0, 88.4, 316.9, 100.0, 45.8, 316.9, 91.7} << 91.65;
-        QTest::newRow("50 y luego 10") << 100.0 << ListaAguaceros{{50, 2}, {10, 2}} << QList<int>{1, 2, 0}
-                                       << QList<double>{60.0, 54.2, 170.8, 60.0, 32.3, 170.8, 91.7} << 0.01;
-        QTest::newRow("desborde") << 10.0 << ListaAguaceros{{50, 2}, {50, 2}} << QList<int>{2, 2, 2}
-                                  << QList<double>{100.0, 88.4, 153.6, 67.3, 45.8, 316.9, 91.7} << 91.65;
+        QTest::addColumn<Cifras>("sitio");         // NI, NR, SR, CAPA
+        QTest::addColumn<ListaAguaceros>("lista"); // P < 0: exactly P0AC (-1) or P0I (-2) of its condition
+        // The summary; then NumEscLadera, Acum(5), SumaMaxAlcorque, and the last
+        // storm's AlturaRepresas and CapaNecesaria.
+        QTest::addColumn<Cifras>("esperado");
+        const auto fila = [](const char* nombre, const Cifras& sitio, const ListaAguaceros& l, const Cifras& e) {
+            QTest::newRow(nombre) << sitio << l << e;
+        };
+        fila("dos de 50", ejemplo, {{50, 2}, {50, 2}},
+             {100, 2, 2, 0, 100, 88.37, 100, 316.86, 91.65, 2, 45.78, 316.86, 91.65, 91.65});
+        // The height follows the largest storage of the series, not the last storm's.
+        fila("50 y luego 10", ejemplo, {{50, 2}, {10, 2}},
+             {60, 2, 2, 0, 60, 54.19, 60, 170.76, 91.65, 1, 32.31, 170.76, 91.65, 0.01});
+        // A capacity that holds the storm exactly does not overflow.
+        fila("CapaLibre 0", {90, 60, 1, 91.652893238033897}, {{50, 2}},
+             {50, 1, 1, 0, 50, 44.19, 50, 158.43, 91.65, 1, 22.89, 158.43, 91.65, 91.65});
+        fila("desborde", {90, 60, 1, 10}, {{50, 2}, {50, 2}},
+             {100, 2, 2, 2, 100, 88.37, 67.34, 153.56, 91.65, 2, 45.78, 316.86, 91.65, 91.65});
+        fila("desborde, SR 2, NR > NI", {80, 90, 2, 20}, {{50, 2}, {10, 3}},
+             {60, 2, 2, 1, 60, 54.18, 45.10, 44.14, 109.43, 2, 45.57, 88.85, 54.71, 8.25});
+        // A depth equal to a threshold is not counted as shedding there.
+        fila("en P0I y en P0AC", ejemplo, {{-2, 2}, {-1, 2}},
+             {27.42, 2, 1, 0, 27.42, 27.42, 27.42, 50.87, 12.10, 0, 21.55, 50.87, 12.10, 12.10});
     }
 
     void serie()
     {
-        QFETCH(double, capa);
+        QFETCH(Cifras, sitio);
         QFETCH(ListaAguaceros, lista);
-        QFETCH(QList<int>, cuentas);
-        QFETCH(QList<double>, acum);
-        QFETCH(double, capaUltimo);
-        const SiteState s = Modelo(90, 60, capa);
+        QFETCH(Cifras, esperado);
+        const SiteState s = Modelo(sitio);
+        for (Aguacero& a : lista)
+            a.P = a.P == -1 ? s.P0AC(a.cond) : a.P == -2 ? s.P0I(a.cond) : a.P;
         ScenarioResults r;
         const TotalesSerie t = RecalculaSerie(s, r, lista);
-        QCOMPARE(QList<int>({t.NumEscLadera, t.NumEscImpluvio, t.NumFuera}), cuentas);
-        const QList<double> got{t.Acum(1), t.Acum(2),         t.Acum(3),     t.Acum(4),
-                                t.Acum(5), t.SumaMaxAlcorque, t.CapaMaxSerie};
-        for (int i = 0; i < got.size(); ++i)
-            QCOMPARE(Decima(got[i]), Decima(acum[i]));
-        // The height follows the largest storage of the series, not the last storm's.
-        QVERIFY(r.AlturaRepresas == t.CapaMaxSerie / s.SR);
-        QCOMPARE(Cent(r.CapaNecesaria), Cent(capaUltimo));
-
-        const std::array<double, 9> resumen = ResumenDeSerie(t, 2);
-        const std::array<double, 9> esperado{t.Acum(1),          2,         double(t.NumEscImpluvio),
-                                             double(t.NumFuera), t.Acum(1), t.Acum(2),
-                                             t.Acum(4),          t.Acum(3), t.CapaMaxSerie};
-        QVERIFY(resumen == esperado);
-
-        // Computed again, the series carries nothing over.
-        const double altura = r.AlturaRepresas, promedio = r.PPromedio;
-        const TotalesSerie otra = RecalculaSerie(s, r, lista);
-        QVERIFY(otra.Acumulado == t.Acumulado && otra.SumaMaxAlcorque == t.SumaMaxAlcorque);
-        QVERIFY(otra.NumEscLadera == t.NumEscLadera && otra.NumFuera == t.NumFuera &&
-                otra.CapaMaxSerie == t.CapaMaxSerie);
-        QVERIFY(r.AlturaRepresas == altura && r.PPromedio == promedio);
+        const std::array<double, 9> resumen = ResumenDeSerie(t, int(lista.size()));
+        QCOMPARE(Cent(Cifras(resumen.begin(), resumen.end()) +
+                      Cifras{double(t.NumEscLadera), t.Acum(5), t.SumaMaxAlcorque, r.AlturaRepresas, r.CapaNecesaria}),
+                 Cent(esperado));
     }
 
     // Clearing keeps the figures the windows still show, and the storm's settings.
@@ -189,9 +147,9 @@ class TstBalance : public QObject {
         ScenarioResults r{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 2, true, 11, {}};
         r.ResumenSerie.fill(12);
         LimpiaResultados(r);
-        QCOMPARE(QList<double>({r.PSinSist, r.PMaxImperm, r.PMaxAlcorque, r.CapaLibre, r.PBanqueta, r.EscMedia,
-                                r.CapaNecesaria, r.AlturaRepresas, r.PImpluvio, r.PPromedio}),
-                 QList<double>({0, 0, 0, 4, 0, 6, 0, 0, 9, 0}));
+        QCOMPARE(Cifras({r.PSinSist, r.PMaxImperm, r.PMaxAlcorque, r.CapaLibre, r.PBanqueta, r.EscMedia,
+                         r.CapaNecesaria, r.AlturaRepresas, r.PImpluvio, r.PPromedio}),
+                 Cifras({0, 0, 0, 4, 0, 6, 0, 0, 9, 0}));
         QVERIFY(r.CondHumedad == 2 && r.EsSerie && r.PAguacero == 11.0 && r.ResumenSerie[8] == 12.0);
     }
 };
