@@ -1,91 +1,135 @@
-// hidrela-calc [FILE]: answers the JSON requests in FILE, or on standard
-// input when FILE is absent or "-", with one line of JSON on standard output.
+// hidrela-calc [--lines] [-j N] [FILE]: answers the JSON requests in FILE, or
+// on standard input when FILE is absent or "-", with JSON on standard output.
 // Exit status 0 when every request was answered, 2 otherwise.
 
 #include "calc/Calculadora.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace {
 
-// The whole input in one buffer. Grown with realloc, which moves large
-// blocks by remapping rather than copying; a file's size is known up front.
-struct Bytes {
-    std::unique_ptr<char, decltype(&std::free)> p{nullptr, &std::free};
-    std::size_t n = 0, cap = 0;
+constexpr std::string_view Uso = "usage: hidrela-calc [--lines] [-j N] [FILE]";
+constexpr std::string_view Ayuda = R"(
+Answers the calculator's JSON requests in FILE, or on standard input when FILE
+is absent or "-", on standard output, each answer as it is computed.
 
-    bool Crece(std::size_t minimo)
-    {
-        if (cap >= minimo)
-            return true;
-        const std::size_t nueva = std::max(minimo, cap * 2);
-        char* q = static_cast<char*>(std::realloc(p.get(), nueva));
-        if (!q)
-            return false;
-        p.release();
-        p.reset(q);
-        cap = nueva;
-        return true;
-    }
-};
+The input is either one array of requests, answered by one array on one line,
+or a sequence of requests (JSON Lines among them), answered one line each;
+a value that is not JSON ends the sequence with an error on its line.
 
-// Reads the whole stream; false with errno set on a read error.
-bool LeeTodo(std::FILE* f, Bytes& b)
+  --lines    strict JSON Lines: one request per line, empty lines skipped; a
+             line that is not JSON is answered by an error and the rest go on
+  -j N       compute N requests at once (default: one per core); the answers
+             keep the order of the requests
+  --help     print this text
+  --version  print the version
+
+Exit status: 0 when every request was answered, 2 otherwise.
+)";
+
+int errorSalida = 0;
+
+// All of it, or false with errorSalida set.
+bool Escribe(int fd, std::string_view s)
 {
-    struct stat st {};
-    if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        if (!b.Crece(static_cast<std::size_t>(st.st_size) + 1))
+    while (!s.empty()) {
+        const ssize_t n = ::write(fd, s.data(), s.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            errorSalida = n < 0 ? errno : EIO;
             return false;
-    for (;;) {
-        if (!b.Crece(b.n + (1 << 16)))
-            return errno = ENOMEM, false;
-        const std::size_t leidos = std::fread(b.p.get() + b.n, 1, b.cap - b.n, f);
-        b.n += leidos;
-        if (leidos == 0)
-            return !std::ferror(f);
+        }
+        s.remove_prefix(static_cast<std::size_t>(n));
     }
+    return true;
 }
 
-int Escribe(const std::string& salida, int estado)
+// A mistake in the call is answered as a request would be, in JSON.
+int Falla(std::string_view motivo)
 {
-    if (std::fwrite(salida.data(), 1, salida.size(), stdout) != salida.size() || std::fflush(stdout) != 0)
-        return 2;
-    return estado;
+    Escribe(STDOUT_FILENO, FalloDeLectura(motivo));
+    return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc > 2)
-        return Escribe(FalloDeLectura("usage: hidrela-calc [FILE]"), 2);
+    // A closed pipe ends the writing (EPIPE) instead of the process.
+    std::signal(SIGPIPE, SIG_IGN);
 
-    const std::string_view ruta = argc == 2 ? argv[1] : "-";
-    Bytes entrada;
-    if (ruta == "-") {
-        if (!LeeTodo(stdin, entrada))
-            return Escribe(FalloDeLectura(std::string("cannot read standard input: ") + std::strerror(errno)), 2);
-    } else {
-        std::FILE* f = std::fopen(argv[1], "rb");
-        if (!f)
-            return Escribe(FalloDeLectura(std::string("cannot open the file: ") + std::strerror(errno)), 2);
-        const bool leido = LeeTodo(f, entrada);
-        const int err = errno;
-        std::fclose(f);
-        if (!leido)
-            return Escribe(FalloDeLectura(std::string("cannot read the file: ") + std::strerror(err)), 2);
+    OpcionesCalculo o;
+    o.hilos = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const char* ruta = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--help") {
+            std::printf("%s\n%s", Uso.data(), Ayuda.data());
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("hidrela-calc %s\n", HIDRELA_VERSION);
+            return 0;
+        }
+        if (a == "--lines") {
+            o.lineas = true;
+        } else if (a.starts_with("-j")) {
+            const std::string_view n = a.size() > 2 ? a.substr(2) : i + 1 < argc ? std::string_view(argv[++i]) : "";
+            const auto r = std::from_chars(n.data(), n.data() + n.size(), o.hilos);
+            if (r.ec != std::errc() || r.ptr != n.data() + n.size() || o.hilos < 1 || o.hilos > 256)
+                return Falla("-j takes a number of threads from 1 to 256");
+        } else if (!ruta && (a == "-" || !a.starts_with("-"))) {
+            ruta = argv[i];
+        } else {
+            return Falla(Uso);
+        }
     }
 
-    int estado = 0;
-    const std::string salida = Calcula(std::string_view(entrada.p.get(), entrada.n), estado);
-    return Escribe(salida, estado);
+    // Said before anything is read: a file opened now could take its place.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) < 0) {
+        std::fprintf(stderr, "hidrela-calc: cannot write the answers: standard output is closed\n");
+        return 2;
+    }
+
+    Entrada entrada;
+    int fd = STDIN_FILENO;
+    entrada.nombre = "standard input";
+    if (ruta && std::string_view(ruta) != "-") {
+        fd = ::open(ruta, O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return Falla(std::string("cannot open the file: ") + std::strerror(errno));
+        entrada.nombre = "the file";
+    }
+    entrada.lee = [fd](char* p, std::size_t n) {
+        ssize_t r;
+        do
+            r = ::read(fd, p, n);
+        while (r < 0 && errno == EINTR);
+        return static_cast<std::ptrdiff_t>(r);
+    };
+
+    const int estado = CalculaFlujo(
+        entrada, [](std::string_view s) { return Escribe(STDOUT_FILENO, s); }, o);
+    if (fd != STDIN_FILENO)
+        ::close(fd);
+    // Whoever stopped reading the answers wanted no more of them.
+    if (errorSalida == EPIPE)
+        return 0;
+    if (errorSalida) {
+        std::fprintf(stderr, "hidrela-calc: cannot write the answers: %s\n", std::strerror(errorSalida));
+        return 2;
+    }
+    return estado;
 }

@@ -1,0 +1,86 @@
+#include "calc/Escritor.h"
+
+#include <charconv>
+#include <cmath>
+
+void Escritor::Abre(char c)
+{
+    char* p = Reserva(2);
+    if (coma_)
+        *p++ = ',';
+    *p++ = c;
+    n_ = static_cast<std::size_t>(p - s_.data());
+    coma_ = false;
+}
+
+void Escritor::Cierra(char c)
+{
+    *Reserva(1) = c;
+    ++n_;
+    coma_ = true;
+}
+
+void Escritor::Numero(double x)
+{
+    // The shortest double text is at most 24 characters.
+    char* p = Reserva(32);
+    char* const fin = p + 32;
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    if (!std::isfinite(x)) {
+        std::memcpy(p, "null", 4);
+        p += 4;
+    } else {
+        p = std::to_chars(p, fin, x).ptr;
+    }
+    n_ = static_cast<std::size_t>(p - s_.data());
+}
+
+void Escritor::Entero(long long n)
+{
+    char* p = Reserva(24);
+    char* const fin = p + 24;
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    p = std::to_chars(p, fin, n).ptr;
+    n_ = static_cast<std::size_t>(p - s_.data());
+}
+
+void Escritor::Logico(bool b)
+{
+    char* p = Reserva(6);
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    const std::string_view t = b ? "true" : "false";
+    std::memcpy(p, t.data(), t.size());
+    n_ = static_cast<std::size_t>(p + t.size() - s_.data());
+}
+
+void Escritor::Texto(std::string_view t)
+{
+    // Every byte takes at most six characters escaped.
+    char* p = Reserva(t.size() * 6 + 3);
+    if (coma_)
+        *p++ = ',';
+    coma_ = true;
+    *p++ = '"';
+    for (const char c : t) {
+        if (c == '"' || c == '\\') {
+            *p++ = '\\';
+            *p++ = c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            static constexpr char hex[] = "0123456789abcdef";
+            std::memcpy(p, "\\u00", 4);
+            p[4] = hex[(c >> 4) & 0xf];
+            p[5] = hex[c & 0xf];
+            p += 6;
+        } else {
+            *p++ = c;
+        }
+    }
+    *p++ = '"';
+    n_ = static_cast<std::size_t>(p - s_.data());
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <simdjson.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Strict JSON reading through simdjson: RFC 8259, UTF-8 checked. On top of
+// simdjson, numbers read as std::from_chars reads them (integers of any
+// length and -0 included), and an object that names a key twice is refused.
+// Standard C++ and simdjson only, for the calculator's requests and for any
+// other document of the program.
+
+// The longest value read: a request with the longest series is about a
+// megabyte, even pretty-printed.
+inline constexpr std::size_t MaximoJson = std::size_t{8} << 20;
+// Bytes readable after a text handed over with its padding.
+inline constexpr std::size_t RellenoJson = simdjson::SIMDJSON_PADDING;
+
+class LectorJson {
+  public:
+    enum class Lectura : std::uint8_t {
+        Bien,
+        Malformado, // not JSON at all: nothing after it can be trusted
+        Repetida,   // well-formed, but an object names a key twice
+    };
+
+    LectorJson();
+    // Reads `texto` as one JSON value. With `relleno`, RellenoJson bytes
+    // after the text may be read, which spares a copy.
+    Lectura Lee(std::string_view texto, bool relleno = false);
+    // The value read; it lives until the next Lee.
+    simdjson::dom::element Valor() const { return valor_; }
+    // Why the last Lee failed, in a few words.
+    const std::string& Motivo() const { return motivo_; }
+
+  private:
+    bool Repetida(simdjson::dom::element v);
+
+    simdjson::dom::parser parser_;
+    simdjson::dom::element valor_;
+    std::string copia_;
+    std::string motivo_;
+    std::vector<std::string_view> claves_;
+};
+
+// How a stream holds its values.
+enum class FormaFlujo : std::uint8_t {
+    Secuencia, // one after another, separated by blanks
+    Lineas,    // JSON Lines: one per line, empty lines skipped
+    Lista,     // one array, taken an element at a time
+};
+
+// A value cut out of a stream, or the reason none could be.
+struct Pieza {
+    std::size_t inicio = 0, largo = 0; // in the text given to Corta
+    std::uint64_t byte = 0;            // where it starts in the stream
+    std::uint64_t linea = 0;           // its line, in JSON Lines
+    std::string error;                 // none cut: the whole answer's message
+    bool termina = false;              // with an error: nothing after it is read
+};
+
+// Cuts a byte stream into values without reading them: it follows strings
+// and brackets and nothing else, so a value in memory at a time is enough.
+// Unless JSON Lines are asked for, the first byte that is not blank decides:
+// '[' an array, anything else a sequence. A byte order mark is skipped.
+class Troceador {
+  public:
+    explicit Troceador(bool lineas) : forma_(lineas ? FormaFlujo::Lineas : FormaFlujo::Secuencia) {}
+
+    // Cuts the values that end within texto[desde, end), appending them to
+    // `piezas`, and returns where the bytes not yet cut begin; they come
+    // again at the front of the next call. `fin`: no more bytes will come.
+    std::size_t Corta(std::string_view texto, std::size_t desde, bool fin, std::vector<Pieza>& piezas);
+    FormaFlujo Forma() const { return forma_; }
+    // No more values: the stream ended or could not be cut further.
+    bool Terminado() const { return paso_ == Paso::Terminado; }
+
+  private:
+    enum class Paso : std::uint8_t { Inicio, Valor, Linea, Descarta, PrimerElemento, Elemento, Coma, Cola, Terminado };
+
+    FormaFlujo forma_;
+    Paso paso_ = Paso::Inicio;
+    std::uint64_t consumido_ = 0; // bytes of the stream before `desde`
+    std::uint64_t linea_ = 0;
+};
