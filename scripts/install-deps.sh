@@ -3,7 +3,7 @@
 # With "fuzz", also clang and its fuzzer runtime.
 set -euo pipefail
 
-paquetes=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev
+paquetes=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev libsimdjson-dev
           desktop-file-utils appstream)
 [ "${1:-}" = fuzz ] && paquetes+=(clang libclang-rt-14-dev)
 

@@ -289,37 +289,52 @@ LectorJson::Lectura LectorJson::Lee(std::string_view texto, bool relleno)
 
 bool LectorJson::Repetida(simdjson::dom::element v)
 {
+    const auto contenedor = [](const simdjson::dom::element& e) { return e.is_array() || e.is_object(); };
+    const auto avisa = [this](std::string_view clave) {
+        motivo_ = "the key \"" + Muestra(clave, 64) + "\" appears twice in one object";
+        return true;
+    };
     simdjson::dom::array lista;
     if (v.get_array().get(lista) == SUCCESS) {
         for (const simdjson::dom::element e : lista)
-            if (Repetida(e))
+            if (contenedor(e) && Repetida(e))
                 return true;
         return false;
     }
     simdjson::dom::object objeto;
     if (v.get_object().get(objeto) != SUCCESS)
         return false;
-    // Requests have a handful of keys; a long object is sorted instead.
+    // Requests have a handful of keys, compared on the spot; a long object
+    // is sorted after.
+    constexpr std::size_t Pocas = 16;
+    struct Clave {
+        const char* p;
+        std::size_t n;
+    } pocas[Pocas]; // left unset: filled as they come
+    std::size_t n = 0;
+    for (const simdjson::dom::key_value_pair kv : objeto) {
+        if (n < Pocas) {
+            // Keys that differ mostly differ at an end: spares most calls to memcmp.
+            const std::string_view k = kv.key;
+            for (std::size_t i = 0; i < n; ++i)
+                if (pocas[i].n == k.size() &&
+                    (k.empty() || (pocas[i].p[0] == k[0] && pocas[i].p[k.size() - 1] == k.back())) &&
+                    std::memcmp(pocas[i].p, k.data(), k.size()) == 0)
+                    return avisa(k);
+            pocas[n] = {k.data(), k.size()};
+        }
+        ++n;
+        if (contenedor(kv.value) && Repetida(kv.value))
+            return true;
+    }
+    if (n <= Pocas)
+        return false;
     claves_.clear();
     for (const simdjson::dom::key_value_pair kv : objeto)
         claves_.push_back(kv.key);
-    auto repetida = claves_.end();
-    if (claves_.size() <= 16) {
-        for (auto i = claves_.begin(); i != claves_.end() && repetida == claves_.end(); ++i)
-            if (std::find(claves_.begin(), i, *i) != i)
-                repetida = i;
-    } else {
-        std::sort(claves_.begin(), claves_.end());
-        repetida = std::adjacent_find(claves_.begin(), claves_.end());
-    }
-    if (repetida != claves_.end()) {
-        motivo_ = "the key \"" + Muestra(*repetida, 64) + "\" appears twice in one object";
-        return true;
-    }
-    for (const simdjson::dom::key_value_pair kv : objeto)
-        if (Repetida(kv.value))
-            return true;
-    return false;
+    std::sort(claves_.begin(), claves_.end());
+    const auto r = std::adjacent_find(claves_.begin(), claves_.end());
+    return r != claves_.end() && avisa(*r);
 }
 
 std::size_t Troceador::Corta(std::string_view t, std::size_t desde, bool fin, std::vector<Pieza>& piezas)
