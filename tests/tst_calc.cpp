@@ -42,20 +42,15 @@ QByteArray Lineas(int n)
 {
     QByteArray s;
     for (int i = 0; i < n; ++i)
-        s += (i % 97 == 5
-                  ? QByteArray("{\"site\":")
-                  : QStringLiteral(R"({"site":{"NAC":70,"NI":%1,"NR":%2,"SI":10,"SR":2,"CAPA":50,"capacity":60},)"
-                                   R"("storm":{"P":%3,"condition":%4}})")
-                        .arg(50 + i % 40)
-                        .arg(40 + (i * 7) % 60)
-                        .arg(i % 89 == 3 ? 0 : 20 + i % 70)
-                        .arg(1 + i % 3)
-                        .toUtf8()) +
-             '\n';
+        s += i % 97 == 5
+                 ? QByteArray("{\"site\":\n")
+                 : QString::asprintf(R"({"site":{"NAC":70,"NI":%d,"NR":%d,"SI":10,"SR":2,"CAPA":50,"capacity":60},)"
+                                     R"("storm":{"P":%d,"condition":%d}})"
+                                     "\n",
+                                     50 + i % 40, 40 + i * 7 % 60, i % 89 == 3 ? 0 : 20 + i % 70, 1 + i % 3)
+                       .toUtf8();
     return s;
 }
-
-const auto Json = [](const std::string& s) { return QJsonDocument::fromJson(QByteArray::fromStdString(s)); };
 
 // "site/N/1": keys of objects and indices of arrays.
 QJsonValue En(QJsonValue v, const QString& ruta)
@@ -144,7 +139,7 @@ void TstCalc::cifras()
     QFETCH(QByteArray, entrada);
     QFETCH(QString, cifras);
     int estado = -1;
-    const QJsonObject o = Json(Calcula(entrada, estado)).object();
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(Calcula(entrada, estado))).object();
     QCOMPARE(estado, 0);
     for (const QString& cifra : cifras.split("; ")) {
         const qsizetype igual = cifra.indexOf('=');
