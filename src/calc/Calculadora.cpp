@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -17,6 +18,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -137,6 +139,32 @@ void Atiende(Lote& l, LectorJson* lector)
     }
 }
 
+// An array's answers, held until it closes, in one buffer grown by
+// realloc: large blocks move by remapping their pages rather than by copying
+// them.
+struct Retenida {
+    std::unique_ptr<char, decltype(&std::free)> p{nullptr, &std::free};
+    std::size_t n = 0, capacidad = 0;
+
+    bool Anade(std::string_view s)
+    {
+        if (s.empty())
+            return true;
+        if (n + s.size() > capacidad) {
+            const std::size_t nueva = std::max(n + s.size(), 2 * capacidad);
+            char* q = static_cast<char*>(std::realloc(p.get(), nueva));
+            if (!q)
+                return false;
+            p.release();
+            p.reset(q);
+            capacidad = nueva;
+        }
+        std::memcpy(p.get() + n, s.data(), s.size());
+        n += s.size();
+        return true;
+    }
+};
+
 // Hands the answers on in input order. An array's are held until it closes:
 // a break anywhere in it leaves only the error.
 class Orden {
@@ -152,16 +180,12 @@ class Orden {
         bool roto = l.sinMemoria || !l.rotura.empty();
         if (l.forma == FormaFlujo::Lista) {
             enLista_ = true;
-            if (!roto) {
-                try {
-                    retenida_ += l.salida;
-                } catch (const std::bad_alloc&) {
-                    l.sinMemoria = roto = true;
-                    estado_ = 2;
-                }
+            if (!roto && !retenida_.Anade(l.salida)) {
+                l.sinMemoria = roto = true;
+                estado_ = 2;
             }
             if (roto) {
-                retenida_ = std::string();
+                retenida_ = {};
                 enLista_ = false;
             }
         } else if (!l.salida.empty()) {
@@ -176,41 +200,41 @@ class Orden {
     // Nothing more can be read or answered for want of memory.
     void Agotada()
     {
-        retenida_ = std::string();
+        retenida_ = {};
         enLista_ = false;
         estado_ = 2;
         if (!parado_)
             Pasa(SinMemoria);
         parado_ = true;
     }
-    // After the last lote: an array's answer.
+    // After the last lote: an array's answer, on one line.
     void Cierra()
     {
         if (parado_ || !enLista_)
             return;
-        try {
-            if (retenida_.empty())
-                retenida_ += '[';
-            else
-                retenida_[0] = '['; // for the first answer's comma
-            retenida_ += "]\n";
-        } catch (const std::bad_alloc&) {
+        if (retenida_.n == 0) {
+            Pasa("[]\n");
+            return;
+        }
+        if (!retenida_.Anade("]\n")) {
             Agotada();
             return;
         }
-        Pasa(retenida_);
+        retenida_.p.get()[0] = '['; // in place of the first answer's comma
+        Pasa(std::string_view(retenida_.p.get(), retenida_.n));
+        retenida_ = {};
     }
     int Estado() const { return estado_; }
 
   private:
     void Pasa(std::string_view s)
     {
-        if (!escribe_(s))
+        if (!parado_ && !escribe_(s))
             parado_ = true;
     }
 
     const std::function<bool(std::string_view)>& escribe_;
-    std::string retenida_; // an array's answers so far, each after a comma
+    Retenida retenida_; // an array's answers so far, each after a comma
     bool enLista_ = false;
     bool parado_ = false;
     int estado_ = 0;
