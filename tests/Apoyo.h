@@ -9,18 +9,10 @@
 #include "common/Directorios.h"
 #include "common/Mensajes.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QFile>
-#include <QLineEdit>
-#include <QSettings>
+// The widgets and the test library whole: every window test drives both.
 #include <QSqlQuery>
-#include <QStandardPaths>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTimerEvent>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 #include <utility>
@@ -115,13 +107,18 @@ inline QByteArray Contenido(const QString& ruta)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The program started as the user does, the presentation clicked away.
-inline std::unique_ptr<Sesion> Arranca()
+// The program started as the user does with `idioma` stored as the language
+// (null: nothing stored), the presentation clicked away, the main window
+// active.
+inline std::unique_ptr<Sesion> Arranca(const QString& idioma = QString())
 {
+    FijaIdioma(idioma);
     auto s = Arrancar();
     if (QWidget* presentacion = s->nav.Ventana(QStringLiteral("frmPresentacion")))
         QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
     Recoge();
+    if (!QTest::qWaitForWindowActive(s->nav.Ventana(QStringLiteral("frmContenedor"))))
+        qWarning("the main window did not become active");
     return s;
 }
 
@@ -178,6 +175,12 @@ struct Banco {
         registro.reset();
         w = nullptr;
         QFile::remove(dir.filePath(BaseDatos::NombreArchivo));
+    }
+    // Shows a window of the bench and waits for the user to be able to use it.
+    void Abre(const QString& ventana)
+    {
+        w = nav->Muestra(ventana);
+        QVERIFY(QTest::qWaitForWindowActive(w));
     }
     // A control of the window (or of `en`); a missing one ends the test program.
     template <typename T = QWidget> T* C(const QString& nombre, QWidget* en = nullptr) const

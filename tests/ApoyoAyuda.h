@@ -1,20 +1,12 @@
 #pragma once
 
 // Shared support of the tests of the methods browser and the help windows:
-// the program opened in a language, the frame of a child window, pictures
+// the program opened in a language, the place of a child window, pictures
 // compared with the embedded ones.
 
 #include "Apoyo.h"
 
 #include "app/frmContenedor.h"
-#include "common/Idioma.h"
-
-#include <QImage>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
-#include <memory>
 
 namespace apoyo {
 
@@ -26,19 +18,10 @@ inline void Prepara(const QTemporaryDir& dir)
     CambiaDirectorioPrograma(dir.path());
 }
 
-// The session of the program in a language (1 Spanish, 2 English), past the
-// presentation: the main window, active, with every window registered as the
-// program registers it.
+// The program past its presentation in a language (1 Spanish, 2 English).
 inline std::unique_ptr<Sesion> AbrePrograma(int idioma)
 {
-    FijaIdioma(idioma == 1 ? QStringLiteral("Español") : QStringLiteral("English"));
-    auto s = std::make_unique<Sesion>();
-    RegistraVentanas(*s);
-    AplicaReglaIdioma(s->v);
-    QWidget* principal = s->nav.Muestra(QStringLiteral("frmContenedor"));
-    if (principal && !QTest::qWaitForWindowActive(principal))
-        qWarning("the main window did not become active");
-    return s;
+    return Arranca(idioma == 1 ? QStringLiteral("Español") : QStringLiteral("English"));
 }
 
 inline QMdiArea* AreaPrincipal(Sesion& s)
@@ -47,17 +30,14 @@ inline QMdiArea* AreaPrincipal(Sesion& s)
     return w ? w->Area() : nullptr;
 }
 
-// The frame of a child window, as the user sees it.
-inline QWidget* Exterior(Sesion& s, const QString& nombre)
+// The window's frame stands in the top right corner of the main window's
+// client area, and no taller than it.
+inline bool ArribaDerecha(Sesion& s, const QString& ventana)
 {
-    return s.nav.Marco(nombre);
-}
-
-// Where the window should be: at the top of the main window's client area,
-// its right edge at the client area's right edge.
-inline QPoint ArribaDerecha(Sesion& s, const QWidget* marco)
-{
-    return {AreaPrincipal(s)->viewport()->width() - marco->width(), 0};
+    const QMdiSubWindow* marco = s.nav.Marco(ventana);
+    const QRect area = AreaPrincipal(s)->viewport()->rect();
+    return marco && marco->isVisible() && marco->geometry().topRight() == area.topRight() &&
+           marco->height() <= area.height();
 }
 
 inline QByteArray BytesImagen(int id)

@@ -5,12 +5,6 @@
 
 #include "Apoyo.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QtTest>
-
-#include <memory>
-
 namespace apoyo {
 
 struct Sitio {

@@ -4,25 +4,17 @@
 
 #include "app/frmContenedor.h"
 
-#include <QAction>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QtTest>
-
 namespace {
 
 const QString Entrada = QStringLiteral("frmEscorrentía");
 const QString Otra = QStringLiteral("frmOtra");
 
-// Starts the program with `guardado` stored as the language (null: nothing),
-// clicks the presentation away, and registers a second kind of child window,
-// to see what New and unloading leave.
+// Starts the program with `guardado` stored as the language (null: nothing)
+// and registers a second kind of child window, to see what New and
+// unloading leave.
 std::unique_ptr<Sesion> Abre(const QString& guardado = QString())
 {
-    apoyo::FijaIdioma(guardado);
-    auto s = apoyo::Arranca();
+    auto s = apoyo::Arranca(guardado);
     s->nav.Registra(Otra, Navegacion::Tipo::Hija, [] {
         auto* w = new QWidget;
         w->setWindowTitle(QStringLiteral("Otra"));
@@ -39,6 +31,13 @@ frmContenedor* Principal(Sesion& s)
 QAction* Accion(Sesion& s, const QString& nombre)
 {
     return Principal(s)->findChild<QAction*>(nombre);
+}
+
+// The check marks of the two languages, as "10" or "01".
+QString Marcas(Sesion& s)
+{
+    return QString::number(Accion(s, QStringLiteral("mnuIdiomaEspañol"))->isChecked()) +
+           QString::number(Accion(s, QStringLiteral("mnuIdiomaEnglish"))->isChecked());
 }
 
 QString TituloArchivo(Sesion& s)
@@ -61,38 +60,36 @@ class TstArranque : public QObject {
 
     void cleanup() { apoyo::Recoge(); }
 
-    // Only the exact stored "Español" gives Spanish.
+    // Only the exact stored "Español" gives Spanish. The site entry window
+    // opens inside the main window, in the same language; reading is not
+    // writing.
     void idiomaAlArrancar_data()
     {
         QTest::addColumn<QString>("guardado");
-        QTest::addColumn<bool>("espanol");
-        QTest::newRow("nothing stored") << QString() << false;
-        QTest::newRow("Spanish") << QStringLiteral("Español") << true;
-        QTest::newRow("unknown value") << QStringLiteral("Deutsch") << false;
-        QTest::newRow("case matters") << QStringLiteral("español") << false;
+        QTest::addColumn<QStringList>("textos"); // language, File, Language menu, entry window
+        const QStringList ingles{"English", "&File", "&Language in next session", "HIDRELA data entry"};
+        QTest::newRow("nothing stored") << QString() << ingles;
+        QTest::newRow("Spanish") << QStringLiteral("Español")
+                                 << QStringList{"Español", "&Archivo", "&Idioma para la próxima sesión",
+                                                "Datos de entrada de HIDRELA"};
+        QTest::newRow("case matters") << QStringLiteral("español") << ingles;
     }
     void idiomaAlArrancar()
     {
         QFETCH(QString, guardado);
-        QFETCH(bool, espanol);
+        QFETCH(QStringList, textos);
         auto s = Abre(guardado);
         frmContenedor* w = Principal(*s);
         QVERIFY(w && w->isVisible());
+        const bool espanol = textos[0] == "Español";
         QCOMPARE(s->v.NumIdioma, espanol ? 1 : 2);
-        QCOMPARE(s->v.Idioma, espanol ? QStringLiteral("Español") : QStringLiteral("English"));
-        QCOMPARE(Accion(*s, QStringLiteral("mnuIdiomaEspañol"))->isChecked(), espanol);
-        QCOMPARE(Accion(*s, QStringLiteral("mnuIdiomaEnglish"))->isChecked(), !espanol);
-        QCOMPARE(TituloArchivo(*s), espanol ? QStringLiteral("&Archivo") : QStringLiteral("&File"));
-        QCOMPARE(Accion(*s, QStringLiteral("mnuIdioma"))->text(), espanol
-                                                                      ? QStringLiteral("&Idioma para la próxima sesión")
-                                                                      : QStringLiteral("&Language in next session"));
-        // The site entry window opens inside the main window, in the same language.
+        QCOMPARE(Marcas(*s), espanol ? "10" : "01");
         const auto marcos = w->Area()->subWindowList();
         QCOMPARE(marcos.size(), 1);
         QCOMPARE(marcos[0]->widget()->objectName(), Entrada);
-        QCOMPARE(marcos[0]->windowTitle(),
-                 espanol ? QStringLiteral("Datos de entrada de HIDRELA") : QStringLiteral("HIDRELA data entry"));
-        // Reading is not writing.
+        QCOMPARE(
+            (QStringList{s->v.Idioma, TituloArchivo(*s), Accion(*s, "mnuIdioma")->text(), marcos[0]->windowTitle()}),
+            textos);
         QCOMPARE(Guardado(), guardado.isNull() ? QVariant() : QVariant(guardado));
     }
 
@@ -119,22 +116,21 @@ class TstArranque : public QObject {
     void eleccionIdioma_data()
     {
         QTest::addColumn<QString>("guardado");
-        QTest::addColumn<bool>("aEspanol");
-        QTest::newRow("nothing stored, Spanish") << QString() << true;
-        QTest::newRow("Spanish, English") << QStringLiteral("Español") << false;
-        QTest::newRow("Spanish, Spanish again") << QStringLiteral("Español") << true;
+        QTest::addColumn<QString>("eleccion");
+        QTest::newRow("nothing stored, Spanish") << QString() << "Español";
+        QTest::newRow("Spanish, English") << QStringLiteral("Español") << "English";
+        QTest::newRow("Spanish, Spanish again") << QStringLiteral("Español") << "Español";
     }
     void eleccionIdioma()
     {
         QFETCH(QString, guardado);
-        QFETCH(bool, aEspanol);
+        QFETCH(QString, eleccion);
         auto s = Abre(guardado);
         const qint16 antes = s->v.NumIdioma;
         const QString titulo = TituloArchivo(*s);
-        Accion(*s, aEspanol ? QStringLiteral("mnuIdiomaEspañol") : QStringLiteral("mnuIdiomaEnglish"))->trigger();
-        QCOMPARE(Guardado(), QVariant(aEspanol ? QStringLiteral("Español") : QStringLiteral("English")));
-        QCOMPARE(Accion(*s, QStringLiteral("mnuIdiomaEspañol"))->isChecked(), aEspanol);
-        QCOMPARE(Accion(*s, QStringLiteral("mnuIdiomaEnglish"))->isChecked(), !aEspanol);
+        Accion(*s, "mnuIdioma" + eleccion)->trigger();
+        QCOMPARE(Guardado(), QVariant(eleccion));
+        QCOMPARE(Marcas(*s), eleccion == "Español" ? "10" : "01");
         QCOMPARE(s->v.NumIdioma, antes);
         QCOMPARE(TituloArchivo(*s), titulo);
     }
@@ -151,13 +147,12 @@ class TstArranque : public QObject {
         s->v.NAC(2) = 70.0;
         Accion(*s, QStringLiteral("mnuNuevo"))->trigger();
         apoyo::Recoge();
-        QVERIFY(vieja.isNull());
+        QVERIFY(vieja.isNull() && !s->nav.Ventana(Otra));
         const auto marcos = w->Area()->subWindowList();
         QCOMPARE(marcos.size(), 1);
         QCOMPARE(marcos[0]->widget()->objectName(), Entrada);
         QCOMPARE(marcos[0]->pos(), QPoint(0, 0));
         QVERIFY(marcos[0]->isVisible() && w->isVisible());
-        QVERIFY(!s->nav.Ventana(Otra));
         QCOMPARE(s->v.NAC(2), 70.0);
     }
 
@@ -180,6 +175,9 @@ class TstArranque : public QObject {
         QCOMPARE(w->Area()->subWindowList().size(), 1);
     }
 
+    // The window list names every child window and checks the one in front;
+    // choosing one brings it to the front. Showing a loaded window brings it
+    // to the front, without a second copy.
     void listaDeVentanas()
     {
         auto s = Abre(QStringLiteral("Español"));
@@ -194,7 +192,6 @@ class TstArranque : public QObject {
         QVERIFY(!items[0]->isChecked() && items[1]->isChecked());
         items[0]->trigger();
         QCOMPARE(w->Area()->activeSubWindow(), s->nav.Marco(Entrada));
-        // Showing a loaded window brings it to the front, without a second copy.
         QCOMPARE(s->nav.Muestra(Otra), otra);
         QCOMPARE(w->Area()->activeSubWindow(), s->nav.Marco(Otra));
         s->nav.Descarga(Otra);
@@ -212,10 +209,7 @@ class TstArranque : public QObject {
         QWidget* entrada = s->nav.Ventana(Entrada);
         QTimer::singleShot(0, w, [&s] { Accion(*s, QStringLiteral("mnuSalir"))->trigger(); });
         // Only a guard against a hang; it never decides the result.
-        QTimer guardia;
-        guardia.setSingleShot(true);
-        connect(&guardia, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-        guardia.start(60000);
+        QTimer::singleShot(60000, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(w->isVisible());
         QCOMPARE(s->nav.Ventana(Entrada), entrada);

