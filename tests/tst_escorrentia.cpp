@@ -7,19 +7,15 @@
 #include "site/frmEscorrentia.h"
 #include "widgets/CampoNumerico.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLabel>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QTableView>
-#include <QtTest>
 
 namespace {
 
 const QString Entrada = QStringLiteral("frmEscorrentía");
 const QString Letras = QStringLiteral("Incorrect data. Need a numerical value.");
 const QString Curva = QStringLiteral("Value must be >0 and <=100");
+const QStringList Ayudas{"frmAyudaArea", "frmAyudaCapa", "frmEsquema", "frmMetodos"};
 
 } // namespace
 
@@ -28,14 +24,12 @@ class TstEscorrentia : public QObject, apoyo::Banco {
 
     QLineEdit* Campo(int i) const { return C<QLineEdit>(QStringLiteral("txtDatos(%1)").arg(i)); }
     QTableView* Rejilla() const { return C<QTableView>(QStringLiteral("tblZonas")); }
+    QModelIndex Actual() const { return Rejilla()->currentIndex(); }
     void Pulsa(const QString& boton) { QTest::mouseClick(C<QAbstractButton>(boton), Qt::LeftButton); }
     QString Foco() const { return apoyo::Foco(w->focusWidget()); }
+    QString Mensajes() const { return registro->Textos().join(u'\n'); }
+    QVariant Guardado(int fila, int columna) const { return apoyo::Guardado(QStringLiteral("Zonas"), fila, columna); }
 
-    void Abre()
-    {
-        w = nav->Muestra(Entrada);
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
     // Comma-separated texts for fields 0, 1, ...; empty ones are not touched.
     void Rellena(const QString& textos)
     {
@@ -57,16 +51,13 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         Pulsa(QStringLiteral("opcComplejo(1)"));
         EligeZonas(zonas);
     }
-    // Column 0 area, 1 curve number.
+    // Column 0 area, 1 curve number; Celda leaves the cell with Enter.
     void Edita(int fila, int columna, const QString& texto) { apoyo::Teclea(Rejilla(), fila, columna + 1, texto); }
     void Celda(int fila, int columna, const QString& texto)
     {
         Edita(fila, columna, texto);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
-    QVariant Guardado(int fila, int columna) const { return apoyo::Guardado(QStringLiteral("Zonas"), fila, columna); }
-    // The texts of the message boxes shown, one a line.
-    QString Mensajes() const { return registro->Textos().join(u'\n'); }
 
   private slots:
     void init()
@@ -74,8 +65,8 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         Empieza();
         v.NumIdioma = 2;
         nav->Registra(Entrada, Navegacion::Tipo::Hija, [this] { return new frmEscorrentia(v, *nav); });
-        for (const char* ayuda : {"frmAyudaArea", "frmAyudaCapa", "frmEsquema", "frmMetodos"})
-            nav->Registra(QString::fromLatin1(ayuda), Navegacion::Tipo::Suelta, [] { return new QWidget; });
+        for (const QString& ayuda : Ayudas)
+            nav->Registra(ayuda, Navegacion::Tipo::Suelta, [] { return new QWidget; });
     }
 
     void cleanup()
@@ -84,30 +75,10 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QFile::remove(dir.filePath(QStringLiteral("Zevode")));
     }
 
-    // One caption of the window and one of its grid per language.
-    void textos_data()
-    {
-        QTest::addColumn<int>("idioma");
-        QTest::addColumn<QStringList>("esperado");
-        QTest::newRow("Spanish") << 1 << QStringList{"Datos de entrada de HIDRELA", "Nº curva en condición II"};
-        QTest::newRow("English") << 2 << QStringList{"HIDRELA data entry", "Curve number under condition II"};
-    }
-    void textos()
-    {
-        QFETCH(int, idioma);
-        QFETCH(QStringList, esperado);
-        v.NumIdioma = static_cast<qint16>(idioma);
-        Abre();
-        QCOMPARE((QStringList{w->windowTitle(), Rejilla()->model()->headerData(2, Qt::Horizontal).toString()}),
-                 esperado);
-        QCOMPARE(Rejilla()->model()->objectName(), QString("datZonas"));
-        QVERIFY(C("mrcSimple")->isVisible());
-        QVERIFY(!C("mrcComplejo")->isVisible());
-        QCOMPARE(v.SepDecimal, QString("."));
-    }
-
     // Fields 0..5: current slope N, contributing area, collecting area,
-    // collecting area N, capacity, simple contributing area N.
+    // collecting area N, capacity, simple contributing area N. A field
+    // without a number only takes the focus; a number out of bounds gives
+    // its message. Only a complete check reaches the site state.
     void comprobacion_data()
     {
         QTest::addColumn<QString>("campos");
@@ -137,17 +108,14 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QFETCH(QString, campos);
         QFETCH(QString, mensaje);
         QFETCH(QString, foco);
-        Abre();
+        Abre(Entrada);
         Rellena(campos);
         C("cmdAceptar")->setFocus();
         QTest::keyClick(C("cmdAceptar"), Qt::Key_Space);
         QCOMPARE(Mensajes(), mensaje);
-        if (!mensaje.isEmpty()) {
-            QCOMPARE(registro->cajas[0].titulo, QString("Error"));
-            QVERIFY(registro->cajas[0].icono == Icono::Informacion);
-        }
+        if (!mensaje.isEmpty())
+            QVERIFY(registro->cajas[0].titulo == "Error" && registro->cajas[0].icono == Icono::Informacion);
         QCOMPARE(Foco(), foco);
-        // Only a complete check reaches the site state and the model.
         const bool corrido = foco == QLatin1String("cmdAceptar");
         QCOMPARE(v.N(2) != 0, corrido);
         if (corrido)
@@ -166,7 +134,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
     void capacidadAbandonada()
     {
         QFETCH(QString, confirmada);
-        Abre();
+        Abre(Entrada);
         Rellena("70,10,2,80,5,60");
         QTimer::singleShot(0, [confirmada] {
             QWidget* m = QApplication::activeModalWidget();
@@ -186,6 +154,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QCOMPARE(QStringList({Foco(), Campo(4)->text(), Tag(Campo(4))}), esperado);
     }
 
+    // F1 on a control, or a click on a help button, opens its help.
     void ayudas_data()
     {
         QTest::addColumn<QString>("control");
@@ -195,9 +164,9 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QTest::newRow("F1 on the collecting N") << "txtDatos(3)" << false << "frmEsquema";
         QTest::newRow("F1 on the capacity") << "txtDatos(4)" << false << "frmAyudaCapa";
         QTest::newRow("F1 on the current slope: none") << "txtDatos(0)" << false << "";
-        QTest::newRow("F1 on a help button") << "cmdAyudaCapa" << false << "frmAyudaCapa";
         QTest::newRow("area button") << "cmdArea(1)" << true << "frmAyudaArea";
         QTest::newRow("labour button") << "cmdLabor(0)" << true << "frmEsquema";
+        QTest::newRow("capacity button") << "cmdAyudaCapa" << true << "frmAyudaCapa";
         QTest::newRow("methods") << "cmdMetodos" << true << "frmMetodos";
     }
     void ayudas()
@@ -205,20 +174,23 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QFETCH(QString, control);
         QFETCH(bool, clic);
         QFETCH(QString, ventana);
-        Abre();
+        Abre(Entrada);
         QWidget* c = C(control);
         c->setFocus();
         if (clic)
             QTest::mouseClick(c, Qt::LeftButton);
         else
             QTest::keyClick(c, Qt::Key_F1);
-        for (const char* n : {"frmAyudaArea", "frmAyudaCapa", "frmEsquema", "frmMetodos"})
-            QCOMPARE(nav->Ventana(QString::fromLatin1(n)) != nullptr, ventana == QLatin1String(n));
+        QStringList abiertas;
+        for (const QString& n : Ayudas)
+            if (nav->Ventana(n))
+                abiertas << n;
+        QCOMPARE(abiertas.join(u' '), ventana);
     }
 
     // Text typed into a cell of two zones, its editor then left with a key
     // (0: a click on a field). Enter, an arrow or a click checks the text;
-    // Shift and Ctrl move nowhere; Escape gives the text up for good.
+    // Shift moves nowhere; Escape gives the text up for good.
     void celdas_data()
     {
         QTest::addColumn<int>("columna");
@@ -235,7 +207,6 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QTest::newRow("arrow down") << 0 << "abc" << int(Qt::Key_Down) << Letras;
         QTest::newRow("click on a field") << 0 << "abc" << 0 << Letras;
         QTest::newRow("Shift") << 0 << "abc" << int(Qt::Key_Shift) << "";
-        QTest::newRow("Ctrl") << 0 << "abc" << int(Qt::Key_Control) << "";
         QTest::newRow("Escape, then another cell") << 0 << "abc" << int(Qt::Key_Escape) << "";
     }
     void celdas()
@@ -244,7 +215,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QFETCH(QString, tecleado);
         QFETCH(int, tecla);
         QFETCH(QString, mensaje);
-        Abre();
+        Abre(Entrada);
         Compuesta(2);
         Edita(0, columna, tecleado);
         if (tecla)
@@ -256,7 +227,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         if (tecla == Qt::Key_Return && mensaje.isEmpty()) {
             // Written at once; Enter goes on to the next cell.
             QCOMPARE(Guardado(0, columna).toString(), tecleado);
-            QCOMPARE(Rejilla()->currentIndex().column(), columna == 0 ? 2 : 1);
+            QCOMPARE(Actual().column(), columna == 0 ? 2 : 1);
             QVERIFY(C<QTimer>("CalParcial")->isActive());
             return;
         }
@@ -266,85 +237,78 @@ class TstEscorrentia : public QObject, apoyo::Banco {
             QVERIFY(!editor);
             Edita(1, 0, {});
             QVERIFY(Mensajes().isEmpty());
-            QCOMPARE(Rejilla()->currentIndex().row(), 1);
+            QCOMPARE(Actual().row(), 1);
         } else {
             // Kept in edit with the text typed, on the same zone.
             QVERIFY(editor && Rejilla()->isAncestorOf(editor));
             QCOMPARE(editor->text(), tecleado);
-            QCOMPARE(Rejilla()->currentIndex().row(), 0);
+            QCOMPARE(Actual().row(), 0);
         }
     }
 
-    // 0.1 + 0.2 is not 0.3 in binary: the sum check is exact. A refusal sends
-    // the focus to the grid cell (fila, columna).
+    // The zones against the contributing area on accepting: 0.1 + 0.2 is not
+    // 0.3 in binary, the sum check is exact. A refusal sends the focus to a
+    // cell of the grid.
     void zonas_data()
     {
         QTest::addColumn<QString>("zonas"); // area, curve number, ...
         QTest::addColumn<QString>("area");
         QTest::addColumn<QString>("mensaje");
-        QTest::addColumn<int>("fila");
-        QTest::addColumn<int>("columna");
-        QTest::addColumn<double>("NI");
-        QTest::newRow("one zone") << "7,65"
-                                  << "7"
-                                  << "" << -1 << -1 << 65.0;
+        QTest::addColumn<QPoint>("celda"); // column, row; (-1, -1): accepted
         QTest::newRow("two zones") << "3,80,1,60"
                                    << "4"
-                                   << "" << -1 << -1 << 75.0;
+                                   << "" << QPoint(-1, -1);
         QTest::newRow("0.1 + 0.2") << "0.1,80,0.2,70"
                                    << "0.3"
                                    << "Incorrect entry data: partial surface sum need to be equal to the surface "
                                       "of the contributing area."
-                                   << 0 << 1 << 0.0;
+                                   << QPoint(1, 0);
         QTest::newRow("empty curve number") << "0.1,80,0.2,"
                                             << "0.3"
-                                            << "" << 1 << 2 << 0.0;
+                                            << "" << QPoint(2, 1);
     }
     void zonas()
     {
         QFETCH(QString, zonas);
         QFETCH(QString, area);
         QFETCH(QString, mensaje);
-        QFETCH(int, fila);
-        QFETCH(int, columna);
-        QFETCH(double, NI);
-        Abre();
+        QFETCH(QPoint, celda);
+        Abre(Entrada);
         Rellena("70," + area + ",2,60,0");
+        QVERIFY(C("mrcSimple")->isVisible() && !C("mrcComplejo")->isVisible());
         const QStringList z = zonas.split(u',');
         Compuesta(static_cast<int>(z.size() / 2));
+        QVERIFY(!C("mrcSimple")->isVisible() && C("mrcComplejo")->isVisible());
         for (int i = 0; i < z.size(); ++i)
             if (!z[i].isEmpty())
                 Celda(i / 2, i % 2, z[i]);
         Pulsa("cmdAceptar");
         QCOMPARE(Mensajes(), mensaje);
-        if (!mensaje.isEmpty()) {
-            QCOMPARE(registro->cajas[0].titulo, QString("WARNING"));
-            QVERIFY(registro->cajas[0].icono == Icono::Aviso);
-        }
-        if (fila < 0) {
-            QCOMPARE(v.NI(2), NI);
-            QVERIFY(v.P0I(2) > 0);
+        if (!mensaje.isEmpty())
+            QVERIFY(registro->cajas[0].titulo == "WARNING" && registro->cajas[0].icono == Icono::Aviso);
+        QCOMPARE(v.P0I(2) > 0, celda.x() < 0);
+        if (celda.x() < 0) {
+            QCOMPARE(v.NI(2), 75.0);
         } else {
             QCOMPARE(Foco(), QString("tblZonas"));
-            QCOMPARE(Rejilla()->currentIndex().row(), fila);
-            QCOMPARE(Rejilla()->currentIndex().column(), columna);
-            QCOMPARE(v.P0I(2), 0.0);
+            QCOMPARE(QPoint(Actual().column(), Actual().row()), celda);
         }
     }
 
     void totalesYAyudas()
     {
-        Abre();
+        Abre(Entrada);
         Compuesta(2);
         Celda(0, 0, "0.1234");
         Celda(0, 1, "80");
         Celda(1, 0, "0.2");
         apoyo::Dispara(C<QTimer>("CalParcial"));
-        // The empty curve number counts as 0 in the displayed mean.
-        QCOMPARE(C<QLabel>("lblSupTotal")->text(), QString("0.323"));
-        QCOMPARE(C<QLabel>("lblSupTotal")->toolTip(), QString("0.3234"));
-        QCOMPARE(C<QLabel>("lblNC")->text(), QString("30.5"));
-        QCOMPARE(C<QLabel>("lblNC")->toolTip(), QString("30.53"));
+        QCOMPARE(Rejilla()->model()->objectName(), QString("datZonas"));
+        // The empty curve number counts as 0 in the displayed mean; the full
+        // values are the tooltips.
+        QCOMPARE((QStringList{C<QLabel>("lblSupTotal")->text(), C<QLabel>("lblSupTotal")->toolTip(),
+                              C<QLabel>("lblNC")->text(), C<QLabel>("lblNC")->toolTip()}),
+                 (QStringList{"0.323", "0.3234", "30.5", "30.53"}));
 
         // Out of the grid the values show in their format, and the full value
         // under the pointer.
@@ -362,39 +326,41 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QCOMPARE(C<QLabel>("lblSupTotal")->text(), QString());
     }
 
+    // Enter on cells not being edited walks on, and leaves from the last;
+    // leaving the grid goes back to its first zone. F1 in the grid shows the
+    // sketch of the land preparation methods; Enter in a field moves on as
+    // Tab does.
     void enterRecorreLaRejilla()
     {
-        Abre();
+        Abre(Entrada);
         Compuesta(2);
         Celda(0, 0, "1");
         QCOMPARE(Foco(), QString("tblZonas"));
-        // Enter on cells not being edited walks on, and leaves from the last.
         QTest::keyClick(Rejilla(), Qt::Key_Return);
-        QCOMPARE(Rejilla()->currentIndex().row(), 1);
+        QCOMPARE(Actual().row(), 1);
         QTest::keyClick(Rejilla(), Qt::Key_Return);
-        QCOMPARE(Rejilla()->currentIndex().column(), 2);
+        QCOMPARE(Actual().column(), 2);
         QTest::keyClick(Rejilla(), Qt::Key_Return);
         QCOMPARE(Foco(), QString("cmdAceptar"));
-        // Leaving the grid goes back to its first zone.
-        QCOMPARE(Rejilla()->currentIndex().row(), 0);
+        QCOMPARE(Actual().row(), 0);
         Rejilla()->setFocus();
-        // F1 in the grid shows the sketch of the land preparation methods.
         QTest::keyClick(Rejilla(), Qt::Key_F1);
         QVERIFY(nav->Ventana(QStringLiteral("frmEsquema")));
-        // Enter in a field moves on as Tab does.
         Campo(4)->setFocus();
         QTest::keyClick(Campo(4), Qt::Key_Return);
         QCOMPARE(Foco(), QString("opcComplejo(1)"));
     }
 
+    // One message naming the file; the zones are out of reach, and a simple
+    // contributing area is still computed.
     void archivoInservible()
     {
         const QString archivo = Estropea();
-        Abre();
+        Abre(Entrada);
         QCOMPARE(registro->cajas.size(), std::size_t(1));
         QVERIFY(registro->cajas[0].texto.contains(archivo));
         QVERIFY(!C<QAbstractButton>("opcComplejo(1)")->isEnabled());
-        // A simple contributing area is still computed.
+        QCOMPARE(v.SepDecimal, QString("."));
         Rellena("70,10,2,60,50,80");
         Pulsa("cmdAceptar");
         QVERIFY(v.P0I(2) > 0);
@@ -419,12 +385,11 @@ class TstEscorrentia : public QObject, apoyo::Banco {
             QFile p(dir.filePath(QStringLiteral("Zevode")));
             QVERIFY(p.open(QIODevice::WriteOnly));
             p.write("#!/bin/sh\nexit 0\n");
-            p.close();
             p.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         } else if (programa == 1) {
             QVERIFY(servidor.listen(EnlaceZevode::NombreServidor()));
         }
-        Abre();
+        Abre(Entrada);
         apoyo::Escribe(Campo(0), "50");
         Pulsa("cmdZevOde");
         QCOMPARE(Foco(), QString("txtDatos(1)"));
