@@ -4,6 +4,7 @@
 #include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "model/Relaciones.h"
+#include "widgets/AyudaCelda.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Controles.h"
 #include "widgets/RejillaFija.h"
@@ -11,15 +12,12 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextEdit>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
@@ -112,8 +110,7 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
     // The legends hand the focus to their grids: they are never edited.
     Text1_->installEventFilter(this);
     txtLeyenda_->installEventFilter(this);
-    tblEscorrentia_->viewport()->installEventFilter(this);
-    tblEscorrentia_->viewport()->setMouseTracking(true);
+    SigueAyuda(tblEscorrentia_, [this](int fila, int columna) { return TooltipResultados(fila, columna); });
     tblEscorrentia_->setMouseTracking(true);
 
     connect(cmdAnterior_, &QPushButton::clicked, this, &frmResEscorrentia::cmdAnterior_Click);
@@ -153,18 +150,6 @@ bool frmResEscorrentia::eventFilter(QObject* objeto, QEvent* evento)
             tblRelacion_->setFocus();
         else if (objeto == txtLeyenda_)
             tblEscorrentia_->setFocus();
-    } else if (objeto == tblEscorrentia_->viewport()) {
-        if (evento->type() == QEvent::MouseMove) {
-            TooltipResultados(static_cast<QMouseEvent*>(evento)->position().toPoint());
-        } else if (evento->type() == QEvent::ToolTip) {
-            auto* ayuda = static_cast<QHelpEvent*>(evento);
-            TooltipResultados(ayuda->pos());
-            if (tblEscorrentia_->toolTip().isEmpty())
-                QToolTip::hideText();
-            else
-                QToolTip::showText(ayuda->globalPos(), tblEscorrentia_->toolTip(), tblEscorrentia_->viewport());
-            return true;
-        }
     }
     return QWidget::eventFilter(objeto, evento);
 }
@@ -234,21 +219,17 @@ void frmResEscorrentia::Relacion()
 }
 
 // The grid's tooltip follows the pointer: two more decimals than the cell.
-void frmResEscorrentia::TooltipResultados(const QPoint& enVista)
+std::optional<QString> frmResEscorrentia::TooltipResultados(int fila, int columna) const
 {
-    const CeldaRejilla c = CeldaBajo(tblEscorrentia_, enVista);
-    if (c.fila < 0 || c.columna < 1)
-        return; // the row titles keep the tooltip as it was
-    QString texto;
-    if (c.fila == 0 || (c.columna == 1 && c.fila == 1)) {
-        texto.clear();
-    } else if (c.columna == 1) {
+    if (fila < 0 || columna < 1)
+        return std::nullopt; // the row titles keep the tooltip as it was
+    if (fila == 0 || (columna == 1 && fila == 1))
+        return QString();
+    if (columna == 1) {
         const double sup[] = {0.0, v_.SI, v_.SR, v_.SI + v_.SR};
-        texto = FormatoLocal(v_, sup[static_cast<std::size_t>(c.fila - 1)], 4);
-    } else {
-        texto = FormatoLocal(v_, Valor(v_, c.fila, c.columna), 2);
+        return FormatoLocal(v_, sup[static_cast<std::size_t>(fila - 1)], 4);
     }
-    tblEscorrentia_->setToolTip(texto);
+    return FormatoLocal(v_, Valor(v_, fila, columna), 2);
 }
 
 void frmResEscorrentia::cmdAnterior_Click()

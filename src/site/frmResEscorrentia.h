@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class Navegacion;
 class QGroupBox;
 class QLabel;
@@ -30,7 +32,7 @@ class frmResEscorrentia : public QWidget {
     void Coloca();
     void Resultados();
     void Relacion();
-    void TooltipResultados(const QPoint& enVista);
+    std::optional<QString> TooltipResultados(int fila, int columna) const;
     void cmdAnterior_Click();
     void cmdContinuar_Click();
 

@@ -135,8 +135,3 @@ void AjustaAContenido(QTableWidget* t)
     const int marco = 2 * t->frameWidth();
     t->setFixedSize(ancho + marco, alto + marco);
 }
-
-CeldaRejilla CeldaBajo(const QTableWidget* t, const QPoint& enVista)
-{
-    return {t->rowAt(enVista.y()), t->columnAt(enVista.x())};
-}

@@ -3,7 +3,6 @@
 #include <QString>
 #include <Qt>
 
-class QPoint;
 class QTableWidget;
 
 // A fixed grid: a QTableWidget whose heading rows and columns are ordinary
@@ -33,10 +32,3 @@ QString TextoCelda(const QTableWidget* t, int fila, int columna);
 // Widens the columns whose text does not fit and gives the grid exactly the
 // size of its cells, so that nothing is cut off and no scroll bar appears.
 void AjustaAContenido(QTableWidget* t);
-
-struct CeldaRejilla {
-    int fila = -1;
-    int columna = -1;
-};
-// The cell under a point of the grid's viewport; -1 where there is none.
-CeldaRejilla CeldaBajo(const QTableWidget* t, const QPoint& enVista);
