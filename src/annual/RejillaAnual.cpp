@@ -40,12 +40,7 @@ RejillaAnual::RejillaAnual(Variables& v, QWidget* parent)
     tblAnoMes_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     if (base_->Abierta()) {
-        auto* modelo = new QSqlTableModel(this, base_->Conexion());
-        modelo->setTable(QStringLiteral("Anual"));
-        modelo->setEditStrategy(QSqlTableModel::OnFieldChange);
-        modelo->setSort(ColMes, Qt::AscendingOrder);
-        modelo->select();
-        Usa(modelo);
+        Usa(base_->Modelo(this, QStringLiteral("Anual"), ColMes));
     } else {
         PasaAMemoria();
     }

@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlTableModel>
 #include <QStringList>
 
 #include <atomic>
@@ -90,6 +91,16 @@ BaseDatos::~BaseDatos()
 QSqlDatabase BaseDatos::Conexion() const
 {
     return QSqlDatabase::database(conexion_, false);
+}
+
+QSqlTableModel* BaseDatos::Modelo(QObject* padre, const QString& tabla, int columnaClave) const
+{
+    auto* modelo = new QSqlTableModel(padre, Conexion());
+    modelo->setTable(tabla);
+    modelo->setEditStrategy(QSqlTableModel::OnFieldChange);
+    modelo->setSort(columnaClave, Qt::AscendingOrder);
+    modelo->select();
+    return modelo;
 }
 
 bool BaseDatos::Prepara()

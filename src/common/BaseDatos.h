@@ -3,6 +3,9 @@
 #include <QSqlDatabase>
 #include <QString>
 
+class QObject;
+class QSqlTableModel;
+
 // The database file Datos.mdb (SQLite) with the two input tables:
 //   Zonas  "Nº Zona" (key), "Sup parcial (m²)", "Nº curva en Cond II"
 //   Anual  "Mes" (key, 1..12), "P mes", "P máx", "N"
@@ -28,6 +31,9 @@ class BaseDatos {
     // The file used, or the one that failed.
     QString Ruta() const { return ruta_; }
     QSqlDatabase Conexion() const;
+    // A model of one of the tables, sorted on its key, that writes every
+    // edited field at once.
+    QSqlTableModel* Modelo(QObject* padre, const QString& tabla, int columnaClave) const;
 
     // Empties Zonas and adds zones 1..n with their values null.
     bool ReconstruyeZonas(int n);

@@ -62,12 +62,7 @@ RejillaZonas::RejillaZonas(Variables& v, QWidget* parent)
     connect(CalParcial_, &QTimer::timeout, this, &RejillaZonas::CalParcial_Timer);
 
     if (base_->Abierta()) {
-        auto* tabla = new QSqlTableModel(this, base_->Conexion());
-        tabla->setTable(QStringLiteral("Zonas"));
-        tabla->setEditStrategy(QSqlTableModel::OnFieldChange);
-        tabla->setSort(ColNumero, Qt::AscendingOrder);
-        tabla->select();
-        Usa(tabla);
+        Usa(base_->Modelo(this, QStringLiteral("Zonas"), ColNumero));
     }
     // The zone numbers, level with the grid's rows.
     tblZonaTitulo_->verticalHeader()->hide();
