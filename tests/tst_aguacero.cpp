@@ -42,7 +42,7 @@ class TstAguacero : public QObject {
     {
         QTest::addColumn<Eleccion_>("caso");
         QTest::newRow("single storm after a series") << Eleccion_{true, "cmdAguacero", false, Aguacero};
-        QTest::newRow("series") << Eleccion_{false, "cmdSerie", true, "frmSerie"};
+        QTest::newRow("series") << Eleccion_{false, "Enter:cmdSerie", true, "frmSerie"};
         QTest::newRow("year leaves the scenario") << Eleccion_{true, "cmdAnual", true, "frmAnual"};
     }
     void eleccion()
@@ -59,12 +59,13 @@ class TstAguacero : public QObject {
     void validacion_data()
     {
         QTest::addColumn<Intento>("caso");
-        QTest::newRow("0") << Intento{"0", "2", "cmdCalcular", true, "txtPrecip"};
-        QTest::newRow("1000, summary") << Intento{"1000", "2", "cmdResumen", true, "txtPrecip"};
-        QTest::newRow("0.1") << Intento{"0.1", "1", "cmdCalcular", false, "cmdCalcular"};
-        QTest::newRow("999.9") << Intento{"999.9", "3", "cmdCalcular", false, "cmdCalcular"};
-        QTest::newRow("letters only") << Intento{"abc", "2", "cmdResumen", false, "txtPrecip"};
-        QTest::newRow("no condition") << Intento{"50", "", "cmdResumen", false, "lstHumedad"};
+        QTest::newRow("0") << Intento{"0", "2", "cmdCalcular", FueraDeRango, "txtPrecip"};
+        QTest::newRow("1000, summary") << Intento{"1000", "2", "cmdResumen", FueraDeRango, "txtPrecip"};
+        QTest::newRow("0.1") << Intento{"0.1", "1", "Enter:cmdCalcular", "", "cmdCalcular"};
+        QTest::newRow("999.9") << Intento{"999.9", "3", "cmdCalcular", "", "cmdCalcular"};
+        QTest::newRow("letters only") << Intento{"abc", "2", "cmdResumen",
+                                                 "Precipitation (mm): \"abc\" is not a numerical value.", "txtPrecip"};
+        QTest::newRow("no condition") << Intento{"50", "", "cmdResumen", "", "lstHumedad"};
     }
     void validacion()
     {
@@ -87,6 +88,14 @@ class TstAguacero : public QObject {
         Pulsa(w, "cmdCalcular");
         QCOMPARE(Resultados(w, 9), QString("44.2 76.8 33.7 22.9 158.4 91.7 91.7 250.0 200.0").split(' '));
         QCOMPARE(Ayuda(w, "txtResultado(1)"), QString("76.78"));
+        // A result box is read-only and coloured so; its text can be copied.
+        auto* resultado = Control<QLineEdit>(w, "txtResultado(1)");
+        QTest::mouseClick(resultado, Qt::LeftButton);
+        QTest::keySequence(resultado, QKeySequence::SelectAll);
+        QTest::keySequence(resultado, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("76.8"));
+        QVERIFY(resultado->isReadOnly());
+        QCOMPARE(resultado->palette().color(QPalette::Base), resultado->palette().color(QPalette::Window));
         for (int i = 0; i < 9; ++i) {
             const QString caja = QStringLiteral("txtResultado(%1)").arg(i);
             QCOMPARE(Tag(Control(w, caja)), Ayuda(w, caja));
@@ -134,7 +143,7 @@ class TstAguacero : public QObject {
         QCOMPARE(AlFrente(*s), Resumen);
         QCOMPARE(Texto(r, "txtPrecip"), QString("25.0"));
 
-        Pulsa(r, "Command1");
+        Pulsa(r, "Enter:Command1");
         QVERIFY(!s->nav.Ventana(Resumen));
         QCOMPARE(AlFrente(*s), Aguacero);
         Pulsa(w, "cmdResumen");

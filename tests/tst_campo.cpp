@@ -14,6 +14,7 @@ struct Salida {
     int campo;
     QStringList tecleos;
     QString mostrado, tag;
+    bool pegado = false; // the last text pasted rather than typed
 };
 
 } // namespace
@@ -52,13 +53,20 @@ class TstCampo : public QObject {
         QTest::newRow("letters kept in the Tag") << Salida{0, {"abc"}, "abc", "abc"};
         QTest::newRow("letters leave B's value") << Salida{2, {"40", "x"}, "x", "40"};
         QTest::newRow("number in B") << Salida{2, {"25"}, "25.0", "25"};
+        QTest::newRow("pasted comma") << Salida{2, {"40", "66,5"}, "66.5", "66.5", true};
     }
     void salida()
     {
         QFETCH(Salida, caso);
         QLineEdit* c = std::array{a, area, b}[static_cast<std::size_t>(caso.campo)];
-        for (const QString& t : caso.tecleos)
+        for (const QString& t : caso.tecleos.mid(0, caso.tecleos.size() - caso.pegado))
             Escribe(c, t);
+        if (caso.pegado) {
+            QGuiApplication::clipboard()->setText(caso.tecleos.last());
+            c->setFocus();
+            QTest::keySequence(c, QKeySequence::Paste);
+            QTest::keyClick(c, Qt::Key_Tab);
+        }
         QCOMPARE(c->text(), caso.mostrado);
         QCOMPARE(Tag(c), caso.tag);
         QCOMPARE(c->toolTip(), caso.tag);

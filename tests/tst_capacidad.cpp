@@ -28,8 +28,8 @@ class TstCapacidad : public QObject {
         QTest::newRow("rounds to 10000") << "9999.96" << -1.0 << false;
         QTest::newRow("letters") << "abc" << -1.0 << false;
         QTest::newRow("long text") << "12345678901234" << -1.0 << false;
-        // Enter moves to the button and back; only a click confirms.
-        QTest::newRow("Enter twice") << "30\n\n" << -1.0 << false;
+        // Enter moves on to the button, and Enter there confirms.
+        QTest::newRow("Enter twice") << "30\n\n" << 30.0 << false;
     }
     void confirmar()
     {
@@ -93,7 +93,7 @@ class TstCapacidad : public QObject {
         // characters, and the check left open ends the run.
         QCOMPARE(r.desenlace, aceptado ? Desenlace::Completado : Desenlace::Abandonado);
         if (aceptado) {
-            QVERIFY(confirmada->capa == capa && confirmada->texto == tecleado);
+            QVERIFY(confirmada->capa == capa && confirmada->texto == tecleado.trimmed());
             QCOMPARE(r.pitido, pitido);
         } else {
             QCOMPARE(visto.mid(5), (QStringList{tecleado.trimmed().left(10), "focus"}));

@@ -76,9 +76,9 @@ class TstEscorrentia : public QObject, apoyo::Banco {
     }
 
     // Fields 0..5: current slope N, contributing area, collecting area,
-    // collecting area N, capacity, simple contributing area N. A field
-    // without a number only takes the focus; a number out of bounds gives
-    // its message. Only a complete check reaches the site state.
+    // collecting area N, capacity, simple contributing area N. An empty field
+    // only takes the focus; text that is no number, or a number out of
+    // bounds, gives its message. Only a complete check reaches the site state.
     void comprobacion_data()
     {
         QTest::addColumn<QString>("campos");
@@ -87,9 +87,10 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QTest::newRow("first empty field") << "70,,,60,50,80"
                                            << ""
                                            << "txtDatos(1)";
-        QTest::newRow("letters left in a field") << "70,10,2,6o,50,80"
-                                                 << ""
-                                                 << "txtDatos(3)";
+        QTest::newRow("letters left in a field")
+            << "70,10,2,6o,50,80"
+            << "Collecting area curve number under condition II: \"6o\" is not a numerical value."
+            << "txtDatos(3)";
         QTest::newRow("curve number 0") << "0,10,2,60,50,80" << Curva << "txtDatos(0)";
         QTest::newRow("collecting N checked before the areas") << "70,1000,2,100.1,50,80" << Curva << "txtDatos(3)";
         QTest::newRow("area 1000") << "70,10,1000,60,50,80"
@@ -120,6 +121,60 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QCOMPARE(v.N(2) != 0, corrido);
         if (corrido)
             QCOMPARE(v.SI, 999.999);
+    }
+
+    // A button pressed while the last curve number (of the simple area, or
+    // of the one zone) is still being typed: the value is finished first, as
+    // leaving it would; refused, it keeps the focus and the button does
+    // nothing. Alt+C is "Cálculos", Alt+M the methods.
+    void botonTerminaLaEdicion_data()
+    {
+        QTest::addColumn<QString>("zona"); // typed into the zone; empty: 80 into the simple area's field
+        QTest::addColumn<QString>("gesto");
+        QTest::addColumn<bool>("actua");
+        QTest::newRow("access key, field") << ""
+                                           << "Alt+C" << true;
+        QTest::newRow("access key, cell") << "80"
+                                          << "Alt+C" << true;
+        QTest::newRow("access key, refused cell") << "abc"
+                                                  << "Alt+M" << false;
+        QTest::newRow("click, refused cell") << "abc"
+                                             << "click" << false;
+        QTest::newRow("Enter on the button") << ""
+                                             << "Enter" << true;
+    }
+    void botonTerminaLaEdicion()
+    {
+        QFETCH(QString, zona);
+        QFETCH(QString, gesto);
+        QFETCH(bool, actua);
+        v.NumIdioma = 1;
+        Abre(Entrada);
+        Rellena("70,10,2,60,0");
+        if (zona.isEmpty()) {
+            Campo(5)->setFocus();
+            QTest::keyClicks(Campo(5), "80");
+        } else {
+            Compuesta(1);
+            Celda(0, 0, "10");
+            Edita(0, 1, zona);
+        }
+        const bool calculos = gesto == "Alt+C" || gesto == "Enter";
+        auto* boton = C<QPushButton>(calculos ? "cmdAceptar" : "cmdMetodos");
+        if (gesto.startsWith("Alt+")) {
+            QTest::keyClick(QApplication::focusWidget(), gesto.back().toLatin1(), Qt::AltModifier);
+        } else if (gesto == "click") {
+            QTest::mouseClick(boton, Qt::LeftButton);
+        } else {
+            boton->setFocus();
+            QTest::keyClick(boton, Qt::Key_Return);
+        }
+        QTest::qWait(300); // an access key presses the button a moment later
+        QCOMPARE(calculos ? v.N(2) != 0 : nav->Ventana("frmMetodos") != nullptr, actua);
+        QCOMPARE(Mensajes(), actua ? "" : "Dato no válido. Debe ser un valor numérico.");
+        QCOMPARE(Foco(), actua ? "cmdAceptar" : "tblZonas");
+        if (actua)
+            QCOMPARE(v.NI(2), 80.0);
     }
 
     // Contributing area 60, collecting area 80: 5 l is below the advisable
@@ -197,17 +252,19 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QTest::addColumn<QString>("tecleado");
         QTest::addColumn<int>("tecla");
         QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<bool>("pegado"); // pasted into the cell rather than typed
         const QString area = "Surface must be >0 and <1000.";
         const int enter = Qt::Key_Return;
-        QTest::newRow("area 0") << 0 << "0" << enter << area;
-        QTest::newRow("area 1000") << 0 << "1000" << enter << area;
-        QTest::newRow("curve number 0") << 1 << "0" << enter << "Curve number must be >0 and <=100";
-        QTest::newRow("area 999.999") << 0 << "999.999" << enter << "";
-        QTest::newRow("curve number 100") << 1 << "100" << enter << "";
-        QTest::newRow("arrow down") << 0 << "abc" << int(Qt::Key_Down) << Letras;
-        QTest::newRow("click on a field") << 0 << "abc" << 0 << Letras;
-        QTest::newRow("Shift") << 0 << "abc" << int(Qt::Key_Shift) << "";
-        QTest::newRow("Escape, then another cell") << 0 << "abc" << int(Qt::Key_Escape) << "";
+        QTest::newRow("area 0") << 0 << "0" << enter << area << false;
+        QTest::newRow("area 1000") << 0 << "1000" << enter << area << false;
+        QTest::newRow("curve number 0") << 1 << "0" << enter << "Curve number must be >0 and <=100" << false;
+        QTest::newRow("area 999.999") << 0 << "999.999" << enter << "" << false;
+        QTest::newRow("curve number 100") << 1 << "100" << enter << "" << false;
+        QTest::newRow("arrow down") << 0 << "abc" << int(Qt::Key_Down) << Letras << false;
+        QTest::newRow("click on a field") << 0 << "abc" << 0 << Letras << false;
+        QTest::newRow("Shift") << 0 << "abc" << int(Qt::Key_Shift) << "" << false;
+        QTest::newRow("Escape, then another cell") << 0 << "abc" << int(Qt::Key_Escape) << "" << false;
+        QTest::newRow("pasted decimal comma") << 1 << "66,5" << enter << "" << true;
     }
     void celdas()
     {
@@ -215,9 +272,18 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QFETCH(QString, tecleado);
         QFETCH(int, tecla);
         QFETCH(QString, mensaje);
+        QFETCH(bool, pegado);
         Abre(Entrada);
         Compuesta(2);
-        Edita(0, columna, tecleado);
+        if (pegado) {
+            Edita(0, columna, {});
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+            QGuiApplication::clipboard()->setText(tecleado);
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+            tecleado.replace(u',', u'.');
+        } else {
+            Edita(0, columna, tecleado);
+        }
         if (tecla)
             QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla));
         else

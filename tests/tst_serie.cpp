@@ -81,11 +81,11 @@ class TstSerie : public QObject {
     void rechazos_data()
     {
         QTest::addColumn<Intento>("caso");
-        QTest::newRow("paging past a blank storm") << Intento{"", "", "up", false, "txtPrecip"};
-        QTest::newRow("paging without a condition") << Intento{"30", "", "up", false, "lstHumedad"};
-        QTest::newRow("paging with 1000 mm") << Intento{"1000", "2", "up", true, "txtPrecip"};
-        QTest::newRow("adding after 0 mm") << Intento{"0", "2", "cmdAñadir", true, "txtPrecip"};
-        QTest::newRow("adding after a blank storm") << Intento{"", "", "cmdAñadir", false, "txtPrecip"};
+        QTest::newRow("paging past a blank storm") << Intento{"", "", "up", "", "txtPrecip"};
+        QTest::newRow("paging without a condition") << Intento{"30", "", "up", "", "lstHumedad"};
+        QTest::newRow("paging with 1000 mm") << Intento{"1000", "2", "up", apoyo::FueraDeRango, "txtPrecip"};
+        QTest::newRow("adding after 0 mm") << Intento{"0", "2", "cmdAñadir", apoyo::FueraDeRango, "txtPrecip"};
+        QTest::newRow("adding after a blank storm") << Intento{"", "", "cmdAñadir", "", "txtPrecip"};
     }
     void rechazos()
     {

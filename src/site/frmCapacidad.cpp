@@ -5,6 +5,7 @@
 #include "common/Variables.h"
 #include "model/ModeloCN.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Controles.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,14 +24,14 @@ class frmCapacidad : public QDialog {
   public:
     frmCapacidad(Variables& v, QWidget* parent)
         : QDialog(parent), v_(v), lblInforma_(new QLabel(this)), Label2_(new QLabel(this)),
-          txtEntrada_(new QLineEdit(this)), cmdAceptar_(new QPushButton(this))
+          txtEntrada_(new QLineEdit(this)), cmdAceptar_(Boton(this, QStringLiteral("cmdAceptar")))
     {
         setObjectName(QStringLiteral("frmCapacidad"));
         lblInforma_->setObjectName(QStringLiteral("lblInforma"));
         Label2_->setObjectName(QStringLiteral("Label2"));
         txtEntrada_->setObjectName(QStringLiteral("txtEntrada"));
-        cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
-        // Enter moves between the controls; it never confirms by itself.
+        // Enter in the field moves on to the button; only Enter on the button,
+        // a click or Space confirms.
         cmdAceptar_->setAutoDefault(false);
 
         lblInforma_->setWordWrap(true);

@@ -11,6 +11,7 @@
 #include "site/RejillaZonas.h"
 #include "site/frmCapacidad.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Controles.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,8 +37,8 @@ QString Indexado(const char* nombre, int i)
 
 QPushButton* BotonAyuda(QWidget* padre, const QString& nombre)
 {
-    auto* b = new QPushButton(QStringLiteral("?"), padre);
-    b->setObjectName(nombre);
+    QPushButton* b = Boton(padre, nombre);
+    b->setText(QStringLiteral("?"));
     b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("?")) + 20);
     return b;
 }
@@ -89,8 +90,7 @@ void frmEscorrentia::Construye()
         lblEtiqueta_[e]->setObjectName(Indexado("lblEtiqueta", e));
         lblEtiqueta_[e]->setWordWrap(true);
     }
-    cmdZevOde_ = new QPushButton(this);
-    cmdZevOde_->setObjectName(QStringLiteral("cmdZevOde"));
+    cmdZevOde_ = Boton(this, QStringLiteral("cmdZevOde"));
     cmdArea_ = {BotonAyuda(this, Indexado("cmdArea", 0)), BotonAyuda(this, Indexado("cmdArea", 1))};
     cmdLabor_ = {BotonAyuda(this, Indexado("cmdLabor", 0)), BotonAyuda(this, Indexado("cmdLabor", 1))};
     cmdAyudaCapa_ = BotonAyuda(this, QStringLiteral("cmdAyudaCapa"));
@@ -128,10 +128,8 @@ void frmEscorrentia::Construye()
     area->addWidget(mrcSimple_);
     area->addWidget(mrcComplejo_);
 
-    cmdMetodos_ = new QPushButton(this);
-    cmdMetodos_->setObjectName(QStringLiteral("cmdMetodos"));
-    cmdAceptar_ = new QPushButton(this);
-    cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
+    cmdMetodos_ = Boton(this, QStringLiteral("cmdMetodos"));
+    cmdAceptar_ = Boton(this, QStringLiteral("cmdAceptar"));
     auto* botones = new QHBoxLayout;
     botones->addWidget(cmdMetodos_);
     botones->addStretch();
@@ -237,16 +235,27 @@ void frmEscorrentia::Rechaza(const FueraDeRango& f)
     txtDatos_[static_cast<std::size_t>(std::find(campos.begin(), campos.end(), f.campo) - campos.begin())]->setFocus();
 }
 
+std::optional<double> frmEscorrentia::Lee(std::size_t i)
+{
+    // An empty field only takes the focus; text that is no number is named.
+    const QString tag = Tag(txtDatos_[i]);
+    const std::optional<double> n = NumeroLocal(v_, tag);
+    if (!n) {
+        static constexpr std::array<std::size_t, 6> etiqueta{0, 1, 2, 4, 5, 3};
+        if (!tag.trimmed().isEmpty())
+            Mensaje(Icono::Informacion, QStringLiteral("Error"), NoNumerico(v_, lblEtiqueta_[etiqueta[i]], tag));
+        txtDatos_[i]->setFocus();
+    }
+    return n;
+}
+
 void frmEscorrentia::cmdAceptar_Click()
 {
-    // A field without a number only takes the focus.
     std::array<double, 5> x{};
     for (std::size_t i = 0; i < x.size(); ++i) {
-        const std::optional<double> n = NumeroLocal(v_, Tag(txtDatos_[i]));
-        if (!n) {
-            txtDatos_[i]->setFocus();
+        const std::optional<double> n = Lee(i);
+        if (!n)
             return;
-        }
         x[i] = *n;
     }
     if (const std::optional<FueraDeRango> f =
@@ -261,11 +270,9 @@ void frmEscorrentia::cmdAceptar_Click()
     v_.CAPA = x[4];
 
     if (opcComplejo_[0]->isChecked()) {
-        const std::optional<double> n = NumeroLocal(v_, Tag(txtDatos_[5]));
-        if (!n) {
-            txtDatos_[5]->setFocus();
+        const std::optional<double> n = Lee(5);
+        if (!n)
             return;
-        }
         if (const std::optional<FueraDeRango> f = CompruebaNI(*n)) {
             Rechaza(*f);
             return;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class ClienteZevode;
 class Navegacion;
@@ -35,6 +36,8 @@ class frmEscorrentia : public QWidget {
     void opcComplejo_Click();
     void cmdZevOde_Click();
     void FinEnlace();
+    // The number in field i's Tag; else the field takes the focus.
+    std::optional<double> Lee(std::size_t i);
     void cmdAceptar_Click();
     void Calcula();
     void Error(int id);

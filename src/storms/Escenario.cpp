@@ -71,6 +71,9 @@ std::optional<TormentaLeida> LeeTormenta(const Variables& v, const EntradaTormen
     QComboBox* lstHumedad = e.lstHumedad;
     const std::optional<double> P = NumeroLocal(v, Tag(txtPrecip));
     if (!P) {
+        // Without a depth kept, text left in the field is what was refused.
+        if (!txtPrecip->text().trimmed().isEmpty())
+            Mensaje(Icono::Ninguno, TituloPrograma(), NoNumerico(v, e.Label1, txtPrecip->text()));
         txtPrecip->setFocus();
         return std::nullopt;
     }

@@ -1,12 +1,15 @@
 #include "widgets/CampoNumerico.h"
 
+#include "common/Catalogo.h"
 #include "common/Variables.h"
 #include "model/Numero.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QVariant>
 
@@ -23,6 +26,7 @@ class Campo : public QObject {
         : QObject(campo), campo_(campo), v_(v), variante_(variante), decimales_(decimales), seleccion_(seleccion)
     {
         campo->installEventFilter(this);
+        TrataPegado(campo, v);
     }
 
     bool eventFilter(QObject* objeto, QEvent* evento) override
@@ -87,7 +91,8 @@ class Teclas : public QObject {
             return false;
         auto* k = static_cast<QKeyEvent*>(evento);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            if (retieneEnter_ && retieneEnter_())
+            // A focused button takes Enter itself: it is pressed.
+            if (qobject_cast<QPushButton*>(w) || (retieneEnter_ && retieneEnter_()))
                 return false;
             // The Enter goes on to the control; a Tab follows it.
             if (reenviando_)
@@ -188,6 +193,30 @@ QString BuscaSepDecimal()
     // thousands separator it gives 5342 or, grouping four digits, no number.
     const std::optional<double> n = ANumero("0,5342");
     return (n && *n <= 1) ? QStringLiteral(",") : QStringLiteral(".");
+}
+
+QString NoNumerico(const Variables& v, const QLabel* etiqueta, const QString& texto)
+{
+    QString nombre = etiqueta->text().trimmed();
+    if (nombre.endsWith(QLatin1Char(':')))
+        nombre.chop(1);
+    return Texto(v, 1630).arg(nombre, texto);
+}
+
+void TrataPegado(QLineEdit* campo, const Variables& v)
+{
+    // Typed text never holds the other character, the decimal keys see to
+    // that: only pasted or dropped text is changed, and only then is the
+    // undo history lost.
+    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, &v](const QString& texto) {
+        const QChar otro = v.SepDecimal == QLatin1String(",") ? QLatin1Char('.') : QLatin1Char(',');
+        if (v.SepDecimal.size() != 1 || !texto.contains(otro))
+            return;
+        const int cursor = campo->cursorPosition();
+        campo->setText(QString(texto).replace(otro, v.SepDecimal.front()));
+        campo->setCursorPosition(cursor);
+        campo->setModified(true);
+    });
 }
 
 void PrevisualizaTeclas(QWidget* ventana, const Variables& v, std::function<bool()> retieneEnter)

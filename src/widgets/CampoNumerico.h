@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QWidget;
 struct Variables;
@@ -35,7 +36,16 @@ std::optional<double> NumeroLocal(const Variables& v, const QString& texto);
 // The separator in force: how the program's number rules read "0,5342".
 QString BuscaSepDecimal();
 
+// The refusal of text that is no number, naming the field by its label.
+QString NoNumerico(const Variables& v, const QLabel* etiqueta, const QString& texto);
+
+// Text pasted or dropped into `campo` gets what typing it would give: both
+// decimal characters become the separator in force. Numeric fields and grid
+// cells have it.
+void TrataPegado(QLineEdit* campo, const Variables& v);
+
 // Key preview of a window: Enter moves the focus on as Tab does (unless
-// `retieneEnter` says a grid keeps it), and the two decimal keys type the
-// separator in force. Lives as long as the window.
+// `retieneEnter` says a grid keeps it, or a focused push button takes it to
+// be pressed), and the two decimal keys type the separator in force. Lives as
+// long as the window.
 void PrevisualizaTeclas(QWidget* ventana, const Variables& v, std::function<bool()> retieneEnter = {});

@@ -2,17 +2,75 @@
 
 #include "widgets/CampoNumerico.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcutEvent>
+#include <QTimer>
 
 #include <tuple>
 
 namespace {
+
+// What a button does with the keyboard and the mouse in every window. A click
+// or the access key first takes the focus, so that the control being left
+// finishes its edit as any move of the focus would; where that edit is
+// refused and the focus goes back to it, the button is not pressed. Enter on
+// the focused button presses it.
+class Pulsacion : public QObject {
+  public:
+    explicit Pulsacion(QPushButton* boton) : QObject(boton), boton_(boton) { boton->installEventFilter(this); }
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (objeto != boton_)
+            return false;
+        switch (evento->type()) {
+        case QEvent::KeyPress: {
+            const int tecla = static_cast<QKeyEvent*>(evento)->key();
+            if (tecla != Qt::Key_Return && tecla != Qt::Key_Enter)
+                return false;
+            boton_->click();
+            return true;
+        }
+        case QEvent::Shortcut:
+            if (static_cast<QShortcutEvent*>(evento)->isAmbiguous() || !(boton_->focusPolicy() & Qt::TabFocus))
+                return false;
+            boton_->setFocus(Qt::ShortcutFocusReason);
+            // A refused edit may take the focus back only once the events
+            // posted by its leaving have run.
+            QTimer::singleShot(0, boton_, [b = boton_] {
+                if (QApplication::focusWidget() == b && b->isEnabled())
+                    b->animateClick();
+            });
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            if (!Rechazado())
+                return false;
+            boton_->setDown(false);
+            return evento->type() == QEvent::MouseButtonPress;
+        default:
+            return false;
+        }
+    }
+
+  private:
+    // The control left by the click kept the focus, or took it back.
+    bool Rechazado() const
+    {
+        return (boton_->focusPolicy() & Qt::ClickFocus) && boton_->window()->isActiveWindow() &&
+               QApplication::focusWidget() != boton_;
+    }
+
+    QPushButton* boton_;
+};
 
 QLabel* RotuloArial(QWidget* padre, const QString& nombre, int puntos, bool negrita)
 {
@@ -77,6 +135,7 @@ QPushButton* Boton(QWidget* padre, const QString& nombre)
 {
     auto* b = new QPushButton(padre);
     b->setObjectName(nombre);
+    new Pulsacion(b);
     return b;
 }
 
@@ -88,6 +147,11 @@ QLineEdit* Salida(QWidget* padre, const QString& nombre)
     c->setFocusPolicy(Qt::ClickFocus);
     c->setAlignment(Qt::AlignRight);
     c->setFixedWidth(90);
+    // Read-only and looking it: the background of the window, not of a field.
+    QPalette p = c->palette();
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setBrush(grupo, QPalette::Base, p.brush(grupo, QPalette::Window));
+    c->setPalette(p);
     return c;
 }
 

@@ -38,8 +38,11 @@ QLabel* Estirada(QWidget* padre, const QString& nombre, QSize tam);
 QFrame* Linea(QWidget* padre, const QString& nombre);
 
 QGroupBox* Grupo(QWidget* padre, const QString& nombre);
+// A push button; a click or its access key finishes the edit being left
+// first, and Enter presses it when it has the focus.
 QPushButton* Boton(QWidget* padre, const QString& nombre);
-// A read-only box for a result; reached by clicking, not by Tab.
+// A read-only box for a result, coloured as such; reached by clicking, not
+// by Tab, its text selectable for copying.
 QLineEdit* Salida(QWidget* padre, const QString& nombre);
 // A grid of labels beside result boxes, on `marco`; the labels take the
 // spare width.

@@ -90,6 +90,7 @@ class DelegadoDatos : public QStyledItemDelegate {
         auto* e = new QLineEdit(padre);
         e->setFrame(false);
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        TrataPegado(e, r_.v_);
         editor_ = e;
         indice_ = indice;
         return e;
