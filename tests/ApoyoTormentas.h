@@ -57,11 +57,9 @@ inline void Rellena(QWidget* w, const QString& P, const QString& cond)
 inline void Pulsa(QWidget* ventana, const QString& boton)
 {
     if (boton.startsWith(QLatin1String("Enter:"))) {
-        auto* b = Control<QAbstractButton>(ventana, boton.mid(6));
-        b->setFocus();
-        QTest::keyClick(b, Qt::Key_Return);
-        Recoge();
-        return;
+        Control(ventana, boton.mid(6))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        return Recoge();
     }
     auto* b = Control<QAbstractButton>(ventana, boton);
     QVERIFY2(b, qPrintable(boton));

