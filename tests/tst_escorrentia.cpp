@@ -271,6 +271,9 @@ class TstEscorrentia : public QObject, apoyo::Banco {
             QTest::mouseClick(Campo(1), Qt::LeftButton);
         QTRY_COMPARE(Foco(), QString("tblZonas"));
         QCOMPARE(Mensajes(), mensaje);
+        if (!mensaje.isEmpty()) // the title names the cell
+            QCOMPARE(registro->cajas[0].titulo, columna ? "Error: Curve number under condition II, zone 1"
+                                                        : "Error: Partial surface (m²), zone 1");
         if (tecla == Qt::Key_Return && mensaje.isEmpty()) {
             // Written at once; Enter goes on to the next cell.
             QCOMPARE(Guardado(0, columna).toString(), tecleado);

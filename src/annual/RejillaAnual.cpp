@@ -68,6 +68,7 @@ RejillaDatos* RejillaAnual::HazRejilla()
     forma.ayuda = [this](int fila, int columna) -> std::optional<double> {
         return Valor(fila, ColP + columna).value_or(0);
     };
+    forma.fila = [this](int fila) { return Texto(v_, 1010 + fila); }; // the month
     forma.salidaCallada = true;
     return new RejillaDatos(v_, std::move(forma), this);
 }

@@ -123,6 +123,7 @@ RejillaDatos* RejillaZonas::HazRejilla()
             return std::nullopt;
         return trabajo_[static_cast<std::size_t>(fila)][static_cast<std::size_t>(columna)];
     };
+    forma.fila = [this](int fila) { return Texto(v_, 1632).arg(fila + 1); };
     forma.vuelveArriba = true;
     return new RejillaDatos(v_, std::move(forma), this);
 }

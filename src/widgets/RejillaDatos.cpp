@@ -54,7 +54,7 @@ class DelegadoDatos : public QStyledItemDelegate {
             return true;
         if (!avisando_) {
             avisando_ = true;
-            Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(r_.v_, c.mensaje));
+            Mensaje(Icono::Informacion, Titulo(), Texto(r_.v_, c.mensaje));
             avisando_ = false;
         }
         if (editor_) {
@@ -132,6 +132,14 @@ class DelegadoDatos : public QStyledItemDelegate {
 
   private:
     bool Editando() const { return editor_ && editor_->isModified() && indice_.isValid(); }
+    // A refusal's title names the cell being left.
+    QString Titulo() const
+    {
+        if (!r_.forma_.fila || !r_.model())
+            return QStringLiteral("Error");
+        const QString columna = r_.model()->headerData(indice_.column(), Qt::Horizontal).toString();
+        return Texto(r_.v_, 1631).arg(columna, r_.forma_.fila(indice_.row()));
+    }
     RejillaDatos::Chequeo Comprueba(const QModelIndex& indice, const QString& texto) const
     {
         return r_.forma_.comprueba(indice.column() - r_.forma_.primera, texto);

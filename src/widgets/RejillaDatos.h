@@ -39,6 +39,9 @@ class RejillaDatos : public QTableView {
         std::function<Chequeo(int columna, const QString& texto)> comprueba;
         // Stores an accepted value.
         std::function<void(const QModelIndex& indice, double valor)> guarda;
+        // The name of row `fila`, which a refusal's title gives beside the
+        // column's heading.
+        std::function<QString(int fila)> fila;
         // The value in a cell's tooltip while the grid has no focus.
         std::function<std::optional<double>(int fila, int columna)> ayuda;
         // Leaving the grid for another control checks silently: an emptied
