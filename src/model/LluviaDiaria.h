@@ -1,0 +1,109 @@
+#pragma once
+
+#include "model/DatosMes.h"
+#include "model/Serie.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A daily rainfall record read from CSV text, and the storm series and the
+// year's table it gives.
+//
+// Each line holds a date (YYYY-MM-DD, DD/MM/YYYY or DD-MM-YYYY) and a depth
+// in mm, separated by `,`, `;` or a tab, as found on the first line of data.
+// The depth takes a decimal point, or a decimal comma when the separator is
+// not the comma (or the depth is quoted). Trace marks ("Ip", "Inap", "tr")
+// read as 0; an empty depth is a missing day. The first line may be a
+// heading; blank lines and lines starting with `#` are skipped.
+
+// Bigger than this is refused before it is read.
+inline constexpr long long MaxBytesLluvia = 50LL * 1024 * 1024;
+
+// What went wrong; nothing is taken from a record that fails. MensajeLluvia
+// gives the catalogue text of each, from 1740 on in this order.
+enum class ErrorLluvia {
+    Ninguno,
+    NoSeLee,             // the file cannot be opened or read
+    Grande,              // valor: its size in bytes
+    NoEsTexto,           // a NUL byte or invalid UTF-8 on `linea`
+    Fecha,               // texto: the date as written
+    Profundidad,         // texto: the depth as written
+    Negativa,            // valor: the depth
+    Excesiva,            // valor: the depth, 1000 mm or more in one day
+    Columnas,            // more fields than a date and a depth
+    Repetida,            // `linea` repeats the date of `otraLinea`; texto: the date
+    Corta,               // the dates span less than a month
+    AnioFuera,           // valor: the chosen year is not wholly inside the record
+    SinAnioCompleto,     // no year without a missing day to average
+    MesExcesivo,         // valor: the month's rain, 1000 mm or more (the table's limit); mes
+    DemasiadosAguaceros, // valor: the count
+    Opciones,            // a threshold or a season month out of range
+};
+int MensajeLluvia(ErrorLluvia e);
+
+struct FalloLluvia {
+    ErrorLluvia error = ErrorLluvia::Ninguno;
+    int linea = 0;     // 1-based, 0 when no line is to blame
+    int otraLinea = 0; // the first line of a repeated date
+    int mes = 0;
+    double valor = 0;
+    std::string texto;
+};
+
+// A calendar date as the number of days since 1970-01-01.
+using DiaCivil = int;
+struct Fecha {
+    int anio = 0, mes = 0, dia = 0;
+};
+DiaCivil DiaDe(Fecha f);
+Fecha FechaDe(DiaCivil d);
+
+struct DiaLluvia {
+    DiaCivil fecha = 0;
+    std::optional<double> mm; // nullopt: missing
+    int linea = 0;
+};
+
+// The days as read, in date order.
+struct RegistroLluvia {
+    std::vector<DiaLluvia> dias;
+    int desordenLinea = 0; // first line found before an earlier date; 0 when in order
+};
+
+// Reads CSV text. The record is sorted when its dates were out of order.
+std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r);
+
+// The file, at most MaxBytesLluvia, read whole; then LeeRegistro.
+std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLluvia& r);
+
+struct OpcionesLluvia {
+    std::optional<int> anio;                      // the calendar year; none: the mean of the complete years
+    double umbralDia = 0.1;                       // a day with at least this much is a rain day
+    double umbralAguacero = 1.0;                  // a day with at least this much is one storm
+    int mesCrecimiento1 = 4, mesCrecimiento2 = 9; // growing season, inclusive; may wrap the year
+};
+
+struct ResultadoLluvia {
+    Fecha desde, hasta;
+    int dias = 0;      // days with a line in the record
+    int faltan = 0;    // days of the period without a depth
+    int lluviosos = 0; // days at or above the rain-day threshold
+    std::vector<Aguacero> serie;
+    int conFaltaEnCinco = 0; // storms with a missing day among the five before
+    TablaAnual anio{};       // P, Pmax, rain days of each month
+    int aniosMedia = 0;      // complete years averaged; 0 for a chosen year
+    int faltanAnio = 0;      // missing days of a chosen year, taken as 0
+};
+
+// The counts and the storm series, or the counts and the year's table, into
+// `res`; on a failure `res` may hold part of it.
+std::optional<FalloLluvia> SerieLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& res);
+std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& res);
+
+// Both, into `res` only when both succeed.
+std::optional<FalloLluvia> AnalizaLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& res);
+
+// Moisture condition 1..3 from the rain of the five days before a storm.
+int CondicionHumedad(double p5, bool crecimiento);
