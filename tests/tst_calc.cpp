@@ -395,6 +395,18 @@ void TstCalc::proceso_data()
     fila("10,000 lines, -j 2", "$C --lines -j 2 FILE", Lineas(10000), 2, "", "");
     // The answers are far more than a pipe holds: the writing meets a closed pipe.
     fila("broken pipe", "$C --lines FILE | head -c 10", Lineas(2000), 0, "{\"site\":{", "");
+    // A daily record of 2021, dry but for two days in March (dormant): 15 mm, then 2.5 mm two days later.
+    QByteArray lluvia;
+    for (QDate d(2021, 1, 1); d.year() == 2021; d = d.addDays(1))
+        lluvia += d.toString(Qt::ISODate).toUtf8() + (d == QDate(2021, 3, 10)   ? ";15\n"
+                                                      : d == QDate(2021, 3, 12) ? ";2,5\n"
+                                                                                : ";0\n");
+    fila(
+        "import rain", "$C --import-rain FILE --year 2021", lluvia, 0,
+        R"("storms":2,"storms_missing_in_five":0,"year_missing":0,"series":[[15,1],[2.5,2]],"year":[[0,0,0],[0,0,0],[17.5,15,2],[0,0,0])",
+        "");
+    fila("import rain, negative", "$C --import-rain FILE", "fecha;mm\n" + lluvia.replace(";15", ";-15"), 2,
+         R"({"error":{"id":1745,"field":"import-rain","line":70,"message":"line 70 of )", "");
 }
 
 void TstCalc::proceso()

@@ -1,8 +1,11 @@
 // hidrela-calc [--lines] [-j N] [FILE]: answers the JSON requests in FILE, or
 // on standard input when FILE is absent or "-", with JSON on standard output.
 // Exit status 0 when every request was answered, 2 otherwise.
+// hidrela-calc --import-rain FILE.csv [...]: a daily rainfall record as the
+// storm series and the year's table of a request.
 
 #include "calc/Calculadora.h"
+#include "calc/ImportaLluvia.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,7 +23,9 @@
 namespace {
 
 constexpr std::string_view Uso = "usage: hidrela-calc [--lines] [-j N] [FILE]";
-constexpr std::string_view Ayuda = R"(
+constexpr std::string_view Ayuda = R"(       hidrela-calc --import-rain FILE.csv [--year Y | --mean] [--rain-day MM]
+                    [--storm MM] [--season M1-M2]
+
 Answers the calculator's JSON requests in FILE, or on standard input when FILE
 is absent or "-", on standard output, each answer as it is computed.
 
@@ -35,7 +40,22 @@ a value that is not JSON ends the sequence with an error on its line.
   --help     print this text
   --version  print the version
 
-Exit status: 0 when every request was answered, 2 otherwise.
+With --import-rain, reads a daily rainfall record instead: lines of a date
+(YYYY-MM-DD, DD/MM/YYYY or DD-MM-YYYY) and a depth in mm, separated by ",",
+";" or a tab, with a decimal point or comma; "Ip", "Inap" and "tr" are 0 and
+an empty depth is a missing day. It prints one JSON object: "series", a list
+of [depth, condition], one storm per day at or above the storm threshold,
+its moisture condition from the rain of the five days before; "year", the
+twelve months as [P, Pmax, rain days]; and the record's counts.
+
+  --year Y        the months of calendar year Y (missing days taken as 0)
+  --mean          the mean of the complete years (the default)
+  --rain-day MM   a day with at least MM is a rain day (default 0.1)
+  --storm MM      a day with at least MM is one storm (default 1)
+  --season M1-M2  the growing season's months (default 4-9)
+
+Exit status: 0 when every request was answered (or the record imported),
+2 otherwise.
 )";
 
 int errorSalida = 0;
@@ -82,6 +102,15 @@ int main(int argc, char** argv)
         if (a == "--version") {
             std::printf("hidrela-calc %s\n", HIDRELA_VERSION);
             return 0;
+        }
+        if (a == "--import-rain") {
+            int estado = 0;
+            Escribe(STDOUT_FILENO, ImportaLluviaOrden(argc - 1, argv + 1, estado));
+            if (errorSalida && errorSalida != EPIPE) {
+                std::fprintf(stderr, "hidrela-calc: cannot write the answer: %s\n", std::strerror(errorSalida));
+                return 2;
+            }
+            return estado;
         }
         if (a == "--lines") {
             o.lineas = true;
