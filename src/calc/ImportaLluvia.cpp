@@ -30,8 +30,8 @@ std::string Motivo(const FalloLluvia& f, const std::string& ruta)
     case ErrorLluvia::NoSeLee:
         return "cannot read " + ruta + ": " + f.texto;
     case ErrorLluvia::Grande:
-        return ruta + " is " + std::to_string(static_cast<long long>(f.valor) / (1024 * 1024)) +
-               " MB; at most 50 MB can be imported";
+        return ruta + " is over 50 MB (" + std::to_string(static_cast<long long>(f.valor)) +
+               " bytes); at most 50 MB can be imported";
     case ErrorLluvia::NoEsTexto:
         return l + "not text (a NUL byte or invalid UTF-8)";
     case ErrorLluvia::Fecha:
@@ -49,14 +49,15 @@ std::string Motivo(const FalloLluvia& f, const std::string& ruta)
     case ErrorLluvia::Corta:
         return ruta + ": the record spans less than a month";
     case ErrorLluvia::AnioFuera:
-        return ruta + ": the record does not hold the whole year " + Cifra(f.valor);
+        return ruta + ": the record does not hold the whole year " + std::to_string(static_cast<int>(f.valor));
     case ErrorLluvia::SinAnioCompleto:
         return ruta + ": no year of the record is complete (every day with a depth) to average";
     case ErrorLluvia::MesExcesivo:
         return ruta + ": month " + std::to_string(f.mes) + " has " + Cifra(f.valor) +
                " mm; the year's table holds under 1000 mm a month";
     case ErrorLluvia::DemasiadosAguaceros:
-        return ruta + ": the record gives " + Cifra(f.valor) + " storms; a series holds at most 32767";
+        return ruta + ": the record gives " + std::to_string(static_cast<long long>(f.valor)) +
+               " storms; a series holds at most 32767";
     case ErrorLluvia::Opciones:
     case ErrorLluvia::Ninguno:
         break;
@@ -95,6 +96,12 @@ template <class T> bool Lee(std::string_view s, T& v)
 
 std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int& estado)
 {
+    // The answer is UTF-8 JSON whatever bytes name the file.
+    std::string nombre = ruta;
+    if (LineaNoTexto(nombre))
+        for (char& c : nombre)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                c = '?';
     RegistroLluvia r;
     ResultadoLluvia res;
     std::optional<FalloLluvia> f = LeeArchivoLluvia(ruta, r);
@@ -102,7 +109,7 @@ std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int&
         f = AnalizaLluvia(r, o, res);
     if (f) {
         estado = 2;
-        return Error(MensajeLluvia(f->error), "import-rain", f->linea, Motivo(*f, ruta));
+        return Error(MensajeLluvia(f->error), "import-rain", f->linea, Motivo(*f, nombre));
     }
     estado = 0;
     std::string s;

@@ -41,7 +41,8 @@ std::string_view Recorta(std::string_view s)
     return s;
 }
 
-// The line of the first byte that is NUL or not valid UTF-8, or 0.
+} // namespace
+
 int LineaNoTexto(std::string_view t)
 {
     int linea = 1;
@@ -81,6 +82,8 @@ int LineaNoTexto(std::string_view t)
     }
     return 0;
 }
+
+namespace {
 
 bool Entero(std::string_view s, int& v)
 {
@@ -266,7 +269,8 @@ std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r
         }
 
     // A month from the first day: up to the day before the same day of the
-    // next month (the month's last day when that day does not exist).
+    // next month, or before that month's last day when the same day does not
+    // exist there (from 31 January to 27 February, or 28 in a leap year).
     if (dias.empty())
         return Fallo(ErrorLluvia::Corta);
     const year_month_day inicio{sys_days{days{dias.front().fecha}}};

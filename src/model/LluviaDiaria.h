@@ -72,6 +72,9 @@ struct RegistroLluvia {
     int desordenLinea = 0; // first line found before an earlier date; 0 when in order
 };
 
+// The line of the first byte that is NUL or not valid UTF-8, or 0.
+int LineaNoTexto(std::string_view t);
+
 // Reads CSV text. The record is sorted when its dates were out of order.
 std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r);
 
