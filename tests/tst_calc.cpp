@@ -113,6 +113,8 @@ void TstCalc::cifras_data()
     fila("capacity 9999.94", S(c + R"(5,"capacity":9999.94)"), "site/CAPA=9999.90");
     fila("capacity unused", S(c + R"(50,"capacity":5)"), "site/CAPA=50.00");
     fila("zones mean", S(R"("NAC":70,"SI":10,"SR":2,"NR":60,"CAPA":50,"zones":[[4,90],[6,75]])"), "site/NI/1=81.00");
+    fila("0.7 + 0.2 + 0.1 is 1", S(R"("NAC":70,"SI":1,"SR":2,"NR":60,"CAPA":50,"zones":[[0.7,90],[0.2,90],[0.1,90]])"),
+         "site/NI/1=90.00");
     fila("storm", B(tormenta),
          "storm/PSinSist=44.19; storm/PMaxImperm=250.00; storm/PMaxAlcorque=158.43; storm/CapaLibre=8.35; "
          "storm/CapaNecesaria=91.65; storm/PPromedio=50.00; storm/SIxP=200.00");
@@ -260,7 +262,7 @@ void TstCalc::respuestas_data()
     uno("zone not a pair", S(base + R"(,"zones":[[1,90],[3]])"), 0, "zones", en("zone", 2));
     uno("zone area 1000", S(base + R"(,"zones":[[3,90],[1000,0]])"), 1074, "zones", en("zone", 2));
     uno("zone N 0", S(base + R"(,"zones":[[3,0],[1000,90]])"), 1076, "zones", en("zone", 1));
-    uno("0.1 + 0.2 vs 0.3", S(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.2,90]])"), 1077,
+    uno("0.1 + 0.19 vs 0.3", S(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.19,90]])"), 1077,
         "zones");
     uno("capacity 10000", S(base + R"(,"NI":90,"capacity":10000)"), 0, "capacity");
     uno("capacity 9999.95", S(base + R"(,"NI":90,"capacity":9999.95)"), 0, "capacity");

@@ -2,6 +2,8 @@
 
 #include "model/Rangos.h"
 
+#include <cmath>
+
 double MediaPonderada(double media, double n, double area, double suma)
 {
     return media + (n - media) * (area / suma);
@@ -32,7 +34,7 @@ std::optional<FalloZona> PasoZonas(SiteState& s, const std::vector<CeldaZona>& z
         s.SumaSupZonas = s.SumaSupZonas + s.SupZona[i];
         s.NI(2) = MediaPonderada(s.NI(2), s.NZona[i], s.SupZona[i], s.SumaSupZonas);
     }
-    if (s.SumaSupZonas == s.SI)
+    if (std::abs(s.SumaSupZonas - s.SI) <= 1e-9 * s.SI)
         return std::nullopt;
     return FalloZona{0, 0, 1077};
 }

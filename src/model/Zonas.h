@@ -25,7 +25,9 @@ struct FalloZona {
 double MediaPonderada(double media, double n, double area, double suma);
 
 // Zone pass of the data check: fills SupZona, NZona, SumaSupZonas and NI(2).
-// Returns nothing when the partial areas add up exactly to SI.
+// Returns nothing when the partial areas add up to SI, within a billionth of
+// it: areas typed in decimals rarely add up exactly in binary (0.7 + 0.2 +
+// 0.1 is not 1).
 std::optional<FalloZona> PasoZonas(SiteState& s, const std::vector<CeldaZona>& zonas);
 
 // Totals shown under the zone grid: the sum of the areas and the mean curve
