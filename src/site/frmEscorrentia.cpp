@@ -43,6 +43,18 @@ QPushButton* BotonAyuda(QWidget* padre, const QString& nombre)
     return b;
 }
 
+// The zones' sum beside the contributing area, with the fewest decimals from
+// the fields' three on that tell them apart.
+QString SumaYArea(const Variables& v)
+{
+    for (int d = 3; d <= 9; ++d) {
+        const QString suma = FormatoLocal(v, v.SumaSupZonas, d), area = FormatoLocal(v, v.SI, d);
+        if (suma != area)
+            return Texto(v, 1610).arg(suma, area);
+    }
+    return Texto(v, 1610).arg(ExactoLocal(v, v.SumaSupZonas, true), ExactoLocal(v, v.SI, true));
+}
+
 } // namespace
 
 frmEscorrentia::frmEscorrentia(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
@@ -251,17 +263,25 @@ std::optional<double> frmEscorrentia::Lee(std::size_t i)
 
 void frmEscorrentia::cmdAceptar_Click()
 {
+    // A report left from an earlier run would stand beside data it was not
+    // computed from: it goes when a run does not complete.
+    if (!CompruebaYCalcula())
+        nav_.Descarga(QStringLiteral("frmResEscorrentia"));
+}
+
+bool frmEscorrentia::CompruebaYCalcula()
+{
     std::array<double, 5> x{};
     for (std::size_t i = 0; i < x.size(); ++i) {
         const std::optional<double> n = Lee(i);
         if (!n)
-            return;
+            return false;
         x[i] = *n;
     }
     if (const std::optional<FueraDeRango> f =
             CompruebaSitio({.NAC = x[0], .SI = x[1], .SR = x[2], .NR = x[3], .CAPA = x[4]})) {
         Rechaza(*f);
-        return;
+        return false;
     }
     v_.NAC(2) = x[0];
     v_.SI = x[1];
@@ -272,26 +292,26 @@ void frmEscorrentia::cmdAceptar_Click()
     if (opcComplejo_[0]->isChecked()) {
         const std::optional<double> n = Lee(5);
         if (!n)
-            return;
+            return false;
         if (const std::optional<FueraDeRango> f = CompruebaNI(*n)) {
             Rechaza(*f);
-            return;
+            return false;
         }
         v_.NI(2) = *n;
     } else if (opcComplejo_[1]->isChecked()) {
         if (const std::optional<FalloZona> f = PasoZonas(v_, mrcComplejo_->Celdas())) {
             if (f->mensaje == 1077)
-                Mensaje(Icono::Aviso, Texto(v_, 1539), Texto(v_, 1077));
+                Mensaje(Icono::Aviso, Texto(v_, 1539), Texto(v_, 1077) + QStringLiteral("\r\n\r\n") + SumaYArea(v_));
             else if (f->mensaje != 0)
                 Error(f->mensaje);
             mrcComplejo_->Enfoca(std::max(f->zona - 1, 0), f->columna);
-            return;
+            return false;
         }
     }
-    Calcula();
+    return Calcula();
 }
 
-void frmEscorrentia::Calcula()
+bool frmEscorrentia::Calcula()
 {
     const ResultadoModelo r = EjecutaModelo(v_, [this](SiteState&) {
         // A confirmed capacity is shown in its field as if typed there.
@@ -302,11 +322,12 @@ void frmEscorrentia::Calcula()
     });
     if (r.desenlace == Desenlace::Abandonado) {
         txtDatos_[4]->setFocus();
-        return;
+        return false;
     }
     if (r.pitido)
         Pitido();
     nav_.Muestra(QStringLiteral("frmResEscorrentia"));
+    return true;
 }
 
 void frmEscorrentia::closeEvent(QCloseEvent* evento)

@@ -39,7 +39,10 @@ class frmEscorrentia : public QWidget {
     // The number in field i's Tag; else the field takes the focus.
     std::optional<double> Lee(std::size_t i);
     void cmdAceptar_Click();
-    void Calcula();
+    // The data check and the model; true when the run completes and the
+    // report is shown.
+    bool CompruebaYCalcula();
+    bool Calcula();
     void Error(int id);
     // The message of a value out of range, and the focus on its field.
     void Rechaza(const FueraDeRango& f);
