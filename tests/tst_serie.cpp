@@ -44,15 +44,29 @@ class TstSerie : public QObject {
     }
 
     // A blank first storm, then two storms of 50 mm in condition II; then
-    // storm 1 changed to 20 mm: stored on paging, totals from both.
+    // storm 1 changed to 20 mm: stored on paging, totals from both. Going
+    // back asks first once a storm is typed: No stays, Yes goes.
     void dosAguaceros()
     {
         QWidget* w = AbreSerie(*s);
         QCOMPARE(Estado(w), QString("1 1/1 [] "));
         QCOMPARE(Resultados(w, 12), QStringList(12, QString()));
         QCOMPARE(Foco(), QString("txtPrecip"));
+        QStringList preguntas;
+        auto anterior = [&](bool si) {
+            FuncionPregunta antes =
+                CambiaPregunta([&](const QString& t, const QString& x, const QString&, const QString& no) {
+                    preguntas << t + ": " + x + " " + no;
+                    return si;
+                });
+            Pulsa(w, "cmdSigue");
+            CambiaPregunta(std::move(antes));
+        };
 
         Rellena(w, "50", "2");
+        anterior(false);
+        QVERIFY(s->nav.Ventana(Serie) == w);
+        QCOMPARE(Estado(w), QString("1 1/1 [50.0] 2"));
         Pulsa(w, "cmdAñadir");
         QCOMPARE(Estado(w), QString("2 2/2 [] "));
         Rellena(w, "50", "2");
@@ -73,8 +87,10 @@ class TstSerie : public QObject {
         QCOMPARE(Texto(w, "txtResultado(4)"), QString("70.0"));
         Pulsa(w, "cmdCalcular");
         QCOMPARE(Texto(w, "txtResultado(4)"), QString("70.0"));
-        Pulsa(w, "cmdSigue");
+        anterior(true);
         QVERIFY(!s->nav.Ventana(Serie) && s->nav.Ventana("frmEleccion"));
+        QCOMPARE(preguntas, (QStringList{"HIDRELA: Discard the storm of this series? No",
+                                         "HIDRELA: Discard the 2 storms of this series? No"}));
     }
 
     // A storm that does not validate keeps the list as it is.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <utility>
 
@@ -16,6 +17,17 @@ void CajaReal(Icono icono, const QString& titulo, const QString& texto)
     caja.exec();
 }
 
+bool PreguntaReal(const QString& titulo, const QString& texto, const QString& si, const QString& no)
+{
+    QMessageBox caja(QMessageBox::Question, titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton* boton = caja.addButton(si, QMessageBox::YesRole);
+    QPushButton* rehusa = caja.addButton(no, QMessageBox::NoRole);
+    caja.setDefaultButton(rehusa);
+    caja.setEscapeButton(rehusa);
+    caja.exec();
+    return caja.clickedButton() == boton;
+}
+
 FuncionMensaje& Caja()
 {
     static FuncionMensaje f = CajaReal;
@@ -25,6 +37,12 @@ FuncionMensaje& Caja()
 FuncionPitido& Pito()
 {
     static FuncionPitido f = [] { QApplication::beep(); };
+    return f;
+}
+
+FuncionPregunta& Duda()
+{
+    static FuncionPregunta f = PreguntaReal;
     return f;
 }
 
@@ -45,6 +63,11 @@ void Pitido()
     Pito()();
 }
 
+bool Pregunta(const QString& titulo, const QString& texto, const QString& si, const QString& no)
+{
+    return Duda()(titulo, texto, si, no);
+}
+
 FuncionMensaje CambiaMensaje(FuncionMensaje nueva)
 {
     return std::exchange(Caja(), std::move(nueva));
@@ -53,4 +76,9 @@ FuncionMensaje CambiaMensaje(FuncionMensaje nueva)
 FuncionPitido CambiaPitido(FuncionPitido nueva)
 {
     return std::exchange(Pito(), std::move(nueva));
+}
+
+FuncionPregunta CambiaPregunta(FuncionPregunta nueva)
+{
+    return std::exchange(Duda(), std::move(nueva));
 }
