@@ -1,11 +1,17 @@
 // The site entry window and the tables window linked as the user meets them:
 // txtDatos(0) follows the number chosen, and keeps it when the tables close.
 #include "Apoyo.h"
+#include "ApoyoEnlace.h"
+
+#include "common/ClienteZevode.h"
+#include "common/EnlaceZevode.h"
 
 #include "widgets/CampoNumerico.h"
 #include "zevode/ServidorEnlace.h"
 #include "zevode/TablaCN.h"
 #include "zevode/frmCurva.h"
+
+#include <QtNetwork>
 
 class TstEnlaceZevode : public QObject {
     Q_OBJECT
@@ -52,6 +58,43 @@ class TstEnlaceZevode : public QObject {
         QTRY_COMPARE(Tag(campo), QStringLiteral("79"));
         QCOMPARE(campo->toolTip(), QStringLiteral("79"));
         QCOMPARE(campo->text(), QStringLiteral("79.0"));
+    }
+
+    // Whoever serves the name, only the user's own program is listened to,
+    // and no more than a line's worth of what it sends is kept: a longer line
+    // is dropped up to its end.
+    void servidorAjeno_data()
+    {
+        const QByteArray e = EnlaceZevode::Elemento.toUtf8() + '\t';
+        const qsizetype cabe = EnlaceZevode::LineaMaxima - e.size();
+        QTest::addColumn<uint>("uid");
+        QTest::addColumn<QByteArray>("envio");
+        QTest::addColumn<QStringList>("textos");
+        QTest::newRow("another user's server") << uint(apoyo::Nadie) << e + "99\n" << QStringList();
+        QTest::newRow("an endless line, the longest, one longer")
+            << uint(geteuid())
+            << e + QByteArray(1 << 20, '9') + '\n' + e + QByteArray(cabe, '8') + '\n' + e + QByteArray(cabe + 1, '7') +
+                   '\n' + e + "42\n"
+            << QStringList{QString(cabe, u'8'), "42"};
+    }
+    void servidorAjeno()
+    {
+        QFETCH(uint, uid);
+        QFETCH(QByteArray, envio);
+        QFETCH(QStringList, textos);
+        QLocalServer servidor;
+        const QString nombre = EnlaceZevode::NombreServidor();
+        QVERIFY(apoyo::ComoUsuario(uid, [&] { return servidor.listen(nombre); }));
+        ClienteZevode cliente;
+        QStringList recibidos;
+        connect(&cliente, &ClienteZevode::Texto, [&recibidos](const QString& t) { recibidos << t; });
+        cliente.Inicia(QStringLiteral("/nowhere")); // no program to start
+        QVERIFY(servidor.waitForNewConnection(5000));
+        QLocalSocket* s = servidor.nextPendingConnection();
+        s->write(envio);
+        s->disconnectFromServer();
+        QTRY_VERIFY(s->state() == QLocalSocket::UnconnectedState && !cliente.Enlazado());
+        QCOMPARE(recibidos, textos);
     }
 };
 

@@ -1,5 +1,6 @@
 // The curve-number tables program: its table, the choice of a number, the
 // weighted number of a composite cover, the language, and the link.
+#include "ApoyoEnlace.h"
 #include "common/EnlaceZevode.h"
 #include "zevode/ServidorEnlace.h"
 #include "zevode/TablaCN.h"
@@ -10,6 +11,7 @@
 #include <QtWidgets>
 
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 
@@ -50,11 +52,14 @@ struct Cliente {
             }
         });
     }
-    bool Conecta()
+    bool Conecta(uid_t uid = geteuid())
     {
         socket.abort();
-        socket.connectToServer(EnlaceZevode::NombreServidor());
-        return socket.waitForConnected(2000);
+        const QString nombre = EnlaceZevode::NombreServidor();
+        return apoyo::ComoUsuario(uid, [&] {
+            socket.connectToServer(nombre);
+            return socket.waitForConnected(2000);
+        });
     }
     QString Ultimo() const { return textos.isEmpty() ? QStringLiteral("<nothing>") : textos.last(); }
 };
@@ -245,7 +250,9 @@ class TstZevode : public QObject {
         QCOMPARE(v.Numero(), QStringLiteral("55"));
     }
 
-    // A copy that still answers keeps the link; a name left by a dead one is taken over.
+    // A copy that still answers keeps the link; a name left by a dead one is
+    // taken over. Another user, and a client that talks instead of listening,
+    // are cut off.
     void arranqueServidor()
     {
         {
@@ -254,13 +261,18 @@ class TstZevode : public QObject {
             ServidorEnlace segundo;
             QCOMPARE(segundo.Escucha(), ServidorEnlace::Arranque::OtroAbierto);
         }
-        QFile resto(QDir::tempPath() + QLatin1Char('/') + EnlaceZevode::NombreServidor());
+        QFile resto(EnlaceZevode::NombreServidor());
         QVERIFY(resto.open(QIODevice::WriteOnly));
         resto.close();
         ServidorEnlace tercero;
         QCOMPARE(tercero.Escucha(), ServidorEnlace::Arranque::Escuchando);
-        Cliente c;
-        QVERIFY(c.Conecta());
+        Cliente c, ajeno, hablador;
+        QVERIFY(c.Conecta() && ajeno.Conecta(apoyo::Nadie) && hablador.Conecta());
+        hablador.socket.write(QByteArray(1 << 20, 'x'));
+        QTRY_COMPARE(ajeno.socket.state(), QLocalSocket::UnconnectedState);
+        QTRY_COMPARE(hablador.socket.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(ajeno.textos, QStringList());
+        QCOMPARE(tercero.Clientes(), 1);
     }
 
     // Two clients at once follow the window; closing it ends both links.
@@ -298,7 +310,8 @@ class TstZevode : public QObject {
         QCOMPARE(tres.Ultimo(), QStringLiteral("83"));
     }
 
-    // The real program serves the link from its start and ends it when it ends.
+    // The real program serves the link from its start and ends it when it
+    // ends; out of descriptors for a while, it listens again afterwards.
     void programa()
     {
         QProcess zevode;
@@ -308,6 +321,20 @@ class TstZevode : public QObject {
         Cliente c;
         QTRY_VERIFY_WITH_TIMEOUT(c.Conecta(), 20000);
         QTRY_COMPARE(c.textos, QStringList{QString()});
+
+        // No descriptor left for a while: a connection cannot be accepted, and later can.
+        const auto pid = pid_t(zevode.processId());
+        rlimit antes{};
+        QCOMPARE(prlimit(pid, RLIMIT_NOFILE, nullptr, &antes), 0);
+        const rlimit ninguno{0, antes.rlim_max};
+        QCOMPARE(prlimit(pid, RLIMIT_NOFILE, &ninguno, nullptr), 0);
+        Cliente d;
+        QVERIFY(d.Conecta());
+        QTRY_COMPARE(d.socket.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(prlimit(pid, RLIMIT_NOFILE, &antes, nullptr), 0);
+        QTRY_VERIFY(d.Conecta());
+        QTRY_COMPARE(d.textos, QStringList{QString()});
+
         zevode.terminate();
         QVERIFY(zevode.waitForFinished(10000));
         QTRY_COMPARE(c.socket.state(), QLocalSocket::UnconnectedState);

@@ -51,10 +51,12 @@ void ClienteZevode::Intenta()
         socket_->deleteLater();
     }
     socket_ = new QLocalSocket(this);
-    connect(socket_, &QLocalSocket::connected, this, [this] {
-        reintentar_ = false;
-        reintento_->stop();
-    });
+    linea_.clear();
+    descarta_ = confiable_ = false;
+    const QString nombre = EnlaceZevode::NombreServidor();
+    if (nombre.isEmpty())
+        return; // no private place to meet
+    connect(socket_, &QLocalSocket::connected, this, &ClienteZevode::Conectado);
     connect(socket_, &QLocalSocket::readyRead, this, &ClienteZevode::Lee);
     connect(socket_, &QLocalSocket::errorOccurred, this, &ClienteZevode::Fallo);
     connect(socket_, &QLocalSocket::disconnected, this, [this] {
@@ -62,7 +64,20 @@ void ClienteZevode::Intenta()
             Lee();
         emit Cerrado();
     });
-    socket_->connectToServer(EnlaceZevode::NombreServidor());
+    socket_->connectToServer(nombre);
+}
+
+void ClienteZevode::Conectado()
+{
+    reintentar_ = false;
+    reintento_->stop();
+    // Anyone else listening under the name is no tables program of ours:
+    // nothing it sends is taken, and the link never was.
+    confiable_ = EnlaceZevode::MismoUsuario(socket_->socketDescriptor());
+    if (!confiable_) {
+        socket_->disconnect(this);
+        socket_->abort();
+    }
 }
 
 void ClienteZevode::Fallo()
@@ -76,11 +91,33 @@ void ClienteZevode::Fallo()
 
 void ClienteZevode::Lee()
 {
-    while (socket_->canReadLine()) {
-        QByteArray linea = socket_->readLine();
-        linea.chop(1);
-        QString elemento, texto;
-        if (EnlaceZevode::LeeMensaje(linea, elemento, texto) && elemento == EnlaceZevode::Elemento)
-            emit Texto(texto);
+    if (!confiable_)
+        return;
+    // Read in pieces, so that a server that never ends its line costs no
+    // more than one line's worth of memory.
+    while (socket_->bytesAvailable() > 0) {
+        const QByteArray trozo = socket_->read(EnlaceZevode::LineaMaxima);
+        qsizetype desde = 0;
+        for (qsizetype fin; (fin = trozo.indexOf('\n', desde)) >= 0; desde = fin + 1) {
+            Anade(QByteArrayView(trozo).sliced(desde, fin - desde));
+            QString elemento, texto;
+            if (!descarta_ && EnlaceZevode::LeeMensaje(linea_, elemento, texto) && elemento == EnlaceZevode::Elemento)
+                emit Texto(texto);
+            linea_.clear();
+            descarta_ = false;
+        }
+        Anade(QByteArrayView(trozo).sliced(desde));
     }
+}
+
+void ClienteZevode::Anade(QByteArrayView parte)
+{
+    if (descarta_)
+        return;
+    if (linea_.size() + parte.size() > EnlaceZevode::LineaMaxima) {
+        linea_.clear();
+        descarta_ = true;
+        return;
+    }
+    linea_ += parte;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -9,7 +10,8 @@ class QTimer;
 
 // The site entry window's end of the live link with the curve-number tables
 // program: starts the program and connects to it, retrying while it starts,
-// on a timer so that the window stays responsive.
+// on a timer so that the window stays responsive. Only a program of the same
+// user is listened to, and a line longer than the link allows is dropped.
 class ClienteZevode : public QObject {
     Q_OBJECT
 
@@ -34,9 +36,14 @@ class ClienteZevode : public QObject {
   private:
     void Intenta();
     void Fallo();
+    void Conectado();
     void Lee();
+    void Anade(QByteArrayView parte);
 
     QLocalSocket* socket_ = nullptr;
+    QByteArray linea_;      // the line being received
+    bool descarta_ = false; // the line being received is too long
+    bool confiable_ = false;
     QTimer* reintento_;
     QElapsedTimer reloj_;
     bool reintentar_ = false;

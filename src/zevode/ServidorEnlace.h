@@ -6,10 +6,13 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 // The server end of the live link: every client gets the current text of
 // the item when it connects, then each new text. Destroying the server
 // closes every connection, which the clients see as the end of the link.
+// Only the user's own programs are served, and only while they listen: a
+// client that sends anything, or stops reading, is cut off.
 class ServidorEnlace : public QObject {
     Q_OBJECT
 
@@ -19,7 +22,9 @@ class ServidorEnlace : public QObject {
 
     enum class Arranque { Escuchando, OtroAbierto, Fallo };
     // Starts listening under the link's name. A name left behind by a
-    // program that died is taken over; one that still answers is not.
+    // program that died is taken over; one that still answers is not. Should
+    // the listening socket be lost later (no descriptor left to accept a
+    // connection), it listens again as soon as it can.
     Arranque Escucha();
     QString Error() const { return error_; }
 
@@ -33,8 +38,11 @@ class ServidorEnlace : public QObject {
 
   private:
     void Acepta();
+    void Corta(QLocalSocket* s);
+    void Vigila();
 
     QLocalServer* servidor_;
+    QTimer* vigilancia_;
     QList<QLocalSocket*> clientes_;
     QString texto_;
     QString error_;
