@@ -1,30 +1,29 @@
 #include "common/Imagenes.h"
 
-#include "common/Directorios.h"
 #include "common/Variables.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 
-// Writes the bytes whole, or reports failure: a half-written JPEG would still
-// decode, as a picture with a grey band.
-bool Escribe(const QString& dir, const QByteArray& datos, QString& ruta)
+// Writes the bytes whole to a new file of the user's own, or reports
+// failure: a half-written JPEG would still decode, as a picture with a grey
+// band. The file is created afresh, never opened through a name someone
+// else could have planted.
+bool Escribe(const QString& dir, const QByteArray& datos, QTemporaryFile& f)
 {
     if (dir.isEmpty() || !QDir().mkpath(dir))
         return false;
-    QFile f(QDir(dir).filePath(QStringLiteral("b.jpg")));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    f.setFileTemplate(QDir(dir).filePath(QStringLiteral("b-XXXXXX.jpg")));
+    if (!f.open())
         return false;
     const bool entero = f.write(datos) == datos.size() && f.flush();
-    f.close();
-    if (!entero || f.error() != QFileDevice::NoError)
-        return false;
-    ruta = f.fileName();
-    return true;
+    return entero && f.error() == QFileDevice::NoError;
 }
 
 } // namespace
@@ -35,13 +34,14 @@ void CargaImagen(const Variables& v, int m, QLabel* control)
     QFile recurso(QStringLiteral(":/imagenes/%1.jpg").arg(id));
     const QByteArray datos = recurso.open(QIODevice::ReadOnly) ? recurso.readAll() : QByteArray();
 
-    QString ruta;
-    if (!Escribe(DirectorioPrograma(), datos, ruta))
-        Escribe(DirectorioUsuario(), datos, ruta);
-
     QPixmap imagen;
-    if (!ruta.isEmpty())
-        imagen.load(ruta, "JPG");
+    {
+        QTemporaryFile propio, cache;
+        if (Escribe(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), datos, propio))
+            imagen.load(propio.fileName(), "JPG");
+        else if (Escribe(QStandardPaths::writableLocation(QStandardPaths::CacheLocation), datos, cache))
+            imagen.load(cache.fileName(), "JPG");
+    }
     if (imagen.isNull())
         imagen.loadFromData(datos, "JPG");
     control->setPixmap(imagen);
