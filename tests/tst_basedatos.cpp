@@ -57,6 +57,7 @@ class TstBaseDatos : public QObject {
         QFile::setPermissions(Propio(), QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove(Propio());
         QFile::remove(QDir(DirectorioUsuario()).filePath(BaseDatos::NombreArchivo));
+        QSqlDatabase::removeDatabase(QStringLiteral("otro"));
     }
 
     void creaLoQueFalta()
@@ -94,6 +95,9 @@ class TstBaseDatos : public QObject {
         QTest::newRow("program directory that cannot be written") << 1 << true;
         QTest::newRow("not a database") << 2 << false;
         QTest::newRow("a table of another shape") << 3 << false;
+        QTest::newRow("another program's database") << 4 << false;
+        QTest::newRow("locked by another program") << 5 << false;
+        QTest::newRow("a link to nowhere") << 6 << false;
     }
     void archivoMalo()
     {
@@ -108,7 +112,9 @@ class TstBaseDatos : public QObject {
             QFile f(Propio());
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray(2048, 'z'));
-        } else {
+        } else if (caso == 6) {
+            QVERIFY(QFile::link(dir_.filePath(QStringLiteral("lejos.mdb")), Propio()));
+        } else if (caso != 4) {
             BaseDatos crea;
             if (caso == 3) {
                 QSqlQuery(crea.Conexion()).exec("DROP TABLE Zonas");
@@ -117,6 +123,10 @@ class TstBaseDatos : public QObject {
         }
         if (caso == 0)
             QVERIFY(QFile::setPermissions(Propio(), QFile::ReadOwner | QFile::ReadGroup));
+        QSqlDatabase otro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otro"));
+        otro.setDatabaseName(Propio());
+        if (caso == 4 || caso == 5)
+            QVERIFY(otro.open() && QSqlQuery(otro).exec(caso == 4 ? "CREATE TABLE Cuentas (a)" : "BEGIN EXCLUSIVE"));
         const QByteArray antes = Contenido(Propio());
         BaseDatos b;
         QCOMPARE(b.Abierta(), abierta);
@@ -125,6 +135,7 @@ class TstBaseDatos : public QObject {
         if (!abierta)
             QVERIFY(!b.VaciaAnual());
         QCOMPARE(Contenido(Propio()), antes);
+        QVERIFY(caso != 6 || !QFile::exists(Propio())); // nothing made at the link's target
     }
 
     // The file stops taking writes while a grid is being filled in (turned

@@ -33,6 +33,15 @@ bool Escribible(const QString& ruta)
     return archivo.isWritable() && (archivo.permissions() & escritura);
 }
 
+// Nothing is created through a symbolic link beside the program: one that
+// leads to a file in use is followed, one that leads nowhere (or to an
+// empty file) is not.
+bool EnlaceVacio(const QString& ruta)
+{
+    const QFileInfo f(ruta);
+    return f.isSymLink() && (!f.exists() || f.size() == 0);
+}
+
 bool Ejecuta(QSqlDatabase& db, const QString& sql)
 {
     QSqlQuery q(db);
@@ -73,7 +82,10 @@ BaseDatos::BaseDatos()
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conexion_);
         db.setDatabaseName(ruta_);
-        abierta_ = db.open() && Prepara();
+        // A file another program holds locked is given up after a moment,
+        // not after the driver's five seconds of a frozen window.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(EsperaMs));
+        abierta_ = !EnlaceVacio(ruta_) && db.open() && Prepara();
         if (!abierta_)
             db.close();
     }
@@ -109,7 +121,19 @@ bool BaseDatos::Prepara()
     // The first statement that reads the file tells a database from any
     // other file; the shapes are checked before anything is written.
     QSqlQuery prueba(db);
-    if (!prueba.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+    if (!prueba.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'")))
+        return false;
+    // A database with tables, none of them ours, belongs to another program.
+    bool propia = false, ajena = false;
+    while (prueba.next()) {
+        const QString tabla = prueba.value(0).toString();
+        const bool nuestra = tabla.compare(QStringLiteral("Zonas"), Qt::CaseInsensitive) == 0 ||
+                             tabla.compare(QStringLiteral("Anual"), Qt::CaseInsensitive) == 0;
+        (nuestra ? propia : ajena) = true;
+    }
+    prueba.finish();
+    if (ajena && !propia)
         return false;
     if (!Forma(db, QStringLiteral("Zonas"), CamposZonas) || !Forma(db, QStringLiteral("Anual"), CamposAnual))
         return false;

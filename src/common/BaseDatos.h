@@ -17,6 +17,8 @@ class QSqlTableModel;
 class BaseDatos {
   public:
     static inline const QString NombreArchivo = QStringLiteral("Datos.mdb");
+    // How long a file locked by another program is waited for.
+    static constexpr int EsperaMs = 250;
 
     // Opens the file (see RutaBaseDatos) and creates what is missing: the
     // file, either table, the twelve rows of Anual.
@@ -25,8 +27,10 @@ class BaseDatos {
     BaseDatos(const BaseDatos&) = delete;
     BaseDatos& operator=(const BaseDatos&) = delete;
 
-    // False when the file cannot be opened, is not a database, or holds a
-    // table of another shape; nothing of it is then changed.
+    // False when the file cannot be opened, is not a database, is another
+    // program's database (tables, but neither of these), holds a table of
+    // another shape, is locked by another program, or is a symbolic link to
+    // nothing; nothing of it is then changed.
     bool Abierta() const { return abierta_; }
     // The file used, or the one that failed.
     QString Ruta() const { return ruta_; }
