@@ -70,16 +70,16 @@ inline void Pulsa(QWidget* ventana, const QString& boton)
     Recoge();
 }
 
-inline QString Texto(QWidget* ventana, const QString& caja)
+// A box's text, or its tooltip.
+inline QString Texto(QWidget* ventana, const QString& caja, const char* que = "text")
 {
-    auto* c = Control<QLineEdit>(ventana, caja);
-    return c ? c->text() : QStringLiteral("<none>");
+    auto* c = Control(ventana, caja);
+    return c ? c->property(que).toString() : QStringLiteral("<none>");
 }
 
 inline QString Ayuda(QWidget* ventana, const QString& caja)
 {
-    auto* c = Control(ventana, caja);
-    return c ? c->toolTip() : QStringLiteral("<none>");
+    return Texto(ventana, caja, "toolTip");
 }
 
 // The refusal of a depth outside (0, 1000).

@@ -73,8 +73,7 @@ class TstAguacero : public QObject {
         QWidget* w = AbreAguacero(*s);
         Intenta(w, caso);
         QCOMPARE(Texto(w, "txtResultado(0)").isEmpty(), caso.foco != "cmdCalcular");
-        QVERIFY(!s->nav.Ventana(Resumen));
-        QCOMPARE(s->v.PAguacero, 0.0);
+        QVERIFY(!s->nav.Ventana(Resumen) && s->v.PAguacero == 0.0);
     }
 
     // 50 mm in condition II on the example site with a reservoir that
@@ -106,12 +105,10 @@ class TstAguacero : public QObject {
         QCOMPARE(txt->toolTip(), QString("40"));
         // On entry the depth shows in full, selected, and the tooltip goes.
         txt->setFocus();
-        QCOMPARE(txt->selectedText(), QString("40"));
-        QCOMPARE(txt->toolTip(), QString());
+        QVERIFY(txt->selectedText() == "40" && txt->toolTip().isEmpty());
         QTest::keyClicks(txt, "abc");
         Pulsa(w, "cmdCalcular");
-        QCOMPARE(txt->text(), QString("abc"));
-        QCOMPARE(Texto(w, "txtResultado(8)"), QString("160.0")); // SI × 40
+        QCOMPARE(txt->text() + ' ' + Texto(w, "txtResultado(8)"), QString("abc 160.0")); // SI × 40
     }
 
     // The summary of a single storm, condition III shown as 3; open, it keeps
@@ -124,7 +121,6 @@ class TstAguacero : public QObject {
         Rellena(w, "25", "3");
         Pulsa(w, "cmdResumen");
         QWidget* r = s->nav.Ventana(Resumen);
-        QVERIFY(r);
         QStringList cajas;
         for (const char* c :
              {"txtPrecip", "txtHumedad", "txtDisp(0)", "txtDisp(1)", "txtDisp(2)", "txtDisp(3)", "txtCapa"})
@@ -135,13 +131,10 @@ class TstAguacero : public QObject {
         s->nav.Muestra(Aguacero); // the user brings the storm window forward
         Rellena(w, "30", "");
         Pulsa(w, "cmdResumen");
-        QCOMPARE(s->nav.Ventana(Resumen), r);
-        QCOMPARE(AlFrente(*s), Resumen);
-        QCOMPARE(Texto(r, "txtPrecip"), QString("25.0"));
+        QVERIFY(s->nav.Ventana(Resumen) == r && AlFrente(*s) == Resumen && Texto(r, "txtPrecip") == "25.0");
 
         Pulsa(r, "Enter:Command1");
-        QVERIFY(!s->nav.Ventana(Resumen));
-        QCOMPARE(AlFrente(*s), Aguacero);
+        QVERIFY(!s->nav.Ventana(Resumen) && AlFrente(*s) == Aguacero);
         Pulsa(w, "cmdResumen");
         QCOMPARE(Texto(s->nav.Ventana(Resumen), "txtPrecip"), QString("30.0"));
 
@@ -149,9 +142,8 @@ class TstAguacero : public QObject {
         Pulsa(w, "cmdSeguir");
         QVERIFY(!s->nav.Ventana(Aguacero) && s->nav.Ventana(Eleccion));
         w = AbreAguacero(*s);
-        QCOMPARE(s->v.CondHumedad, 0);
+        QVERIFY(s->v.CondHumedad == 0 && Texto(w, "txtPrecip").isEmpty());
         QCOMPARE(Control<QComboBox>(w, "lstHumedad")->currentIndex(), -1);
-        QCOMPARE(Texto(w, "txtPrecip"), QString());
         const QMdiSubWindow* marco = s->nav.Marco(Aguacero);
         const QPoint desvio = marco->geometry().center() - marco->mdiArea()->viewport()->rect().center();
         QVERIFY2(desvio.manhattanLength() <= 2, "not centred");

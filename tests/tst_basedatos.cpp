@@ -4,10 +4,7 @@
 #include "annual/RejillaAnual.h"
 #include "site/RejillaZonas.h"
 
-#include <QComboBox>
 #include <QSqlRecord>
-#include <QTableView>
-#include <QtTest>
 
 using apoyo::Contenido;
 
@@ -64,11 +61,9 @@ class TstBaseDatos : public QObject {
     {
         {
             BaseDatos b;
-            QVERIFY(b.Abierta());
-            QCOMPARE(b.Ruta(), Propio());
+            QVERIFY(b.Abierta() && b.Ruta() == Propio() && Filas(b, "Anual").size() == 12);
             QCOMPARE(Campos(b, "Zonas"), (QStringList{"Nº Zona", "Sup parcial (m²)", "Nº curva en Cond II"}));
             QCOMPARE(Campos(b, "Anual"), (QStringList{"Mes", "P mes", "P máx", "N"}));
-            QCOMPARE(Filas(b, "Anual").size(), 12);
             QVERIFY(b.ReconstruyeZonas(3));
             QCOMPARE(Filas(b, "Zonas"), (QStringList{"1|-|-", "2|-|-", "3|-|-"}));
             QSqlQuery(b.Conexion()).exec("UPDATE Anual SET \"P mes\" = 5, N = 2 WHERE Mes = 4");
@@ -78,10 +73,8 @@ class TstBaseDatos : public QObject {
         BaseDatos b;
         QCOMPARE(Filas(b, "Anual").size(), 12);
         QCOMPARE(Filas(b, "Anual")[3], QString("4|5|-|2"));
-        QVERIFY(b.VaciaAnual());
-        QCOMPARE(Filas(b, "Anual")[3], QString("4|-|-|-"));
-        QVERIFY(b.ReconstruyeZonas(0));
-        QVERIFY(Filas(b, "Zonas").isEmpty());
+        QVERIFY(b.VaciaAnual() && Filas(b, "Anual")[3] == "4|-|-|-");
+        QVERIFY(b.ReconstruyeZonas(0) && Filas(b, "Zonas").isEmpty());
     }
 
     // A program directory that cannot be written sends the file to the
@@ -129,11 +122,8 @@ class TstBaseDatos : public QObject {
             QVERIFY(otro.open() && QSqlQuery(otro).exec(caso == 4 ? "CREATE TABLE Cuentas (a)" : "BEGIN EXCLUSIVE"));
         const QByteArray antes = Contenido(Propio());
         BaseDatos b;
-        QCOMPARE(b.Abierta(), abierta);
+        QVERIFY(b.Abierta() == abierta && b.ReconstruyeZonas(2) == abierta && b.VaciaAnual() == abierta);
         QCOMPARE(b.Ruta(), abierta ? QDir(DirectorioUsuario()).filePath(BaseDatos::NombreArchivo) : Propio());
-        QCOMPARE(b.ReconstruyeZonas(2), abierta);
-        if (!abierta)
-            QVERIFY(!b.VaciaAnual());
         QCOMPARE(Contenido(Propio()), antes);
         QVERIFY(caso != 6 || !QFile::exists(Propio())); // nothing made at the link's target
     }
@@ -162,10 +152,12 @@ class TstBaseDatos : public QObject {
         else
             w = std::make_unique<RejillaAnual>(v);
         auto* lista = w->findChild<QComboBox*>(QStringLiteral("lstNumZonas"));
-        if (lista) {
-            lista->setCurrentIndex(2);
-            emit lista->activated(2);
-        }
+        const auto elige = [lista](int i) {
+            lista->setCurrentIndex(i);
+            emit lista->activated(i);
+        };
+        if (lista)
+            elige(2);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         auto* rejilla = w->findChild<QTableView*>(zonas ? QStringLiteral("tblZonas") : QStringLiteral("tblAno"));
@@ -184,14 +176,12 @@ class TstBaseDatos : public QObject {
         QVERIFY(registro.cajas[0].texto.contains(QDir::toNativeSeparators(Propio())));
         for (int i = 0; i < tecleado.size(); ++i)
             QCOMPARE(rejilla->model()->index(i / columnas, 1 + i % columnas).data().toString(), tecleado[i]);
-        QCOMPARE(apoyo::Guardado(zonas ? "Zonas" : "Anual", 0, 0).toString(), tecleado[0]);
-        QVERIFY(apoyo::Guardado(zonas ? "Zonas" : "Anual", 1, 0).isNull());
+        const QString tabla = zonas ? "Zonas" : "Anual";
+        QVERIFY(apoyo::Guardado(tabla, 0, 0).toString() == tecleado[0] && apoyo::Guardado(tabla, 1, 0).isNull());
         if (lista) {
             // Zones chosen again are built in memory, without a word.
-            lista->setCurrentIndex(1);
-            emit lista->activated(1);
-            QCOMPARE(rejilla->model()->rowCount(), 2);
-            QVERIFY(rejilla->model()->index(0, 1).data().isNull());
+            elige(1);
+            QVERIFY(rejilla->model()->rowCount() == 2 && rejilla->model()->index(0, 1).data().isNull());
             QCOMPARE(registro.cajas.size(), std::size_t{1});
         }
     }

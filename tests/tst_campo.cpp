@@ -77,9 +77,8 @@ class TstCampo : public QObject {
         Escribe(a, "123.456789012");
         QCOMPARE(a->text(), QString("123.5"));
         a->setFocus();
-        QCOMPARE(a->text(), QString("123.456789012"));
+        QCOMPARE(a->text() + '|' + a->selectedText(), QString("123.456789012|123.456789"));
         QCOMPARE(a->selectionStart(), 0);
-        QCOMPARE(a->selectedText(), QString("123.456789"));
         // Typing replaces the selected part only.
         QTest::keyClicks(a, "9");
         QCOMPARE(a->text(), QString("9012"));

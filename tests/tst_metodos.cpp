@@ -77,16 +77,15 @@ class TstMetodos : public QObject {
         QVERIFY(s_->nav.Ventana(QStringLiteral("frmEscorrentía")));
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QVERIFY(Opcion(w, 1)->hasFocus() && !picture1->isEnabled());
-        QCOMPARE(Visible(w), 0);
+        QVERIFY(Opcion(w, 1)->hasFocus() && !picture1->isEnabled() && Visible(w) == 0);
         QCOMPARE(Alto(), Corta);
         const QList<std::pair<Qt::Key, int>> pasos{{Qt::Key_Right, 2}, {Qt::Key_Down, 3}, {Qt::Key_Left, 2},
                                                    {Qt::Key_Up, 1},    {Qt::Key_Up, 8},   {Qt::Key_Down, 1}};
         for (const auto& [tecla, metodo] : pasos) {
             QTest::keyClick(QApplication::focusWidget(), tecla);
-            QVERIFY(Opcion(w, metodo)->hasFocus() && Opcion(w, metodo)->isChecked());
             QCOMPARE(Visible(w), metodo);
-            QVERIFY(apoyo::Muestra(Imagen(w, metodo), 2100 + metodo));
+            QVERIFY(Opcion(w, metodo)->hasFocus() && Opcion(w, metodo)->isChecked() &&
+                    apoyo::Muestra(Imagen(w, metodo), 2100 + metodo));
         }
         QCOMPARE(Alto(), Alta);
         picture1->setFocus();
@@ -102,9 +101,8 @@ class TstMetodos : public QObject {
         for (int metodo : {3, 8, 8, 1}) {
             QTest::mouseClick(Opcion(w, metodo), Qt::LeftButton);
             QCOMPARE(Visible(w), metodo);
-            QVERIFY(Opcion(w, metodo)->isChecked());
-            QCOMPARE(w->MetodoActual(), qint16(metodo));
-            QVERIFY(apoyo::Muestra(Imagen(w, metodo), 1100 + metodo));
+            QVERIFY(Opcion(w, metodo)->isChecked() && w->MetodoActual() == metodo &&
+                    apoyo::Muestra(Imagen(w, metodo), 1100 + metodo));
             QVERIFY2(Imagen(w, metodo)->y() + Imagen(w, metodo)->pixmap().height() <= w->height(), "picture cut off");
             QCOMPARE(Alto(), Alta);
         }

@@ -4,8 +4,6 @@
 
 #include "storms/frmSerie.h"
 
-#include <QLabel>
-
 using namespace apoyo;
 
 namespace {
@@ -74,17 +72,15 @@ class TstSerie : public QObject {
         QCOMPARE(Resultados(w, 12), QString("2 2 2 0 100.0 88.4 316.9 45.8 100.0 316.9 91.7 91.7").split(' '));
         QCOMPARE(Ayuda(w, "txtResultado(4)"), QString("100.00"));
         QWidget* r = s->nav.Ventana("frmResumen");
-        QVERIFY(r && s->nav.Ventana(Serie));
+        QVERIFY(r && s->nav.Ventana(Serie) && Texto(r, "txtDato(1)") == "2");
         QVERIFY(Control(r, "mrcSerie")->isVisible() && !Control(r, "mrcAislado")->isVisible());
-        QCOMPARE(Texto(r, "txtDato(1)"), QString("2"));
         Pulsa(r, "Command1");
 
         Pagina(w, Qt::Key_Up);
         QCOMPARE(Estado(w), QString("1 1/2 [50.0] 2"));
         Rellena(w, "20", "");
         Pagina(w, Qt::Key_Down);
-        QCOMPARE(Estado(w), QString("2 2/2 [50.0] 2"));
-        QCOMPARE(Texto(w, "txtResultado(4)"), QString("70.0"));
+        QCOMPARE(Estado(w) + ' ' + Texto(w, "txtResultado(4)"), QString("2 2/2 [50.0] 2 70.0"));
         Pulsa(w, "cmdCalcular");
         QCOMPARE(Texto(w, "txtResultado(4)"), QString("70.0"));
         anterior(true);
@@ -110,8 +106,7 @@ class TstSerie : public QObject {
         Rellena(w, "50", "2");
         Pulsa(w, "cmdAñadir");
         Intenta(w, caso);
-        QCOMPARE(Estado(w).left(5), QString("2 2/2"));
-        QCOMPARE(Texto(w, "txtResultado(0)"), QString("1"));
+        QCOMPARE(Estado(w).left(5) + ' ' + Texto(w, "txtResultado(0)"), QString("2 2/2 1"));
     }
 
     // The bar's auto-repeat goes on while the refusal is on screen: it asks
@@ -130,8 +125,7 @@ class TstSerie : public QObject {
         });
         Pagina(w, Qt::Key_Up);
         CambiaMensaje(std::move(antes));
-        QCOMPARE(cajas, 1);
-        QCOMPARE(Estado(w).left(5), QString("2 2/2"));
+        QVERIFY(cajas == 1 && Estado(w).startsWith("2 2/2"));
     }
 
     // Beyond the most storms the list takes: refused, the last one kept.
@@ -146,10 +140,8 @@ class TstSerie : public QObject {
             Rellena(&w, "50", "2");
             Pulsa(&w, "cmdAñadir");
         }
-        QCOMPARE(r.cajas.size(), std::size_t(1));
-        QCOMPARE(r.cajas[0].texto, QString("A series holds at most 32767 events"));
-        QCOMPARE(Estado(&w).left(5), QString("2 2/2"));
-        QCOMPARE(Texto(&w, "txtResultado(4)"), QString("100.0"));
+        QCOMPARE(r.Textos(), QStringList{"A series holds at most 32767 events"});
+        QCOMPARE(Estado(&w).left(5) + ' ' + Texto(&w, "txtResultado(4)"), QString("2 2/2 100.0"));
     }
 };
 

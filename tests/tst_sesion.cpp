@@ -10,27 +10,11 @@
 //   HIDRELA_TRAZA     when set, every action is printed before it runs
 #include "Apoyo.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QClipboard>
-#include <QDialog>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QScrollBar>
-#include <QSet>
-#include <QTableView>
-#include <QtTest>
-
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
-#include <string>
 
 #include <unistd.h>
 
@@ -63,25 +47,21 @@ class Paseo : public QObject {
     // One action; false when no window is left open.
     bool Paso(int i)
     {
-        static constexpr std::pair<int, bool (Paseo::*)()> acciones[] = {
+        // Each action as often as its weight.
+        static constexpr std::pair<int, bool (Paseo::*)()> pesos[] = {
             {22, &Paseo::Teclea}, {6, &Paseo::Pega},   {18, &Paseo::Tecla},  {20, &Paseo::Pulsa},
             {10, &Paseo::Celda},  {4, &Paseo::Barra},  {2, &Paseo::Menu},    {2, &Paseo::Cierra},
             {4, &Paseo::Raton},   {2, &Paseo::Espera}, {6, &Paseo::Rellena},
         };
-        int total = 0;
-        for (const auto& a : acciones)
-            total += a.first;
+        static const auto acciones = [] {
+            std::vector<bool (Paseo::*)()> t;
+            for (const auto& [peso, accion] : pesos)
+                t.insert(t.end(), peso, accion);
+            return t;
+        }();
         numero_ = i;
         // An action with nothing to act on gives way to another.
-        for (bool hecha = false; !hecha;) {
-            int r = static_cast<int>(R(total));
-            for (const auto& [peso, accion] : acciones) {
-                if (r < peso) {
-                    hecha = (this->*accion)();
-                    break;
-                }
-                r -= peso;
-            }
+        while (!(this->*acciones[R(acciones.size())])()) {
         }
         apoyo::Recoge();
         QCoreApplication::processEvents();
@@ -101,9 +81,8 @@ class Paseo : public QObject {
     }
 
     // What the walk met, for the report.
-    std::map<std::string, int> hechas;
+    QMap<QString, int> hechas;
     QSet<QString> ventanas;
-    int modalesConfirmados = 0, modalesCerrados = 0;
 
   private:
     quint64 R(quint64 n) { return n ? azar_() % n : 0; }
@@ -482,7 +461,6 @@ class Paseo : public QObject {
         ventanas.insert(m->objectName());
         if (Moneda(30)) {
             Traza("modal-close", m);
-            ++modalesCerrados;
             m->close();
             return;
         }
@@ -497,7 +475,6 @@ class Paseo : public QObject {
         }
         if (QAbstractButton* b = Uno(m->findChildren<QAbstractButton*>())) {
             Traza("modal-confirm", m);
-            ++modalesConfirmados;
             QTest::mouseClick(b, Qt::LeftButton);
         }
     }
@@ -563,16 +540,14 @@ class TstSesion : public QObject {
 
         const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
         QStringList hechas;
-        for (const auto& [que, n] : paseo.hechas)
-            hechas << QStringLiteral("%1 %2").arg(QString::fromStdString(que)).arg(n);
+        for (auto it = paseo.hechas.cbegin(); it != paseo.hechas.cend(); ++it)
+            hechas << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
         QStringList vistas(paseo.ventanas.begin(), paseo.ventanas.end());
         vistas.removeAll(QString());
         vistas.sort();
-        std::fprintf(stderr,
-                     "%d actions in %.1f s: %s; %zu message boxes, %d beeps, capacity check %d confirmed, %d "
-                     "closed\nwindows met: %s\n",
-                     acciones, segundos, qPrintable(hechas.join(u", ")), registro.cajas.size(), registro.pitidos,
-                     paseo.modalesConfirmados, paseo.modalesCerrados, qPrintable(vistas.join(u' ')));
+        std::fprintf(stderr, "%d actions in %.1f s: %s; %zu message boxes, %d beeps\nwindows met: %s\n", acciones,
+                     segundos, qPrintable(hechas.join(u", ")), registro.cajas.size(), registro.pitidos,
+                     qPrintable(vistas.join(u' ')));
         s.reset();
         apoyo::Recoge();
     }

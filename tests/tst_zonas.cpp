@@ -37,26 +37,22 @@ class TstZonas : public QObject {
         QTest::addColumn<double>("suma");
         QTest::addColumn<double>("ni");
         QTest::addColumn<Cifras>("totales"); // an empty area counts 0, an invalid number too
-        QTest::newRow("area vacia") << 5.0 << ListaZonas{Z(vacia, 80), Z(5, 60)} << FalloZona{1, 0, 0} << 0.0 << 0.0
-                                    << Cifras{5, 60};
-        QTest::newRow("area 0") << 5.0 << ListaZonas{Z(0, 70)} << FalloZona{1, 0, 1074} << 0.0 << 0.0 << Cifras{0, 0};
-        QTest::newRow("N vacio") << 5.0 << ListaZonas{Z(2, 70), Z(3, vacia)} << FalloZona{2, 1, 0} << 2.0 << 70.0
-                                 << Cifras{5, 28};
-        QTest::newRow("N 0") << 5.0 << ListaZonas{Z(2, 0)} << FalloZona{1, 1, 1076} << 0.0 << 0.0 << Cifras{2, 0};
-        QTest::newRow("N 100.5") << 5.0 << ListaZonas{Z(10, 80), Z(30, 100.5)} << FalloZona{2, 1, 1076} << 10.0 << 80.0
-                                 << Cifras{40, 20};
+        const auto fila = [](const char* n, double si, const ListaZonas& z, FalloZona f, double suma, double ni,
+                             const Cifras& totales) { QTest::newRow(n) << si << z << f << suma << ni << totales; };
+        fila("area vacia", 5, {Z(vacia, 80), Z(5, 60)}, {1, 0, 0}, 0, 0, {5, 60});
+        fila("area 0", 5, {Z(0, 70)}, {1, 0, 1074}, 0, 0, {0, 0});
+        fila("N vacio", 5, {Z(2, 70), Z(3, vacia)}, {2, 1, 0}, 2, 70, {5, 28});
+        fila("N 0", 5, {Z(2, 0)}, {1, 1, 1076}, 0, 0, {2, 0});
+        fila("N 100.5", 5, {Z(10, 80), Z(30, 100.5)}, {2, 1, 1076}, 10, 80, {40, 20});
         // The sum may miss SI by a billionth of SI, as sums in binary do.
-        QTest::newRow("0.7 + 0.2 + 0.1 es 1") << 1.0 << ListaZonas{Z(0.7, 70), Z(0.2, 70), Z(0.1, 70)} << bien
-                                              << (0.7 + 0.2) + 0.1 << 70.0 << Cifras{1, 70};
-        QTest::newRow("0.001 menos 5e-12") << 0.001 << ListaZonas{Z(0.001 - 5e-12, 70)} << FalloZona{0, 0, 1077}
-                                           << 0.001 - 5e-12 << 70.0 << Cifras{0, 70};
-        QTest::newRow("sin zonas") << 5.0 << ListaZonas{} << FalloZona{0, 0, 1077} << 0.0 << 0.0 << Cifras{0, 0};
-        QTest::newRow("una zona") << 381.204 << ListaZonas{Z(381.204, 93.9)} << bien << 381.204 << 93.9
-                                  << Cifras{381.204, 93.9};
-        QTest::newRow("numeros iguales") << (0.1 + 0.3) + 0.7 << ListaZonas{Z(0.1, 70), Z(0.3, 70), Z(0.7, 70)} << bien
-                                         << (0.1 + 0.3) + 0.7 << 70.0 << Cifras{1.1, 70};
-        QTest::newRow("media") << 4.0 << ListaZonas{Z(1, 60), Z(3, 80)} << bien << 4.0 << 75.0 << Cifras{4, 75};
-        QTest::newRow("N 0.5") << 2.0 << ListaZonas{Z(1, 0.5), Z(1, 80)} << bien << 2.0 << 40.25 << Cifras{2, 40.25};
+        fila("0.7 + 0.2 + 0.1 es 1", 1, {Z(0.7, 70), Z(0.2, 70), Z(0.1, 70)}, bien, (0.7 + 0.2) + 0.1, 70, {1, 70});
+        fila("0.001 menos 5e-12", 0.001, {Z(0.001 - 5e-12, 70)}, {0, 0, 1077}, 0.001 - 5e-12, 70, {0, 70});
+        fila("sin zonas", 5, {}, {0, 0, 1077}, 0, 0, {0, 0});
+        fila("una zona", 381.204, {Z(381.204, 93.9)}, bien, 381.204, 93.9, {381.204, 93.9});
+        fila("numeros iguales", (0.1 + 0.3) + 0.7, {Z(0.1, 70), Z(0.3, 70), Z(0.7, 70)}, bien, (0.1 + 0.3) + 0.7, 70,
+             {1.1, 70});
+        fila("media", 4, {Z(1, 60), Z(3, 80)}, bien, 4, 75, {4, 75});
+        fila("N 0.5", 2, {Z(1, 0.5), Z(1, 80)}, bien, 2, 40.25, {2, 40.25});
     }
 
     void pasoZonas()
