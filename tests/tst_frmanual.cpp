@@ -268,11 +268,11 @@ class TstFrmAnual : public QObject, apoyo::Banco {
                     ->barSets();
             QCOMPARE(barras.size(), 4);
             for (int c = 1; c <= 4; ++c) {
-                QCOMPARE(barras[c - 1]->label(), t->item(0, c)->text());
-                QStringList alturas;
+                // Each bar set as its column: heading, then the months.
+                QStringList barra{barras[c - 1]->label()};
                 for (int m = 0; m < barras[c - 1]->count(); ++m)
-                    alturas << QString::number(barras[c - 1]->at(m), 'f', 1);
-                QCOMPARE(alturas, Textos(t, c, 1, 12, true));
+                    barra << QString::number(barras[c - 1]->at(m), 'f', 1);
+                QCOMPARE(barra, Textos(t, c, 0, 12, true));
                 // Each total under its column.
                 const auto* total = C<QLabel>(QStringLiteral("lblTotales(%1)").arg(c - 1), h);
                 QCOMPARE(total->text(), t->item(1, c)->text());
