@@ -153,6 +153,15 @@ bool NumeroJson(std::string_view w)
     return i == w.size();
 }
 
+// A bit of 64 for a key, from its length and its ends.
+std::uint64_t Marca(std::string_view k)
+{
+    if (k.empty())
+        return 1;
+    const auto u = [](char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)); };
+    return std::uint64_t{1} << ((k.size() + 7 * u(k[0]) + 3 * u(k.back())) & 63);
+}
+
 // Up to n bytes of a valid UTF-8 text, not cutting a character.
 std::string Muestra(std::string_view w, std::size_t n = 24)
 {
@@ -304,23 +313,26 @@ bool LectorJson::Repetida(simdjson::dom::element v)
     simdjson::dom::object objeto;
     if (v.get_object().get(objeto) != SUCCESS)
         return false;
-    // Requests have a handful of keys, compared on the spot; a long object
-    // is sorted after.
+    // Requests have a handful of keys, checked on the spot; a long object is
+    // sorted after. A key whose length and ends mark a bit not yet set is
+    // new without comparing it to any other.
     constexpr std::size_t Pocas = 16;
     struct Clave {
         const char* p;
         std::size_t n;
     } pocas[Pocas]; // left unset: filled as they come
     std::size_t n = 0;
+    std::uint64_t vistas = 0;
     for (const simdjson::dom::key_value_pair kv : objeto) {
         if (n < Pocas) {
-            // Keys that differ mostly differ at an end: spares most calls to memcmp.
             const std::string_view k = kv.key;
-            for (std::size_t i = 0; i < n; ++i)
-                if (pocas[i].n == k.size() &&
-                    (k.empty() || (pocas[i].p[0] == k[0] && pocas[i].p[k.size() - 1] == k.back())) &&
-                    std::memcmp(pocas[i].p, k.data(), k.size()) == 0)
-                    return avisa(k);
+            const std::uint64_t bit = Marca(k);
+            if (vistas & bit) {
+                for (std::size_t i = 0; i < n; ++i)
+                    if (pocas[i].n == k.size() && std::memcmp(pocas[i].p, k.data(), k.size()) == 0)
+                        return avisa(k);
+            }
+            vistas |= bit;
             pocas[n] = {k.data(), k.size()};
         }
         ++n;
