@@ -2,6 +2,7 @@
 // alone, and the installed form of the work, the executable over a file of
 // JSON Lines, timed whole with its peak memory.
 #include "calc/Calculadora.h"
+#include "calc/Escritor.h"
 #include "calc/LectorJson.h"
 
 #include <benchmark/benchmark.h>
@@ -12,9 +13,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -61,7 +65,7 @@ void CalculadoraLote(benchmark::State& st)
 BENCHMARK(CalculadoraLote)->Unit(benchmark::kMillisecond);
 
 // Reading alone, as the calculator reads JSON Lines: cut into lines, each
-// one parsed, checked for repeated keys and its numbers read.
+// one parsed (UTF-8 and numbers checked) and checked for repeated keys.
 void Lectura(benchmark::State& st)
 {
     const std::string texto = Lineas(100000) + std::string(RellenoJson, ' ');
@@ -80,6 +84,42 @@ void Lectura(benchmark::State& st)
     st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lineas.size()));
 }
 BENCHMARK(Lectura)->Unit(benchmark::kMillisecond);
+
+// Numbers as the answers hold them, a third integers, the rest of full
+// precision or a few decimals, written by the writer (0) or by std::to_chars
+// (1); the writer's text is checked against std::to_chars' first.
+void Numeros(benchmark::State& st)
+{
+    std::mt19937_64 g(15);
+    std::uniform_real_distribution<double> u(0.001, 500);
+    std::vector<double> v(100000);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        v[i] = i % 3 == 0 ? std::round(u(g)) : i % 3 == 1 ? u(g) : std::round(u(g) * 100) / 100;
+    std::string s;
+    char t[64];
+    for (const double x : v) {
+        s.clear();
+        Escritor(s).Numero(x);
+        if (s != std::string_view(t, static_cast<std::size_t>(std::to_chars(t, t + sizeof t, x).ptr - t))) {
+            st.SkipWithError("the writer differs from std::to_chars");
+            return;
+        }
+    }
+    for (auto _ : st) {
+        s.clear();
+        if (st.range(0) == 0) {
+            Escritor e(s);
+            for (const double x : v)
+                e.Numero(x);
+        } else {
+            for (const double x : v)
+                s.append(t, std::to_chars(t, t + sizeof t, x).ptr).push_back(',');
+        }
+        benchmark::DoNotOptimize(s.data());
+    }
+    st.SetItemsProcessed(st.iterations() * static_cast<std::int64_t>(v.size()));
+}
+BENCHMARK(Numeros)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // simdjson's own stream of documents over the same text, for comparison.
 void LecturaSimdjson(benchmark::State& st)
