@@ -17,6 +17,8 @@ constexpr double Entero53 = 9007199254740992.0;
 // Room a number is written in: Forma copies blocks past its digits.
 constexpr std::size_t Holgura = 64;
 
+// Powers of ten from 1e-4 on, inexact below 1: Corto counts those up to x
+// and checks that the count left enough digits.
 constexpr std::array<double, 21> Decenas = {1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5, 1e6,
                                             1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
 
@@ -175,7 +177,6 @@ void Escritor::Cierra(char c)
 
 void Escritor::Numero(double x)
 {
-    // The shortest double text is at most 24 characters.
     char* p = Reserva(Holgura);
     char* const fin = p + Holgura;
     if (coma_)
