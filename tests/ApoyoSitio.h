@@ -18,7 +18,7 @@ struct Sitio {
         s->v.SepDecimal = QStringLiteral(".");
         RegistraVentanas(*s);
         s->nav.FijaArea(area.get());
-        area->resize(1400, 800);
+        area->resize(1440, 800);
         area->show();
         if (!QTest::qWaitForWindowActive(area.get()))
             qWarning("the window area did not become active");

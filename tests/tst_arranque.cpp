@@ -3,6 +3,7 @@
 #include "Apoyo.h"
 
 #include "app/frmContenedor.h"
+#include "model/ModeloCN.h"
 
 namespace {
 
@@ -43,6 +44,25 @@ QString Marcas(Sesion& s)
 QString TituloArchivo(Sesion& s)
 {
     return Principal(s)->findChild<QMenu*>(QStringLiteral("mnuArchivo"))->title();
+}
+
+// Every child window the user can reach: along each axis wholly in view,
+// or from the area's edge and no larger than its layout allows, with the
+// area scrolling to the rest.
+bool TodasAlAlcance(QMdiArea* area)
+{
+    const QSize vista = area->viewport()->size();
+    auto eje = [](int desde, int largo, int visto, int minimo) {
+        return (desde >= 0 && desde + largo <= visto) || (desde == 0 && largo <= minimo);
+    };
+    for (const QMdiSubWindow* m : area->subWindowList()) {
+        const QRect g = m->geometry();
+        const QSize minimo = m->minimumSizeHint();
+        if (!m->isMinimized() && !(eje(g.x(), g.width(), vista.width(), minimo.width()) &&
+                                   eje(g.y(), g.height(), vista.height(), minimo.height())))
+            return false;
+    }
+    return true;
 }
 
 QVariant Guardado()
@@ -168,9 +188,9 @@ class TstArranque : public QObject {
         QCOMPARE(w->Area()->subWindowList().size(), 1);
     }
 
-    // The window list names every child window and checks the one in front;
-    // choosing one brings it to the front. Showing a loaded window brings it
-    // to the front, without a second copy.
+    // The window list, after Cascade and Tile, names every child window and
+    // checks the one in front; choosing one brings it to the front, in view.
+    // Showing a loaded window brings it to the front, without a second copy.
     void listaDeVentanas()
     {
         auto s = Abre(QStringLiteral("Español"));
@@ -178,18 +198,96 @@ class TstArranque : public QObject {
         QWidget* otra = s->nav.Muestra(Otra);
         auto* ventanas = w->findChild<QMenu*>(QStringLiteral("mnuVentanas"));
         emit ventanas->aboutToShow();
-        const auto items = ventanas->actions();
+        const auto items = ventanas->actions().mid(3);
         QCOMPARE(items.size(), 2);
         QVERIFY(items[0]->text().endsWith("Datos de entrada de HIDRELA") && items[1]->text().endsWith("Otra"));
         QVERIFY(!items[0]->isChecked() && items[1]->isChecked());
+        // A window lost out of view, or minimised, comes back when chosen.
+        QMdiSubWindow* entrada = s->nav.Marco(Entrada);
+        entrada->move(5000, 5000);
         items[0]->trigger();
-        QCOMPARE(w->Area()->activeSubWindow(), s->nav.Marco(Entrada));
+        QCOMPARE(w->Area()->activeSubWindow(), entrada);
+        QVERIFY(w->Area()->viewport()->rect().contains(entrada->geometry()));
         QCOMPARE(s->nav.Muestra(Otra), otra);
         QCOMPARE(w->Area()->activeSubWindow(), s->nav.Marco(Otra));
-        s->nav.Descarga(Otra);
+        entrada->showMinimized();
+        items[0]->trigger();
+        QVERIFY(!entrada->isMinimized() && entrada->isVisible());
+        // Ctrl+F4 closes the window in front.
+        s->nav.Muestra(Otra);
+        QTest::keyClick(otra, Qt::Key_F4, Qt::ControlModifier);
         apoyo::Recoge();
+        QVERIFY(!s->nav.Ventana(Otra) && s->nav.Ventana(Entrada));
         emit ventanas->aboutToShow();
-        QCOMPARE(ventanas->actions().size(), 1);
+        QCOMPARE(ventanas->actions().size(), 4);
+        QCOMPARE(ventanas->actions()[0]->text(), QStringLiteral("&Cascada"));
+    }
+
+    // The site entry window and its report in main windows of several
+    // sizes, then the main window shrunk: every window stays in view, the
+    // report beside the entry window where there is room for it, else over
+    // it from the right with "Continuar" in view.
+    void ventanasAlAlcance_data()
+    {
+        QTest::addColumn<QSize>("tam");
+        QTest::addColumn<QSize>("despues");
+        QTest::newRow("wide enough") << QSize(1500, 760) << QSize(700, 500);
+        QTest::newRow("a laptop") << QSize(1280, 740) << QSize(1000, 700);
+        QTest::newRow("narrow") << QSize(800, 560) << QSize(1280, 740);
+    }
+    void ventanasAlAlcance()
+    {
+        QFETCH(QSize, tam);
+        QFETCH(QSize, despues);
+        auto s = Abre();
+        frmContenedor* w = Principal(*s);
+        w->showNormal();
+        w->resize(tam);
+        std::tie(s->v.NAC(2), s->v.NI(2), s->v.NR(2), s->v.SI, s->v.SR, s->v.CAPA) = std::tuple(70, 60, 80, 10, 2, 50);
+        QCOMPARE(EjecutaModelo(s->v, {}).desenlace, Desenlace::Completado);
+        s->nav.Muestra(QStringLiteral("frmEsquema"));
+        QWidget* informe = s->nav.Muestra(QStringLiteral("frmResEscorrentia"));
+        QTRY_VERIFY(TodasAlAlcance(w->Area()));
+        const QRect entrada = s->nav.Marco(Entrada)->geometry();
+        const QRect suyo = s->nav.Marco(QStringLiteral("frmResEscorrentia"))->geometry();
+        QCOMPARE(suyo.top(), entrada.top());
+        QCOMPARE(suyo.left() >= entrada.right(), tam.width() >= entrada.width() + suyo.width());
+        auto* continuar = informe->findChild<QPushButton*>(QStringLiteral("cmdContinuar"));
+        const QRect boton(continuar->mapTo(w->Area()->viewport(), QPoint(0, 0)), continuar->size());
+        QVERIFY(w->Area()->viewport()->rect().contains(boton));
+        w->resize(despues);
+        QTRY_VERIFY(TodasAlAlcance(w->Area()));
+    }
+
+    // The place and state of the main window are there in the next session;
+    // the first time, on a screen narrower than the two windows need, it
+    // opens maximised within the screen's working area.
+    void lugarRecordado_data()
+    {
+        QTest::addColumn<bool>("maximizada");
+        QTest::newRow("normal") << false;
+        QTest::newRow("maximised") << true;
+    }
+    void lugarRecordado()
+    {
+        QFETCH(bool, maximizada);
+        QRect normal;
+        {
+            auto s = Abre();
+            frmContenedor* w = Principal(*s);
+            QVERIFY(w->isMaximized());
+            QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
+            w->showNormal();
+            w->setGeometry(40, 30, 600, 400);
+            normal = w->geometry();
+            if (maximizada)
+                w->showMaximized();
+            w->close();
+        }
+        apoyo::Recoge();
+        auto s = Abre();
+        QCOMPARE(Principal(*s)->isMaximized(), maximizada);
+        QCOMPARE(Principal(*s)->normalGeometry(), normal);
     }
 
     // Exit ends the program at once: the event loop returns and no window is

@@ -123,6 +123,31 @@ class TstAyudas : public QObject {
         QVERIFY(s->nav.Ventana(QStringLiteral("frmEscorrentía")));
     }
 
+    // F1 in a field shows its help in front without taking the keys from
+    // the field; once the user has gone into the help, Escape closes it and
+    // the field has the keys again.
+    void ayudaDeCampo()
+    {
+        auto s = apoyo::AbrePrograma(1);
+        auto* campo = s->nav.Ventana(QStringLiteral("frmEscorrentía"))->findChild<QLineEdit*>("txtDatos(1)");
+        campo->setFocus();
+        QTest::keyClicks(campo, QStringLiteral("1"));
+        QTest::keyClick(campo, Qt::Key_F1);
+        QWidget* ayuda = s->nav.Ventana(Area);
+        QVERIFY(ayuda && ayuda->isVisible());
+        QCOMPARE(apoyo::AreaPrincipal(*s)->subWindowList(QMdiArea::StackingOrder).last(), s->nav.Marco(Area));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
+        QTest::keyClick(campo, Qt::Key_F1); // again, with the help open
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+        QCOMPARE(campo->text(), QStringLiteral("123"));
+        QTest::mouseClick(ayuda, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), ayuda);
+        QTest::keyClick(ayuda, Qt::Key_Escape);
+        apoyo::Recoge();
+        QVERIFY(!s->nav.Ventana(Area));
+        QTRY_COMPARE(QApplication::focusWidget(), campo);
+    }
+
     // Opening the one that is open shows it again as it is, not reloaded;
     // once closed by the user, it loads anew.
     void reabrir()

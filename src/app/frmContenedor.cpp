@@ -8,11 +8,31 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+// The site entry window and its report side by side, frames included.
+constexpr int AnchoDosVentanas = 1400;
+
+// Each frame's own menu claims Ctrl+F4 as well, and two claims on one key
+// cancel each other: the main window's is the one that stays.
+void SueltaCerrar(QMdiSubWindow* marco)
+{
+    if (QMenu* menu = marco->systemMenu())
+        for (QAction* a : menu->actions())
+            if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+                a->setShortcuts({});
+}
+
+} // namespace
 
 frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     : QMainWindow(parent), v_(v), nav_(nav), area_(new QMdiArea(this))
@@ -26,7 +46,20 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     // A window that closes hands the front to the one used before it, so a
     // summary closed returns to the storm window that opened it.
     area_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    // What reaches past the area stays reachable.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->viewport()->installEventFilter(this);
     nav_.FijaArea(area_);
+    // Every window shown, wherever it placed itself, ends within view.
+    connect(&nav_, &Navegacion::Mostrada, this, [this](const QString& nombre) {
+        if (QMdiSubWindow* marco = nav_.Marco(nombre)) {
+            SueltaCerrar(marco);
+            TraeAVista(marco);
+        }
+    });
+    auto* cerrar = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+    connect(cerrar, &QShortcut::activated, area_, &QMdiArea::closeActiveSubWindow);
 
     mnuArchivo_ = Submenu(this, QStringLiteral("mnuArchivo"));
     mnuNuevo_ = Orden(mnuArchivo_, QStringLiteral("mnuNuevo"));
@@ -42,6 +75,8 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuOtros_ = Orden(mnuModelo_, QStringLiteral("mnuOtros"), false);
 
     mnuVentanas_ = Submenu(this, QStringLiteral("mnuVentanas"));
+    mnuCascada_ = Orden(mnuVentanas_, QStringLiteral("mnuCascada"));
+    mnuMosaico_ = Orden(mnuVentanas_, QStringLiteral("mnuMosaico"));
 
     mnuOpciones_ = Submenu(this, QStringLiteral("mnuOpciones"));
     mnuIdioma_ = Submenu(mnuOpciones_, QStringLiteral("mnuIdioma"));
@@ -70,6 +105,8 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     MnuHidrela_->setText(Texto(v_, 1301));
     mnuOtros_->setText(Texto(v_, 1302));
     mnuVentanas_->setTitle(Texto(v_, 1052));
+    mnuCascada_->setText(Texto(v_, 1603));
+    mnuMosaico_->setText(Texto(v_, 1604));
     mnuOpciones_->setTitle(Texto(v_, 1303));
     mnuIdioma_->setTitle(Texto(v_, 1304));
     mnuIdiomaEspanol_->setText(Texto(v_, 1305));
@@ -79,10 +116,46 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuSalir_, &QAction::triggered, this, &frmContenedor::mnuSalir_Click);
     connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
     connect(mnuIdiomaEnglish_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEnglish_Click);
+    connect(mnuCascada_, &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
+    connect(mnuMosaico_, &QAction::triggered, area_, &QMdiArea::tileSubWindows);
     connect(mnuVentanas_, &QMenu::aboutToShow, this, &frmContenedor::ListaVentanas);
 
-    resize(1024, 720);
-    CentraEnPantalla(this);
+    ColocaPrincipal(this, AnchoDosVentanas);
+}
+
+void frmContenedor::closeEvent(QCloseEvent* evento)
+{
+    GuardaPrincipal(this);
+    QMainWindow::closeEvent(evento);
+}
+
+bool frmContenedor::event(QEvent* evento)
+{
+    const auto tipo = evento->type();
+    if (tipo == QEvent::WindowStateChange) {
+        // Restored from maximised: the window manager gives back a place
+        // that may have been the whole screen, frame left out.
+        encaje_ = isMaximized() ? Encaje::No : Encaje::AlMoverse;
+    } else if ((encaje_ == Encaje::AlMoverse && (tipo == QEvent::Move || tipo == QEvent::Resize)) ||
+               (encaje_ == Encaje::AlConocerMarco && frameGeometry() != geometry())) {
+        encaje_ = Encaje::No;
+        QTimer::singleShot(0, this, [this] { EncajaEnPantalla(this); });
+    }
+    // Last: the event may be the one that deletes this window.
+    return QMainWindow::event(evento);
+}
+
+bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)
+{
+    // The main window resized, maximised or restored: no window is left
+    // out of view. Scroll bars that come and go leave the area's own size.
+    if (objeto == area_->viewport() && evento->type() == QEvent::Resize && area_->size() != tamArea_) {
+        tamArea_ = area_->size();
+        TraeTodasAVista(area_);
+        // Again once the scroll bars have come or gone with it.
+        QTimer::singleShot(0, this, [this] { TraeTodasAVista(area_); });
+    }
+    return QMainWindow::eventFilter(objeto, evento);
 }
 
 void frmContenedor::showEvent(QShowEvent* evento)
@@ -90,6 +163,9 @@ void frmContenedor::showEvent(QShowEvent* evento)
     QMainWindow::showEvent(evento);
     if (!mostrada_) {
         mostrada_ = true;
+        // The frame, caption included, within the screen too: the window
+        // manager tells its size some time after the first show.
+        encaje_ = Encaje::AlConocerMarco;
         nav_.Muestra(QStringLiteral("frmEscorrentía"));
     }
 }
@@ -107,6 +183,7 @@ void frmContenedor::mnuNuevo_Click()
 void frmContenedor::mnuSalir_Click()
 {
     // At once: no window is asked whether it may close.
+    GuardaPrincipal(this);
     QCoreApplication::exit(0);
 }
 
@@ -128,7 +205,10 @@ void frmContenedor::mnuIdiomaEnglish_Click()
 
 void frmContenedor::ListaVentanas()
 {
-    mnuVentanas_->clear();
+    for (QAction* a : mnuVentanas_->actions())
+        if (a != mnuCascada_ && a != mnuMosaico_)
+            delete a;
+    mnuVentanas_->addSeparator();
     const auto marcos = area_->subWindowList();
     for (int i = 0; i < marcos.size(); ++i) {
         QMdiSubWindow* marco = marcos[i];
@@ -136,8 +216,13 @@ void frmContenedor::ListaVentanas()
         a->setCheckable(true);
         a->setChecked(marco == area_->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, marco = QPointer<QMdiSubWindow>(marco)] {
-            if (marco)
-                area_->setActiveSubWindow(marco);
+            if (!marco)
+                return;
+            // A window chosen is one the user can see and type into.
+            if (marco->isMinimized())
+                marco->showNormal();
+            area_->setActiveSubWindow(marco);
+            TraeAVista(marco);
         });
     }
 }

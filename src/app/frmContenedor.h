@@ -18,6 +18,9 @@ class frmContenedor : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    bool event(QEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
     void mnuNuevo_Click();
@@ -28,6 +31,9 @@ class frmContenedor : public QMainWindow {
 
     Variables& v_;
     Navegacion& nav_;
+    // Before the area: its creation already sends this window events.
+    // When the frame is next fitted into the screen.
+    enum class Encaje { No, AlConocerMarco, AlMoverse } encaje_ = Encaje::No;
     QMdiArea* area_;
     QMenu* mnuArchivo_;
     QMenu* mnuModelo_;
@@ -43,5 +49,8 @@ class frmContenedor : public QMainWindow {
     QAction* mnuOtros_;
     QAction* mnuIdiomaEspanol_;
     QAction* mnuIdiomaEnglish_;
+    QAction* mnuCascada_;
+    QAction* mnuMosaico_;
+    QSize tamArea_;
     bool mostrada_ = false;
 };

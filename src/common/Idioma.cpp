@@ -29,6 +29,17 @@ void GuardaIdioma(const QString& valor)
     s.setValue(Clave, valor);
 }
 
+QVariant LeeAjuste(const QString& clave)
+{
+    return Almacen().value(clave);
+}
+
+void GuardaAjuste(const QString& clave, const QVariant& valor)
+{
+    QSettings s = Almacen();
+    s.setValue(clave, valor);
+}
+
 int NumIdioma(const QString& valor)
 {
     return valor == Espanol ? 1 : 2;

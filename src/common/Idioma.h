@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 struct Variables;
 
@@ -8,9 +9,13 @@ struct Variables;
 // Its organisation name is also the application name the program runs under.
 inline const QString NombreAjustes = QStringLiteral("Hidrela20");
 
-// The one per-user setting: the language of the next session.
+// The language of the next session.
 QString LeeIdioma();
 void GuardaIdioma(const QString& valor);
+
+// Any other setting of the store, by key ("Window/Geometry").
+QVariant LeeAjuste(const QString& clave);
+void GuardaAjuste(const QString& clave, const QVariant& valor);
 
 // 1 for Spanish, 2 for English. Nothing stored means English; so does a value
 // the program never writes, rather than leaving the run without a language.

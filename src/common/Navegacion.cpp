@@ -1,9 +1,11 @@
 #include "common/Navegacion.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 Navegacion::~Navegacion()
 {
@@ -45,21 +47,31 @@ QMdiSubWindow* Navegacion::Marco(const QString& nombre) const
 
 QWidget* Navegacion::Muestra(const QString& nombre)
 {
+    const auto r = registros_.constFind(nombre);
+    // Help is read beside the field that asked for it, whose keys it never
+    // takes; it gives the focus back when it closes.
+    const bool ayuda = r != registros_.constEnd() && r->tipo == Tipo::Ayuda;
+    QWidget* foco = QApplication::focusWidget();
+    if (ayuda && foco && !(Ventana(nombre) && Ventana(nombre)->isAncestorOf(foco)))
+        pideAyuda_ = foco;
+    // In front, the keys left where they are.
+    const bool aparte = ayuda && foco && pideAyuda_ == foco && area_;
     if (QWidget* v = Ventana(nombre)) {
         QWidget* exterior = Exterior(v);
         exterior->show();
         exterior->raise();
-        if (auto* marco = qobject_cast<QMdiSubWindow*>(exterior); marco && area_)
-            area_->setActiveSubWindow(marco);
-        else
+        if (auto* marco = qobject_cast<QMdiSubWindow*>(exterior); marco && area_) {
+            if (!aparte)
+                area_->setActiveSubWindow(marco);
+        } else {
             exterior->activateWindow();
+        }
         emit Mostrada(nombre);
         return v;
     }
-    const auto r = registros_.constFind(nombre);
     if (r == registros_.constEnd())
         return nullptr;
-    if (r->tipo == Tipo::Ayuda)
+    if (ayuda)
         DescargaTipo(Tipo::Ayuda);
     QWidget* v = r->fabrica();
     v->setObjectName(nombre);
@@ -75,8 +87,14 @@ QWidget* Navegacion::Muestra(const QString& nombre)
                 l->activate();
             marco->resize(marco->size() - v->size() + tam);
         }
+        // The area activates a frame that shows, unless it is disabled.
+        marco->setEnabled(!aparte);
         marco->show();
-        area_->setActiveSubWindow(marco);
+        marco->setEnabled(true);
+        if (aparte)
+            marco->raise();
+        else
+            area_->setActiveSubWindow(marco);
     } else {
         v->setAttribute(Qt::WA_DeleteOnClose);
         v->show();
@@ -85,6 +103,20 @@ QWidget* Navegacion::Muestra(const QString& nombre)
     }
     emit Mostrada(nombre);
     return v;
+}
+
+void Navegacion::DevuelveFoco()
+{
+    QWidget* campo = pideAyuda_;
+    if (!campo || !campo->isVisible() || !area_)
+        return;
+    for (QWidget* w = campo; w; w = w->parentWidget()) {
+        if (auto* marco = qobject_cast<QMdiSubWindow*>(w); marco && marco->mdiArea() == area_) {
+            area_->setActiveSubWindow(marco);
+            break;
+        }
+    }
+    campo->setFocus(Qt::OtherFocusReason);
 }
 
 void Navegacion::Oculta(const QString& nombre)
@@ -124,6 +156,9 @@ bool Navegacion::eventFilter(QObject* objeto, QEvent* evento)
     if (evento->type() == QEvent::Close) {
         for (auto it = cargadas_.begin(); it != cargadas_.end(); ++it) {
             if (it.value() == objeto) {
+                // After the area has handed the front to another window.
+                if (registros_.value(it.key()).tipo == Tipo::Ayuda)
+                    QTimer::singleShot(0, this, &Navegacion::DevuelveFoco);
                 cargadas_.erase(it);
                 break;
             }

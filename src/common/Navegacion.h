@@ -65,10 +65,13 @@ class Navegacion : public QObject {
         Fabrica fabrica;
     };
     void DescargaTipo(Tipo tipo);
+    // The focus back to the control that last asked for help, in front.
+    void DevuelveFoco();
 
     QHash<QString, Registro> registros_;
     QHash<QString, QPointer<QWidget>> cargadas_;
     QPointer<QMdiArea> area_;
+    QPointer<QWidget> pideAyuda_;
 };
 
 // The window as the user sees it: its frame inside the main window's area, or

@@ -6,6 +6,7 @@
 #include "model/Relaciones.h"
 #include "widgets/AyudaCelda.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/RejillaFija.h"
 
@@ -154,7 +155,8 @@ bool frmResEscorrentia::eventFilter(QObject* objeto, QEvent* evento)
     return QWidget::eventFilter(objeto, evento);
 }
 
-// Beside the entry window: left edge at its width, top at its top.
+// Beside the entry window: left edge at its width, top at its top; where
+// there is no room, over it from the right, in view.
 void frmResEscorrentia::Coloca()
 {
     QWidget* entrada = nav_.Ventana(Entrada);
@@ -162,6 +164,7 @@ void frmResEscorrentia::Coloca()
         return;
     QWidget* suya = Exterior(entrada);
     Exterior(this)->move(suya->isWindow() ? suya->x() + suya->frameGeometry().width() : suya->width(), suya->y());
+    TraeAVista(this);
 }
 
 void frmResEscorrentia::Rellena()

@@ -1,9 +1,13 @@
 #include "widgets/Colocacion.h"
 
+#include "common/Idioma.h"
 #include "common/Navegacion.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -11,6 +15,18 @@
 #include <algorithm>
 
 namespace {
+
+const QString ClaveGeometria = QStringLiteral("Window/Geometry");
+const QString ClaveMaximizada = QStringLiteral("Window/Maximized");
+
+// `r` moved, and shrunk where larger, into `dentro`.
+QRect Dentro(QRect r, const QRect& dentro)
+{
+    r.setSize(r.size().boundedTo(dentro.size()));
+    r.moveLeft(std::clamp(r.left(), dentro.left(), dentro.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), dentro.top(), dentro.bottom() + 1 - r.height()));
+    return r;
+}
 
 QMdiArea* Area(QWidget* ventana)
 {
@@ -31,6 +47,7 @@ class Centrado : public QObject {
                 QWidget* marco = Exterior(ventana);
                 const QSize libre = area->viewport()->size() - marco->size();
                 marco->move(std::max(0, libre.width() / 2), std::max(0, libre.height() / 2));
+                TraeAVista(marco);
             }
             objeto->removeEventFilter(this);
             deleteLater();
@@ -59,6 +76,7 @@ void FijaAlto(QWidget* ventana, int pixeles)
 {
     QWidget* exterior = Exterior(ventana);
     exterior->resize(exterior->width(), pixeles);
+    TraeAVista(exterior);
 }
 
 void ColocaArribaDerecha(QWidget* ventana)
@@ -75,6 +93,20 @@ int AltoArea(QWidget* ventana)
     return area ? area->viewport()->height() : 0;
 }
 
+VentanaColocada::VentanaColocada(QWidget* parent) : QWidget(parent)
+{
+    // Even a window of pictures and text takes the keys once clicked.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void VentanaColocada::keyPressEvent(QKeyEvent* evento)
+{
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier)
+        Exterior(this)->close();
+    else
+        QWidget::keyPressEvent(evento);
+}
+
 void VentanaColocada::showEvent(QShowEvent* evento)
 {
     QWidget::showEvent(evento);
@@ -83,4 +115,73 @@ void VentanaColocada::showEvent(QShowEvent* evento)
     colocada_ = true;
     AjustaMarco();
     ColocaArribaDerecha(this);
+    TraeAVista(this);
+}
+
+void TraeAVista(QWidget* ventana)
+{
+    auto* marco = qobject_cast<QMdiSubWindow*>(ventana);
+    if (!marco)
+        marco = qobject_cast<QMdiSubWindow*>(ventana->parentWidget());
+    QMdiArea* area = marco ? marco->mdiArea() : nullptr;
+    if (!area || marco->isHidden() || marco->isMinimized() || marco->isMaximized())
+        return;
+    const QRect vista = area->viewport()->rect();
+    // A window without a layout would only be cut: it keeps its size.
+    const QWidget* dentro = marco->widget();
+    const QSize minimo =
+        dentro && dentro->layout() ? marco->minimumSizeHint().expandedTo(marco->minimumSize()) : marco->size();
+    const QSize tam = marco->size().boundedTo(vista.size()).expandedTo(minimo.boundedTo(marco->size()));
+    const QRect r(std::max(0, std::min(marco->x(), vista.width() - tam.width())),
+                  std::max(0, std::min(marco->y(), vista.height() - tam.height())), tam.width(), tam.height());
+    if (r != marco->geometry())
+        marco->setGeometry(r);
+}
+
+void TraeTodasAVista(QMdiArea* area)
+{
+    for (QMdiSubWindow* marco : area->subWindowList())
+        TraeAVista(marco);
+}
+
+void ColocaPrincipal(QWidget* ventana, int ancho)
+{
+    const QRect guardada = LeeAjuste(ClaveGeometria).toRect();
+    const QScreen* pantalla = guardada.isValid() ? QGuiApplication::screenAt(guardada.center()) : nullptr;
+    if (!pantalla)
+        pantalla = QGuiApplication::screenAt(QCursor::pos());
+    if (!pantalla)
+        pantalla = QGuiApplication::primaryScreen();
+    if (!pantalla)
+        return;
+    const QRect libre = pantalla->availableGeometry();
+    if (guardada.isValid()) {
+        ventana->setGeometry(Dentro(guardada, libre));
+        if (LeeAjuste(ClaveMaximizada).toBool())
+            ventana->setWindowState(ventana->windowState() | Qt::WindowMaximized);
+        return;
+    }
+    ventana->setGeometry(libre);
+    if (libre.width() < ancho)
+        ventana->setWindowState(ventana->windowState() | Qt::WindowMaximized);
+}
+
+void EncajaEnPantalla(QWidget* ventana)
+{
+    const QScreen* pantalla = ventana->screen();
+    if (!pantalla || ventana->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+        return;
+    const QRect marco = ventana->frameGeometry();
+    const QRect cliente = ventana->geometry();
+    const QMargins borde(cliente.left() - marco.left(), cliente.top() - marco.top(), marco.right() - cliente.right(),
+                         marco.bottom() - cliente.bottom());
+    const QRect r = Dentro(cliente, pantalla->availableGeometry().marginsRemoved(borde));
+    if (r != cliente)
+        ventana->setGeometry(r);
+}
+
+void GuardaPrincipal(const QWidget* ventana)
+{
+    GuardaAjuste(ClaveGeometria, ventana->normalGeometry());
+    GuardaAjuste(ClaveMaximizada, ventana->isMaximized());
 }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -22,7 +23,9 @@
 namespace {
 
 const QString Grupos = QStringLiteral("ABCD");
-constexpr int ColA = 4; // table columns: table, cover, treatment, condition, A, B, C, D
+constexpr int ColA = 4;
+// What a window manager's frame and caption take at most, commonly.
+constexpr QSize MargenMarco(16, 64); // table columns: table, cover, treatment, condition, A, B, C, D
 
 // The transcriptions the source column names by code.
 const char* const Leyenda = "IEM: R package iemiscdata 1.0.3 (I. Embry, 2023-24)\n"
@@ -230,7 +233,12 @@ frmCurva::frmCurva(const QList<FilaCN>& filas, int numIdioma, QWidget* parent)
 
     setTabOrder(lstCubierta_, lstCondicion_);
     setTabOrder(lstCondicion_, opcGrupo_->button(0));
-    resize(1060, 900);
+    // No taller or wider than the screen's working area, frame and caption
+    // allowed for: the table scrolls inside.
+    QSize tam(1060, 900);
+    if (const QScreen* pantalla = screen())
+        tam = tam.boundedTo(pantalla->availableGeometry().size() - MargenMarco);
+    resize(tam.expandedTo(minimumSizeHint()));
     MuestraLineas();
     Actualiza();
 }
