@@ -108,12 +108,12 @@ inline QByteArray Contenido(const QString& ruta)
 }
 
 // The program started as the user does with `idioma` stored as the language
-// (null: nothing stored), the presentation clicked away, the main window
-// active.
-inline std::unique_ptr<Sesion> Arranca(const QString& idioma = QString())
+// (null: nothing stored) and `archivo` named, the presentation clicked away,
+// the main window active.
+inline std::unique_ptr<Sesion> Arranca(const QString& idioma = QString(), const QString& archivo = QString())
 {
     FijaIdioma(idioma);
-    auto s = Arrancar();
+    auto s = Arrancar(archivo);
     if (QWidget* presentacion = s->nav.Ventana(QStringLiteral("frmPresentacion")))
         QTest::mouseClick(presentacion, Qt::LeftButton, {}, QPoint(300, 404));
     Recoge();

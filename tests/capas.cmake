@@ -4,8 +4,8 @@ cmake_minimum_required(VERSION 3.25)
 #   model < common < widgets < site, storms, annual, help < app
 # The window folders include one another only along the edges listed below:
 # today none, what they share lives in widgets.
-# calc stands on the model; zevode on the model, the settings store and the
-# link protocol. Run with -DRAIZ=<source directory>.
+# calc stands on the model, and is as free of Qt: the app's site files use
+# it. zevode stands on the model, the settings store and the link protocol. Run with -DRAIZ=<source directory>.
 set(rango_model 0)
 set(rango_common 1)
 set(rango_widgets 2)
@@ -13,6 +13,7 @@ foreach(v site storms annual help)
   set(rango_${v} 3)
 endforeach()
 set(rango_app 4)
+set(rango_calc 0)
 # Between window folders: "from>to" items.
 set(aristas_ventanas "")
 

@@ -189,6 +189,14 @@ void RejillaAnual::VaciaTabla()
     Usa(memoria);
 }
 
+void RejillaAnual::Rellena(const TablaAnual& t)
+{
+    for (int f = 0; f < Meses; ++f)
+        for (int c = ColP; c <= ColN; ++c)
+            if (const Celda x = t[static_cast<std::size_t>(f)][static_cast<std::size_t>(c - ColP)])
+                Guarda(datAnual_->index(f, c), *x);
+}
+
 std::optional<double> RejillaAnual::Valor(int fila, int columnaModelo) const
 {
     if (!datAnual_)

@@ -12,6 +12,7 @@
 #include "widgets/Controles.h"
 #include "widgets/RejillaFija.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,8 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,8 +40,10 @@ frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(par
     if (!Frame1_->EnArchivo())
         Frame1_->AvisaBaseDatos();
     Frame1_->VaciaTabla();
+    // The year of the session, typed before or read from a site file.
+    Frame1_->Rellena(v_.Documento.meses);
     FijaTextos();
-    opcEscorrentia_[2]->setChecked(true);
+    opcEscorrentia_[static_cast<std::size_t>(std::clamp(v_.Documento.caso, 1, 3) - 1)]->setChecked(true);
     cmdHidricas_->setEnabled(false);
     resize(sizeHint());
     CentraAlMostrar(this);
@@ -155,6 +160,18 @@ void frmAnual::FijaTextos()
     AjustaAContenido(tblParcial_);
     for (int c = 1; c <= 8; ++c)
         FijaTexto(tblParcial_, 1, c, QString());
+}
+
+void frmAnual::Recoge(DocumentoSitio& d) const
+{
+    d.meses = Frame1_->Celdas();
+    d.caso = static_cast<int>(Caso());
+}
+
+void frmAnual::closeEvent(QCloseEvent* evento)
+{
+    Recoge(v_.Documento);
+    QWidget::closeEvent(evento);
 }
 
 CasoEscorrentia frmAnual::Caso() const

@@ -14,6 +14,7 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class RejillaAnual;
+struct DocumentoSitio;
 struct Variables;
 
 // The year month by month: the data grid on the left, the runoff case, the
@@ -23,6 +24,12 @@ class frmAnual : public QWidget {
 
   public:
     frmAnual(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+
+    // The months as stored and the runoff case chosen.
+    void Recoge(DocumentoSitio& d) const;
+
+  protected:
+    void closeEvent(QCloseEvent* evento) override;
 
   private:
     void Construye();

@@ -23,7 +23,11 @@ void RegistraVentanas(Sesion& s)
 {
     using T = Navegacion::Tipo;
     s.nav.Registra(QStringLiteral("frmPresentacion"), T::Suelta, [&s] { return new frmPresentacion(s.v, s.nav); });
-    s.nav.Registra(QStringLiteral("frmContenedor"), T::Principal, [&s] { return new frmContenedor(s.v, s.nav); });
+    s.nav.Registra(QStringLiteral("frmContenedor"), T::Principal, [&s] {
+        auto* w = new frmContenedor(s.v, s.nav);
+        w->AbreAlMostrar(s.archivo);
+        return w;
+    });
     s.nav.Registra(QStringLiteral("frmEscorrentía"), T::Hija, [&s] { return new frmEscorrentia(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmResEscorrentia"), T::Hija, [&s] { return new frmResEscorrentia(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmEleccion"), T::Hija, [&s] { return new frmEleccion(s.v, s.nav); });
@@ -38,10 +42,11 @@ void RegistraVentanas(Sesion& s)
     s.nav.Registra(QStringLiteral("frmAyudaCapa"), T::Ayuda, [&s] { return new frmAyudaCapa(s.v); });
 }
 
-std::unique_ptr<Sesion> Arrancar()
+std::unique_ptr<Sesion> Arrancar(const QString& archivo)
 {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/hidrela.svg")));
     auto s = std::make_unique<Sesion>();
+    s->archivo = archivo;
     RegistraVentanas(*s);
     AplicaReglaIdioma(s->v);
     s->nav.Muestra(QStringLiteral("frmPresentacion"));

@@ -10,11 +10,13 @@
 struct Sesion {
     Variables v;
     Navegacion nav;
+    QString archivo; // a site file to open once the main window shows
 };
 
 // Registers every window with the navigation.
 void RegistraVentanas(Sesion& s);
 
 // Start-up: the shared variables, the language of the run, and the
-// presentation screen, which hands over to the main window.
-std::unique_ptr<Sesion> Arrancar();
+// presentation screen, which hands over to the main window; that one opens
+// `archivo`, when given.
+std::unique_ptr<Sesion> Arrancar(const QString& archivo = QString());

@@ -1,21 +1,42 @@
 #include "app/frmContenedor.h"
 
+#include "annual/frmAnual.h"
+#include "calc/ArchivoSitio.h"
+#include "calc/LectorJson.h"
 #include "common/Catalogo.h"
 #include "common/Idioma.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
+#include "site/frmEscorrentia.h"
+#include "storms/frmPrecipitacion.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QShortcut>
+
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +51,36 @@ void SueltaCerrar(QMdiSubWindow* marco)
         for (QAction* a : menu->actions())
             if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
                 a->setShortcuts({});
+}
+
+const QString Entrada = QStringLiteral("frmEscorrentía");
+const QString ClaveRecientes = QStringLiteral("Files/Recent");
+const QString ClaveCarpeta = QStringLiteral("Files/Folder");
+constexpr int MaxRecientes = 5;
+
+QSettings Ajustes()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, NombreAjustes);
+}
+
+QStringList Recientes()
+{
+    return Ajustes().value(ClaveRecientes).toStringList();
+}
+
+void FijaRecientes(const QStringList& lista)
+{
+    QSettings s = Ajustes();
+    s.setValue(ClaveRecientes, lista);
+}
+
+// The site file among dropped things.
+QString Soltado(const QMimeData* datos)
+{
+    for (const QUrl& u : datos->urls())
+        if (u.isLocalFile() && u.toLocalFile().endsWith(QStringLiteral(".hidrela"), Qt::CaseInsensitive))
+            return u.toLocalFile();
+    return QString();
 }
 
 } // namespace
@@ -63,12 +114,15 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
 
     mnuArchivo_ = Submenu(this, QStringLiteral("mnuArchivo"));
     mnuNuevo_ = Orden(mnuArchivo_, QStringLiteral("mnuNuevo"));
-    mnuAbrir_ = Orden(mnuArchivo_, QStringLiteral("mnuAbrir"), false);
+    mnuAbrir_ = Orden(mnuArchivo_, QStringLiteral("mnuAbrir"));
     mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra1"));
-    mnuGuardar_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardar"), false);
-    mnuGuardarComo_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardarComo"), false);
+    mnuGuardar_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardar"));
+    mnuGuardarComo_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardarComo"));
+    mnuPropiedades_ = Orden(mnuArchivo_, QStringLiteral("mnuPropiedades"));
     mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra2"));
     mnuSalir_ = Orden(mnuArchivo_, QStringLiteral("mnuSalir"));
+    mnuBarra3_ = mnuArchivo_->addSeparator();
+    mnuBarra3_->setObjectName(QStringLiteral("mnuBarra3"));
 
     mnuModelo_ = Submenu(this, QStringLiteral("mnuModelo"));
     MnuHidrela_ = Orden(mnuModelo_, QStringLiteral("MnuHidrela"));
@@ -100,6 +154,9 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuAbrir_->setText(Texto(v_, 1048));
     mnuGuardar_->setText(Texto(v_, 1049));
     mnuGuardarComo_->setText(Texto(v_, 1050));
+    mnuPropiedades_->setText(Texto(v_, 1682));
+    mnuAbrir_->setShortcut(QKeySequence::Open);
+    mnuGuardar_->setShortcut(QKeySequence::Save);
     mnuSalir_->setText(Texto(v_, 1051));
     mnuModelo_->setTitle(Texto(v_, 1300));
     MnuHidrela_->setText(Texto(v_, 1301));
@@ -113,6 +170,11 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuIdiomaEnglish_->setText(Texto(v_, 1306));
 
     connect(mnuNuevo_, &QAction::triggered, this, &frmContenedor::mnuNuevo_Click);
+    connect(mnuAbrir_, &QAction::triggered, this, &frmContenedor::mnuAbrir_Click);
+    connect(mnuGuardar_, &QAction::triggered, this, [this] { mnuGuardar_Click(); });
+    connect(mnuGuardarComo_, &QAction::triggered, this, [this] { mnuGuardarComo_Click(); });
+    connect(mnuPropiedades_, &QAction::triggered, this, &frmContenedor::mnuPropiedades_Click);
+    connect(mnuArchivo_, &QMenu::aboutToShow, this, &frmContenedor::ListaRecientes);
     connect(mnuSalir_, &QAction::triggered, this, &frmContenedor::mnuSalir_Click);
     connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
     connect(mnuIdiomaEnglish_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEnglish_Click);
@@ -120,13 +182,18 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuMosaico_, &QAction::triggered, area_, &QMdiArea::tileSubWindows);
     connect(mnuVentanas_, &QMenu::aboutToShow, this, &frmContenedor::ListaVentanas);
 
-    ColocaPrincipal(this, AnchoDosVentanas);
-}
+    // Whatever the user does may change the work: the title's mark is
+    // brought up to date once the events of the moment are handled.
+    revisa_ = new QTimer(this);
+    revisa_->setSingleShot(true);
+    revisa_->setInterval(0);
+    connect(revisa_, &QTimer::timeout, this, &frmContenedor::ActualizaTitulo);
+    qApp->installEventFilter(this);
+    setAcceptDrops(true);
+    ActualizaTitulo();
+    ListaRecientes();
 
-void frmContenedor::closeEvent(QCloseEvent* evento)
-{
-    GuardaPrincipal(this);
-    QMainWindow::closeEvent(evento);
+    ColocaPrincipal(this, AnchoDosVentanas);
 }
 
 bool frmContenedor::event(QEvent* evento)
@@ -145,6 +212,100 @@ bool frmContenedor::event(QEvent* evento)
     return QMainWindow::event(evento);
 }
 
+void frmContenedor::showEvent(QShowEvent* evento)
+{
+    QMainWindow::showEvent(evento);
+    if (!mostrada_) {
+        mostrada_ = true;
+        // The frame, caption included, within the screen too: the window
+        // manager tells its size some time after the first show.
+        encaje_ = Encaje::AlConocerMarco;
+        nav_.Muestra(Entrada);
+        if (!pendiente_.isEmpty())
+            QTimer::singleShot(0, this, [this] { AbreArchivo(std::exchange(pendiente_, QString())); });
+    }
+}
+
+void frmContenedor::mnuNuevo_Click()
+{
+    if (!PuedeSeguir())
+        return;
+    Empieza(DocumentoSitio{}, QString());
+}
+
+void frmContenedor::Empieza(const DocumentoSitio& d, const QString& ruta)
+{
+    sinPreguntar_ = true;
+    nav_.Descarga(Entrada);
+    nav_.DescargaTodasMenosPrincipal();
+    sinPreguntar_ = false;
+    QCoreApplication::processEvents();
+    v_.Documento = d;
+    archivo_ = ruta;
+    nav_.Muestra(Entrada);
+    if (QMdiSubWindow* marco = nav_.Marco(Entrada))
+        marco->move(0, 0);
+    if (!ruta.isEmpty())
+        if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(Entrada)))
+            w->Rellena(d);
+    guardado_ = Actual();
+    ActualizaTitulo();
+}
+
+void frmContenedor::mnuSalir_Click()
+{
+    // No window is asked whether it may close; only unsaved work is.
+    if (!PuedeSeguir())
+        return;
+    GuardaPrincipal(this);
+    QCoreApplication::exit(0);
+}
+
+void frmContenedor::closeEvent(QCloseEvent* evento)
+{
+    if (!PuedeSeguir()) {
+        evento->ignore();
+        return;
+    }
+    GuardaPrincipal(this);
+    QMainWindow::closeEvent(evento);
+}
+
+DocumentoSitio frmContenedor::Actual() const
+{
+    DocumentoSitio d = v_.Documento;
+    if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(Entrada)))
+        w->Recoge(d);
+    if (auto* w = qobject_cast<frmPrecipitacion*>(nav_.Ventana(QStringLiteral("frmPrecipitacion"))))
+        w->Recoge(d);
+    if (auto* w = qobject_cast<frmAnual*>(nav_.Ventana(QStringLiteral("frmAnual"))))
+        w->Recoge(d);
+    // What a file does not keep: a storm slot not yet entered, the case of
+    // a year without data.
+    while (!d.serie.empty() && d.serie.back().cond == 0)
+        d.serie.pop_back();
+    if (d.meses == TablaAnual{})
+        d.caso = DocumentoSitio{}.caso;
+    return d;
+}
+
+bool frmContenedor::Modificado() const
+{
+    return Actual() != guardado_;
+}
+
+void frmContenedor::ActualizaTitulo()
+{
+    const QString titulo = archivo_.isEmpty()
+                               ? TituloPrograma() + QStringLiteral("[*]")
+                               : QFileInfo(archivo_).fileName() + QStringLiteral("[*] - ") + TituloPrograma();
+    // A maximised window adds its caption to this one: the caption is only
+    // set again when the file changes.
+    if (!windowTitle().startsWith(titulo))
+        setWindowTitle(titulo);
+    setWindowModified(Modificado());
+}
+
 bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)
 {
     // The main window resized, maximised or restored: no window is left
@@ -155,36 +316,233 @@ bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)
         // Again once the scroll bars have come or gone with it.
         QTimer::singleShot(0, this, [this] { TraeTodasAVista(area_); });
     }
+    switch (evento->type()) {
+    case QEvent::Close:
+        // Closing the entry window ends the work, as New does.
+        if (!sinPreguntar_ && objeto == nav_.Marco(Entrada)) {
+            if (!PuedeSeguir()) {
+                evento->ignore();
+                return true;
+            }
+            QTimer::singleShot(0, this, [this] {
+                if (!nav_.Ventana(Entrada)) {
+                    v_.Documento = DocumentoSitio{};
+                    archivo_.clear();
+                    guardado_ = Actual();
+                    ActualizaTitulo();
+                }
+            });
+        }
+        break;
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::DynamicPropertyChange:
+        revisa_->start();
+        break;
+    default:
+        break;
+    }
     return QMainWindow::eventFilter(objeto, evento);
 }
 
-void frmContenedor::showEvent(QShowEvent* evento)
+bool frmContenedor::PuedeSeguir()
 {
-    QMainWindow::showEvent(evento);
-    if (!mostrada_) {
-        mostrada_ = true;
-        // The frame, caption included, within the screen too: the window
-        // manager tells its size some time after the first show.
-        encaje_ = Encaje::AlConocerMarco;
-        nav_.Muestra(QStringLiteral("frmEscorrentía"));
+    if (!Modificado())
+        return true;
+    const QString nombre = archivo_.isEmpty() ? Texto(v_, 1673) : QFileInfo(archivo_).fileName();
+    switch (Elige(TituloPrograma(), Texto(v_, 1672).arg(nombre), {Texto(v_, 1674), Texto(v_, 1675), Texto(v_, 1676)})) {
+    case 0:
+        return mnuGuardar_Click();
+    case 1:
+        return true;
+    default:
+        return false;
     }
 }
 
-void frmContenedor::mnuNuevo_Click()
+void frmContenedor::mnuAbrir_Click()
 {
-    const QString entrada = QStringLiteral("frmEscorrentía");
-    nav_.Descarga(entrada);
-    QCoreApplication::processEvents();
-    nav_.Muestra(entrada);
-    if (QMdiSubWindow* marco = nav_.Marco(entrada))
-        marco->move(0, 0);
+    if (!PuedeSeguir())
+        return;
+    const QString ruta = QFileDialog::getOpenFileName(this, Texto(v_, 1679), Ajustes().value(ClaveCarpeta).toString(),
+                                                      Texto(v_, 1677) + QStringLiteral(";;") + Texto(v_, 1678));
+    if (ruta.isEmpty())
+        return;
+    Ajustes().setValue(ClaveCarpeta, QFileInfo(ruta).absolutePath());
+    AbreArchivo(ruta);
 }
 
-void frmContenedor::mnuSalir_Click()
+void frmContenedor::PideAbrir(const QString& ruta)
 {
-    // At once: no window is asked whether it may close.
-    GuardaPrincipal(this);
-    QCoreApplication::exit(0);
+    if (PuedeSeguir())
+        AbreArchivo(ruta);
+}
+
+bool frmContenedor::AbreArchivo(const QString& ruta)
+{
+    DocumentoSitio d;
+    if (const std::optional<QString> problema = Lee(ruta, d)) {
+        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v_, 1661).arg(QDir::toNativeSeparators(ruta), *problema));
+        return false;
+    }
+    const QString absoluta = QFileInfo(ruta).absoluteFilePath();
+    Recuerda(absoluta);
+    Empieza(d, absoluta);
+    return true;
+}
+
+std::optional<QString> frmContenedor::Lee(const QString& ruta, DocumentoSitio& d) const
+{
+    QFile f(ruta);
+    if (QFileInfo(ruta).isDir() || !f.open(QIODevice::ReadOnly))
+        return Texto(v_, 1668).arg(QFileInfo(ruta).isDir() ? QStringLiteral("EISDIR") : f.errorString());
+    // Never more than a request may be: a huge file is refused, not loaded.
+    const QByteArray datos = f.read(static_cast<qint64>(MaximoJson) + 1);
+    if (f.error() != QFileDevice::NoError)
+        return Texto(v_, 1668).arg(f.errorString());
+    const std::optional<FalloArchivo> fallo =
+        LeeArchivoSitio(std::string_view(datos.constData(), static_cast<std::size_t>(datos.size())), d);
+    if (!fallo)
+        return std::nullopt;
+    using T = FalloArchivo::Tipo;
+    switch (fallo->tipo) {
+    case T::Vacio:
+        return Texto(v_, 1663);
+    case T::Grande:
+        return Texto(v_, 1667);
+    case T::Truncado:
+        return Texto(v_, 1664);
+    case T::NoJson:
+        return Texto(v_, 1662);
+    case T::OtroTipo:
+        return Texto(v_, 1665);
+    case T::Futura:
+        return Texto(v_, 1666).arg(fallo->version);
+    case T::Rango:
+    case T::Zonas:
+        return Texto(v_, 1670).arg(Texto(v_, fallo->mensaje), QString::fromStdString(fallo->donde));
+    case T::Dato:
+        break;
+    }
+    return Texto(v_, 1669).arg(QString::fromStdString(fallo->donde));
+}
+
+bool frmContenedor::mnuGuardar_Click()
+{
+    return archivo_.isEmpty() ? mnuGuardarComo_Click() : GuardaEn(archivo_);
+}
+
+bool frmContenedor::mnuGuardarComo_Click()
+{
+    const QString carpeta = archivo_.isEmpty() ? Ajustes().value(ClaveCarpeta).toString() : archivo_;
+    QString ruta = QFileDialog::getSaveFileName(this, Texto(v_, 1680), carpeta, Texto(v_, 1677));
+    if (ruta.isEmpty())
+        return false;
+    if (QFileInfo(ruta).suffix().isEmpty())
+        ruta += QStringLiteral(".hidrela");
+    Ajustes().setValue(ClaveCarpeta, QFileInfo(ruta).absolutePath());
+    return GuardaEn(ruta);
+}
+
+bool frmContenedor::GuardaEn(const QString& ruta)
+{
+    const DocumentoSitio d = Actual();
+    const std::string texto = EscribeArchivoSitio(d);
+    // Written beside the file and put in its place whole: a failure on the
+    // way leaves the old file as it was.
+    QSaveFile f(ruta);
+    bool bien = f.open(QIODevice::WriteOnly) &&
+                f.write(texto.data(), static_cast<qint64>(texto.size())) == static_cast<qint64>(texto.size());
+    if (bien && antesDeConfirmar_)
+        antesDeConfirmar_(f);
+    bien = bien && f.commit();
+    if (!bien) {
+        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v_, 1671).arg(QDir::toNativeSeparators(ruta), f.errorString()));
+        ActualizaTitulo();
+        return false;
+    }
+    archivo_ = QFileInfo(ruta).absoluteFilePath();
+    guardado_ = d;
+    Recuerda(archivo_);
+    ActualizaTitulo();
+    return true;
+}
+
+void frmContenedor::Recuerda(const QString& ruta)
+{
+    QStringList lista = Recientes();
+    lista.removeAll(ruta);
+    lista.prepend(ruta);
+    FijaRecientes(lista.mid(0, MaxRecientes));
+    ListaRecientes();
+}
+
+void frmContenedor::ListaRecientes()
+{
+    for (QAction* a : mnuArchivo_->actions())
+        if (a->objectName().startsWith(QLatin1String("mnuReciente")))
+            delete a;
+    const QStringList lista = Recientes();
+    mnuBarra3_->setVisible(!lista.isEmpty());
+    for (qsizetype i = 0; i < lista.size() && i < MaxRecientes; ++i) {
+        const QString ruta = lista[i];
+        QAction* a = mnuArchivo_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(ruta).fileName()));
+        a->setObjectName(QStringLiteral("mnuReciente(%1)").arg(i));
+        a->setToolTip(QDir::toNativeSeparators(ruta));
+        connect(a, &QAction::triggered, this, [this, ruta] {
+            if (!QFileInfo::exists(ruta)) {
+                Mensaje(Icono::Aviso, TituloPrograma(), Texto(v_, 1681).arg(QDir::toNativeSeparators(ruta)));
+                QStringList resto = Recientes();
+                resto.removeAll(ruta);
+                FijaRecientes(resto);
+                ListaRecientes();
+                return;
+            }
+            PideAbrir(ruta);
+        });
+    }
+}
+
+void frmContenedor::mnuPropiedades_Click()
+{
+    QDialog d(this);
+    d.setObjectName(QStringLiteral("frmPropiedades"));
+    d.setWindowTitle(Texto(v_, 1685));
+    auto* txtNombre = new QLineEdit(QString::fromStdString(v_.Documento.nombre), &d);
+    txtNombre->setObjectName(QStringLiteral("txtNombre"));
+    auto* txtNotas = new QPlainTextEdit(QString::fromStdString(v_.Documento.notas), &d);
+    txtNotas->setObjectName(QStringLiteral("txtNotas"));
+    auto* botones = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    botones->button(QDialogButtonBox::Ok)->setText(Texto(v_, 1686));
+    botones->button(QDialogButtonBox::Cancel)->setText(Texto(v_, 1676));
+    auto* forma = new QFormLayout(&d);
+    forma->addRow(Texto(v_, 1683), txtNombre);
+    forma->addRow(Texto(v_, 1684), txtNotas);
+    forma->addRow(botones);
+    connect(botones, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    d.resize(420, 300);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    v_.Documento.nombre = txtNombre->text().toStdString();
+    v_.Documento.notas = txtNotas->toPlainText().toStdString();
+    ActualizaTitulo();
+}
+
+void frmContenedor::dragEnterEvent(QDragEnterEvent* evento)
+{
+    if (!Soltado(evento->mimeData()).isEmpty())
+        evento->acceptProposedAction();
+}
+
+void frmContenedor::dropEvent(QDropEvent* evento)
+{
+    const QString ruta = Soltado(evento->mimeData());
+    if (ruta.isEmpty())
+        return;
+    evento->acceptProposedAction();
+    // After the drag has ended: the prompt and the opening are modal.
+    QTimer::singleShot(0, this, [this, ruta] { PideAbrir(ruta); });
 }
 
 // A checkable item toggles itself on a click; the item chosen always ends

@@ -1,5 +1,6 @@
 #include "calc/Peticion.h"
 
+#include "calc/ArchivoSitio.h"
 #include "model/ModeloCN.h"
 #include "model/Numero.h"
 #include "model/Rangos.h"
@@ -256,6 +257,19 @@ std::optional<FalloPeticion> LeeAnio(const Valor& v, Peticion& p)
 
 std::optional<FalloPeticion> LeePeticion(const element& o, Peticion& p)
 {
+    // A saved site file is a request with its marks.
+    if (!o["format"].error()) {
+        long long version = 0;
+        switch (LeeFormato(o, version)) {
+        case Formato::OtroTipo:
+            return Sin("format", "not a HIDRELA site file");
+        case Formato::Futura:
+            return Sin("version", "version " + std::to_string(version) + " of the site file is newer than version " +
+                                      std::to_string(VersionSitio) + ", the one read here");
+        default:
+            break;
+        }
+    }
     if (std::optional<FalloPeticion> f = LeeSitio(o["site"], p))
         return f;
 

@@ -40,6 +40,29 @@ FuncionPitido& Pito()
     return f;
 }
 
+int EligeReal(const QString& titulo, const QString& texto, const QStringList& botones)
+{
+    QMessageBox caja(QMessageBox::Question, titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
+    QList<QAbstractButton*> lista;
+    for (qsizetype i = 0; i < botones.size(); ++i)
+        lista << caja.addButton(botones[i], i + 1 == botones.size() ? QMessageBox::RejectRole
+                                            : i == 0                ? QMessageBox::AcceptRole
+                                                                    : QMessageBox::DestructiveRole);
+    if (!lista.isEmpty()) {
+        caja.setDefaultButton(qobject_cast<QPushButton*>(lista.first()));
+        caja.setEscapeButton(lista.last());
+    }
+    caja.exec();
+    const auto i = lista.indexOf(caja.clickedButton());
+    return static_cast<int>(i < 0 ? botones.size() - 1 : i);
+}
+
+FuncionEleccion& Eleccion()
+{
+    static FuncionEleccion f = EligeReal;
+    return f;
+}
+
 FuncionPregunta& Duda()
 {
     static FuncionPregunta f = PreguntaReal;
@@ -76,6 +99,16 @@ FuncionMensaje CambiaMensaje(FuncionMensaje nueva)
 FuncionPitido CambiaPitido(FuncionPitido nueva)
 {
     return std::exchange(Pito(), std::move(nueva));
+}
+
+int Elige(const QString& titulo, const QString& texto, const QStringList& botones)
+{
+    return Eleccion()(titulo, texto, botones);
+}
+
+FuncionEleccion CambiaEleccion(FuncionEleccion nueva)
+{
+    return std::exchange(Eleccion(), std::move(nueva));
 }
 
 FuncionPregunta CambiaPregunta(FuncionPregunta nueva)

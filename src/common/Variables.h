@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CalculoAnual.h"
+#include "model/Documento.h"
 #include "model/ScenarioResults.h"
 #include "model/SiteState.h"
 
@@ -10,11 +11,16 @@
 // Everything the windows share: the site, the results of the last storm and
 // the settings of the run. One object lives for the whole run and is handed by
 // reference to every window; members are read and assigned directly
-// (v.NAC(2), v.PSinSist, v.NumIdioma). Starts at zero; never saved.
+// (v.NAC(2), v.PSinSist, v.NumIdioma). Starts at zero; a site file keeps
+// what Documento holds.
 struct Variables : SiteState, ScenarioResults {
     QString Idioma;       // language name read from the settings store
     qint16 NumIdioma = 0; // 1 Spanish, 2 English; fixed at start-up
     QString SepDecimal;   // decimal separator in force, "," or "."
     // The year whose availability is asked for, as the annual window computed it.
     CalculoAnual Anio;
+    // What the user typed that outlives the windows it was typed in: the
+    // series, the single storm, the year, and the site file's own texts.
+    // Each window fills itself from it when it opens and keeps its part in it.
+    DocumentoSitio Documento;
 };

@@ -14,6 +14,7 @@ inline constexpr int MaxAguaceros = 32767;
 struct Aguacero {
     double P = 0; // depth, mm; 0 for a slot not yet filled
     int cond = 0; // moisture condition 1..3; 0 for a slot not yet filled
+    bool operator==(const Aguacero&) const = default;
 };
 
 // Counts, sums and maximum of a series, replayed from its storm list.

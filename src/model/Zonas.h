@@ -9,6 +9,7 @@
 struct CeldaZona {
     std::optional<double> area;
     std::optional<double> numero;
+    bool operator==(const CeldaZona&) const = default;
 };
 
 // Why the zone pass stopped: zone k (1-based; 0 for the sum check), grid

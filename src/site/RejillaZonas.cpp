@@ -214,6 +214,20 @@ void RejillaZonas::Reconstruye()
     }
 }
 
+void RejillaZonas::Rellena(const std::vector<CeldaZona>& zonas)
+{
+    lstNumZonas_->setCurrentIndex(static_cast<int>(zonas.size()) - 1);
+    Reconstruye();
+    for (int k = 0; modelo_ && k < std::min(modelo_->rowCount(), static_cast<int>(zonas.size())); ++k) {
+        const CeldaZona& z = zonas[static_cast<std::size_t>(k)];
+        if (z.area)
+            modelo_->setData(modelo_->index(k, ColArea), *z.area);
+        if (z.numero)
+            modelo_->setData(modelo_->index(k, ColCurva), *z.numero);
+    }
+    CalParcial_Timer();
+}
+
 void RejillaZonas::Dimensiona(int n)
 {
     for (QTableView* t : {tblZonaTitulo_, static_cast<QTableView*>(tblZonas_)}) {

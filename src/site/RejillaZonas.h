@@ -38,6 +38,8 @@ class RejillaZonas : public QFrame {
     // Empties the table and adds the zones chosen in lstNumZonas, clearing
     // every value entered before and the totals.
     void Reconstruye();
+    // Chooses as many zones as `zonas` holds and enters their values.
+    void Rellena(const std::vector<CeldaZona>& zonas);
     // The zone records in table order, as the zone pass reads them.
     std::vector<CeldaZona> Celdas() const;
     // Focus on the grid, on zone row `fila` (0-based) and grid column

@@ -6,6 +6,7 @@
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
 #include "common/Variables.h"
+#include "model/Documento.h"
 #include "model/ModeloCN.h"
 #include "model/Rangos.h"
 #include "site/RejillaZonas.h"
@@ -55,6 +56,9 @@ QString SumaYArea(const Variables& v)
     return Texto(v, 1610).arg(ExactoLocal(v, v.SumaSupZonas, true), ExactoLocal(v, v.SI, true));
 }
 
+// Decimals each field shows.
+constexpr std::array<int, 6> Decimales{1, 3, 3, 1, 1, 1};
+
 } // namespace
 
 frmEscorrentia::frmEscorrentia(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
@@ -94,7 +98,7 @@ void frmEscorrentia::Construye()
         txtDatos_[i]->setObjectName(Indexado("txtDatos", i));
         txtDatos_[i]->setFixedWidth(110);
         txtDatos_[i]->setAlignment(Qt::AlignRight);
-        HazCampoNumerico(txtDatos_[i], v_, VarianteCampo::A, i == 1 || i == 2 ? 3 : 1);
+        HazCampoNumerico(txtDatos_[i], v_, VarianteCampo::A, Decimales[static_cast<std::size_t>(i)]);
         FijaTag(txtDatos_[i], QString());
     }
     for (int e = 0; e < 6; ++e) {
@@ -314,10 +318,17 @@ bool frmEscorrentia::CompruebaYCalcula()
 bool frmEscorrentia::Calcula()
 {
     const ResultadoModelo r = EjecutaModelo(v_, [this](SiteState&) {
+        if (respuesta_) {
+            // The field already shows what the site says was typed.
+            v_.CAPA = *respuesta_;
+            v_.CapaConfirmada = true;
+            return;
+        }
         // A confirmed capacity is shown in its field as if typed there.
         if (const std::optional<ConfirmacionCapacidad> c = ComprobarCapacidad(v_, this)) {
             txtDatos_[4]->setText(FormatoLocal(v_, c->capa, 1));
             FijaTag(txtDatos_[4], c->texto);
+            capacidad_ = c->capa;
         }
     });
     if (r.desenlace == Desenlace::Abandonado) {
@@ -328,6 +339,38 @@ bool frmEscorrentia::Calcula()
         Pitido();
     nav_.Muestra(QStringLiteral("frmResEscorrentia"));
     return true;
+}
+
+void frmEscorrentia::Recoge(DocumentoSitio& d) const
+{
+    for (std::size_t i = 0; i < txtDatos_.size(); ++i)
+        d.datos[i] = NumeroLocal(v_, Tag(txtDatos_[i]));
+    d.complejo = opcComplejo_[1]->isChecked();
+    // Only the contributing area chosen describes the site.
+    d.zonas = d.complejo ? mrcComplejo_->Celdas() : std::vector<CeldaZona>{};
+    if (d.complejo)
+        d.datos[5].reset();
+    d.capacidad = capacidad_;
+}
+
+void frmEscorrentia::Rellena(const DocumentoSitio& d)
+{
+    // Not into a field with the focus: leaving it would keep the rounded
+    // text shown instead of the value.
+    cmdAceptar_->setFocus();
+    for (std::size_t i = 0; i < txtDatos_.size(); ++i) {
+        FijaTag(txtDatos_[i], d.datos[i] ? ExactoLocal(v_, *d.datos[i]) : QString());
+        txtDatos_[i]->setText(d.datos[i] ? FormatoLocal(v_, *d.datos[i], Decimales[i]) : QString());
+    }
+    const bool complejo = d.complejo && opcComplejo_[1]->isEnabled();
+    opcComplejo_[complejo ? 1 : 0]->setChecked(true);
+    opcComplejo_Click();
+    if (complejo)
+        mrcComplejo_->Rellena(d.zonas);
+    capacidad_ = d.capacidad;
+    respuesta_ = d.capacidad;
+    cmdAceptar_Click();
+    respuesta_.reset();
 }
 
 void frmEscorrentia::closeEvent(QCloseEvent* evento)

@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class RejillaZonas;
+struct DocumentoSitio;
 struct FueraDeRango;
 struct Variables;
 
@@ -25,6 +26,13 @@ class frmEscorrentia : public QWidget {
   public:
     frmEscorrentia(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
     ~frmEscorrentia() override;
+
+    // This window's part of a site: the fields, the choice and the zones as
+    // accepted, and the capacity last confirmed.
+    void Recoge(DocumentoSitio& d) const;
+    // Fills the window from `d`, then computes as "Cálculos" does; the
+    // capacity check, if it comes, takes the capacity `d` confirmed.
+    void Rellena(const DocumentoSitio& d);
 
   protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -63,4 +71,6 @@ class frmEscorrentia : public QWidget {
     QWidget* mrcSimple_ = nullptr;
     RejillaZonas* mrcComplejo_ = nullptr;
     ClienteZevode* enlace_ = nullptr;
+    std::optional<double> capacidad_; // the last confirmed
+    std::optional<double> respuesta_; // the capacity check's answer, given
 };

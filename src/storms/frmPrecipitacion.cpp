@@ -10,6 +10,7 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -63,6 +64,13 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     for (std::size_t i = 0; i < Label3_.size(); ++i)
         Label3_[i]->setText(Texto(v_, 1125 + static_cast<int>(i)));
 
+    // The storm of the session, typed before or read from a site file.
+    if (const std::optional<double> P = v_.Documento.PAguacero) {
+        FijaTag(e_.txtPrecip, ExactoLocal(v_, *P));
+        e_.txtPrecip->setText(FormatoLocal(v_, *P, 1));
+    }
+    e_.lstHumedad->setCurrentIndex(v_.Documento.CondAguacero - 1);
+
     setMinimumWidth(560);
     resize(560, heightForWidth(560) > 0 ? heightForWidth(560) : sizeHint().height());
     CentraAlMostrar(this);
@@ -71,6 +79,18 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     connect(cmdCalcular_, &QPushButton::clicked, this, &frmPrecipitacion::cmdCalcular_Click);
     connect(cmdResumen_, &QPushButton::clicked, this, &frmPrecipitacion::cmdResumen_Click);
     connect(cmdSeguir_, &QPushButton::clicked, this, &frmPrecipitacion::cmdSeguir_Click);
+}
+
+void frmPrecipitacion::Recoge(DocumentoSitio& d) const
+{
+    d.PAguacero = NumeroLocal(v_, Tag(e_.txtPrecip));
+    d.CondAguacero = e_.lstHumedad->currentIndex() + 1;
+}
+
+void frmPrecipitacion::closeEvent(QCloseEvent* evento)
+{
+    Recoge(v_.Documento);
+    QWidget::closeEvent(evento);
 }
 
 void frmPrecipitacion::cmdCalcular_Click()

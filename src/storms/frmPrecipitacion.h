@@ -8,6 +8,7 @@
 #include <array>
 
 class Navegacion;
+struct DocumentoSitio;
 struct Variables;
 
 // One storm: its depth and moisture condition in, the water each part of the
@@ -17,6 +18,12 @@ class frmPrecipitacion : public QWidget {
 
   public:
     frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+
+    // The storm as accepted in the two fields.
+    void Recoge(DocumentoSitio& d) const;
+
+  protected:
+    void closeEvent(QCloseEvent* evento) override;
 
   private:
     void cmdCalcular_Click();

@@ -92,10 +92,24 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     setTabOrder(cmdResumen_, cmdSigue_);
     setTabOrder(cmdSigue_, btnAguacero_);
 
-    // Load: an empty list that gets its first, blank storm.
+    // Load: the session's list at its first storm, or an empty list that gets
+    // its first, blank storm. A slot left blank at the end is no storm.
+    std::vector<Aguacero>& serie = v_.Documento.serie;
+    while (!serie.empty() && serie.back().cond == 0)
+        serie.pop_back();
+    if (static_cast<int>(serie.size()) > maxAguaceros_)
+        serie.resize(static_cast<std::size_t>(maxAguaceros_));
     AguaceroActual_ = 0;
-    NumAguaceros_ = 0;
-    cmdAnadir_Click();
+    NumAguaceros_ = static_cast<int>(serie.size());
+    if (NumAguaceros_ == 0) {
+        cmdAnadir_Click();
+    } else {
+        {
+            const QSignalBlocker quieto(btnAguacero_);
+            btnAguacero_->setRange(1, NumAguaceros_);
+        }
+        MuestraAguacero(1);
+    }
     setWindowTitle(Texto(v_, 1191));
     Label4_->setText(Texto(v_, 1192));
     e_.Label1->setText(Texto(v_, 1193));
@@ -140,8 +154,7 @@ void frmSerie::cmdAnadir_Click()
         }
     }
     ++NumAguaceros_;
-    PrecipSerie_.resize(static_cast<std::size_t>(NumAguaceros_), 0.0);
-    HumedadSerie_.resize(static_cast<std::size_t>(NumAguaceros_), 0);
+    v_.Documento.serie.resize(static_cast<std::size_t>(NumAguaceros_));
     AguaceroActual_ = NumAguaceros_;
 
     lblNumAguacero_->setText(QString::number(AguaceroActual_));
@@ -177,13 +190,18 @@ void frmSerie::btnAguacero_Change(int valor)
         btnAguacero_->setValue(AguaceroActual_);
         return;
     }
-    AguaceroActual_ = valor;
+    MuestraAguacero(valor);
+}
+
+void frmSerie::MuestraAguacero(int aguacero)
+{
+    AguaceroActual_ = aguacero;
     lblNumAguacero_->setText(QString::number(AguaceroActual_));
-    const double P = PrecipSerie_[Indice(AguaceroActual_)];
+    const Aguacero a = v_.Documento.serie[Indice(AguaceroActual_)];
     NuevoAguacero_ = false;
-    FijaTag(e_.txtPrecip, ExactoLocal(v_, P));
-    e_.txtPrecip->setText(FormatoLocal(v_, P, 1));
-    e_.lstHumedad->setCurrentIndex(HumedadSerie_[Indice(AguaceroActual_)] - 1);
+    FijaTag(e_.txtPrecip, ExactoLocal(v_, a.P));
+    e_.txtPrecip->setText(FormatoLocal(v_, a.P, 1));
+    e_.lstHumedad->setCurrentIndex(a.cond - 1);
     Recalcula();
 }
 
@@ -224,17 +242,13 @@ bool frmSerie::ValidaSerie()
     const std::optional<TormentaLeida> t = LeeTormenta(v_, e_, Tormenta::Serie);
     if (!t)
         return false;
-    PrecipSerie_[Indice(AguaceroActual_)] = t->P;
-    HumedadSerie_[Indice(AguaceroActual_)] = t->c;
+    v_.Documento.serie[Indice(AguaceroActual_)] = Aguacero{t->P, t->c};
     return true;
 }
 
 void frmSerie::Recalcula()
 {
-    std::vector<Aguacero> lista(static_cast<std::size_t>(NumAguaceros_));
-    for (std::size_t i = 0; i < lista.size(); ++i)
-        lista[i] = Aguacero{PrecipSerie_[i], HumedadSerie_[i]};
-    t_ = RecalculaSerie(v_, v_, lista);
+    t_ = RecalculaSerie(v_, v_, v_.Documento.serie);
 
     const std::array<int, 4> cuentas{NumAguaceros_, t_.NumEscLadera, t_.NumEscImpluvio, t_.NumFuera};
     for (std::size_t i = 0; i < cuentas.size(); ++i)

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <array>
-#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -28,6 +27,8 @@ class frmSerie : public QWidget {
   private:
     void cmdAnadir_Click();
     void btnAguacero_Change(int valor);
+    // Shows storm `aguacero` of the list and the totals.
+    void MuestraAguacero(int aguacero);
     void cmdCalcular_Click();
     void cmdResumen_Click();
     void cmdSigue_Click();
@@ -43,9 +44,8 @@ class frmSerie : public QWidget {
 
     int NumAguaceros_ = 0;
     int AguaceroActual_ = 0;
-    // Storm k of the list is element k - 1; a slot not yet filled holds 0.
-    std::vector<double> PrecipSerie_;
-    std::vector<int> HumedadSerie_;
+    // Storm k of the list is v_.Documento.serie[k - 1]: the list belongs to
+    // the session, and a site file fills it while the window is closed.
     bool NuevoAguacero_ = false;
     bool paginando_ = false; // a page is being validated
     TotalesSerie t_;

@@ -1,0 +1,429 @@
+#include "calc/ArchivoSitio.h"
+
+#include "calc/Escritor.h"
+#include "calc/LectorJson.h"
+#include "model/ModeloCN.h"
+#include "model/Rangos.h"
+
+#include <simdjson.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+using simdjson::SUCCESS;
+using simdjson::dom::array;
+using simdjson::dom::element;
+using Valor = simdjson::simdjson_result<element>;
+using Tipo = FalloArchivo::Tipo;
+
+// A null value counts as absent, as in a request.
+bool Presente(const Valor& v)
+{
+    return !v.error() && !v.is_null();
+}
+
+template <class V> std::optional<double> Numero(const V& v)
+{
+    double d = 0;
+    if (v.get_double().get(d) != SUCCESS)
+        return std::nullopt;
+    return d;
+}
+
+FalloArchivo Falla(Tipo t, std::string donde, int mensaje = 0)
+{
+    FalloArchivo f;
+    f.tipo = t;
+    f.donde = std::move(donde);
+    f.mensaje = mensaje;
+    return f;
+}
+
+std::string En(std::string_view lista, std::size_t i)
+{
+    return std::string(lista) + '[' + std::to_string(i + 1) + ']';
+}
+
+// Not JSON, but would it have been had it gone on? Brackets or a string
+// still open at the end say the file was cut short.
+bool Cortado(std::string_view t)
+{
+    int nivel = 0;
+    bool cadena = false, escape = false;
+    for (const char c : t) {
+        if (cadena) {
+            if (escape)
+                escape = false;
+            else if (c == '\\')
+                escape = true;
+            else if (c == '"')
+                cadena = false;
+        } else if (c == '"') {
+            cadena = true;
+        } else if (c == '{' || c == '[') {
+            ++nivel;
+        } else if (c == '}' || c == ']') {
+            if (--nivel < 0)
+                return false;
+        }
+    }
+    return cadena || nivel > 0;
+}
+
+// A curve number, area or capacity of the entry window: a number within its
+// range, or nothing.
+std::optional<FalloArchivo> Campo(const Valor& v, const char* nombre, int mensaje, bool (*valida)(double),
+                                  std::optional<double>& destino)
+{
+    if (!Presente(v))
+        return std::nullopt;
+    const std::optional<double> x = Numero(v);
+    if (!x)
+        return Falla(Tipo::Dato, std::string("site.") + nombre);
+    if (!valida(*x))
+        return Falla(Tipo::Rango, std::string("site.") + nombre, mensaje);
+    destino = *x;
+    return std::nullopt;
+}
+
+std::optional<FalloArchivo> LeeSitio(const Valor& v, DocumentoSitio& d)
+{
+    if (!Presente(v))
+        return std::nullopt;
+    if (!v.is_object())
+        return Falla(Tipo::Dato, "site");
+    // The entry window's order of fields and messages.
+    static constexpr const char* nombres[6] = {"NAC", "SI", "SR", "NR", "CAPA", "NI"};
+    static constexpr int mensajes[6] = {1076, 1074, 1074, 1076, 1538, 1076};
+    static constexpr bool (*validas[6])(double) = {CurvaValida, AreaValida,      AreaValida,
+                                                   CurvaValida, CapacidadValida, CurvaValida};
+    for (std::size_t i = 0; i < 6; ++i)
+        if (auto f = Campo(v[nombres[i]], nombres[i], mensajes[i], validas[i], d.datos[i]))
+            return f;
+
+    const Valor zonas = v["zones"];
+    if (Presente(zonas)) {
+        if (d.datos[5])
+            return Falla(Tipo::Dato, "site.zones");
+        array lista;
+        if (zonas.get_array().get(lista) != SUCCESS || lista.size() > 5)
+            return Falla(Tipo::Dato, "site.zones");
+        d.complejo = true;
+        for (const element z : lista) {
+            const std::string donde = En("site.zones", d.zonas.size());
+            array par;
+            if (z.get_array().get(par) != SUCCESS || par.size() != 2)
+                return Falla(Tipo::Dato, donde);
+            CeldaZona c;
+            // The grid's own checks and messages.
+            const std::pair<std::optional<double>*, int> celdas[2] = {{&c.area, 1546}, {&c.numero, 1075}};
+            for (std::size_t k = 0; k < 2; ++k) {
+                const Valor x = par.at(k);
+                if (!Presente(x))
+                    continue;
+                const std::optional<double> n = Numero(x);
+                if (!n)
+                    return Falla(Tipo::Dato, donde);
+                if (!(k == 0 ? AreaValida(*n) : CurvaValida(*n)))
+                    return Falla(Tipo::Rango, donde, celdas[k].second);
+                *celdas[k].first = *n;
+            }
+            d.zonas.push_back(c);
+        }
+        // Complete zones must make up the contributing area, as the data
+        // check demands.
+        const bool completas = d.datos[1] && std::all_of(d.zonas.begin(), d.zonas.end(),
+                                                         [](const CeldaZona& c) { return c.area && c.numero; });
+        SiteState s;
+        s.SI = d.datos[1].value_or(0);
+        if (completas && !d.zonas.empty())
+            if (const std::optional<FalloZona> f = PasoZonas(s, d.zonas))
+                return Falla(Tipo::Zonas, "site.zones", f->mensaje);
+    }
+
+    const Valor capacidad = v["capacity"];
+    if (Presente(capacidad)) {
+        const std::optional<double> x = Numero(capacidad);
+        if (!x)
+            return Falla(Tipo::Dato, "site.capacity");
+        d.capacidad = CapacidadValida(*x) ? CapacidadConfirmada(*x) : std::nullopt;
+        if (!d.capacidad)
+            return Falla(Tipo::Rango, "site.capacity", 1538);
+    }
+    return std::nullopt;
+}
+
+// 1, 2 or 3; 0 for anything else.
+int UnoATres(const Valor& v)
+{
+    const std::optional<double> x = Numero(v);
+    return x && (*x == 1 || *x == 2 || *x == 3) ? static_cast<int>(*x) : 0;
+}
+
+// A storm; the series' storms are complete, the single storm's may not be.
+template <class V>
+std::optional<FalloArchivo> LeeAguacero(const V& v, const std::string& donde, Tormenta t, std::optional<double>& P,
+                                        int& cond)
+{
+    if (!v.is_object())
+        return Falla(Tipo::Dato, donde);
+    const bool completo = t == Tormenta::Serie;
+    const Valor p = v["P"];
+    if (completo || Presente(p)) {
+        P = Numero(p);
+        if (!P)
+            return Falla(Tipo::Dato, donde + ".P");
+        if (const std::optional<FueraDeRango> f = CompruebaAguacero(*P, t))
+            return Falla(Tipo::Rango, donde + ".P", f->mensaje);
+    }
+    const Valor c = v["condition"];
+    if (completo || Presente(c)) {
+        cond = UnoATres(c);
+        if (cond == 0)
+            return Falla(Tipo::Dato, donde + ".condition");
+    }
+    return std::nullopt;
+}
+
+std::optional<FalloArchivo> LeeAnio(const Valor& v, DocumentoSitio& d)
+{
+    if (!v.is_object())
+        return Falla(Tipo::Dato, "year");
+    d.caso = UnoATres(v["case"]);
+    if (d.caso == 0)
+        return Falla(Tipo::Dato, "year.case");
+    array meses;
+    if (v["months"].get_array().get(meses) != SUCCESS || meses.size() != 12)
+        return Falla(Tipo::Dato, "year.months");
+    std::size_t m = 0;
+    for (const element fila : meses) {
+        array celdas;
+        if (fila.get_array().get(celdas) != SUCCESS || celdas.size() != 3)
+            return Falla(Tipo::Dato, En("year.months", m));
+        std::size_t c = 0;
+        for (const element celda : celdas) {
+            const std::string donde = En(En("year.months", m), c);
+            if (!celda.is_null()) {
+                const std::optional<double> x = Numero(celda);
+                if (!x)
+                    return Falla(Tipo::Dato, donde);
+                // What typing the cell into the grid would store, or its message.
+                const ChequeoCelda ch = ValidaCelda(static_cast<int>(c), x);
+                if (!ch.aceptada)
+                    return Falla(Tipo::Rango, donde, ch.mensaje);
+                d.meses[m][c] = ch.valor;
+            }
+            ++c;
+        }
+        ++m;
+    }
+    return std::nullopt;
+}
+
+std::optional<FalloArchivo> LeeDocumento(const element& o, DocumentoSitio& d)
+{
+    for (const auto& [clave, destino] : {std::pair{"name", &d.nombre}, std::pair{"notes", &d.notas}}) {
+        const Valor t = o[clave];
+        std::string_view s;
+        if (Presente(t) && t.get_string().get(s) != SUCCESS)
+            return Falla(Tipo::Dato, clave);
+        *destino = s;
+    }
+    if (auto f = LeeSitio(o["site"], d))
+        return f;
+    const Valor aguacero = o["storm"];
+    if (Presente(aguacero))
+        if (auto f = LeeAguacero(aguacero, "storm", Tormenta::Unica, d.PAguacero, d.CondAguacero))
+            return f;
+    const Valor serie = o["series"];
+    if (Presente(serie)) {
+        array lista;
+        if (serie.get_array().get(lista) != SUCCESS || lista.size() > MaxAguaceros)
+            return Falla(Tipo::Dato, "series");
+        d.serie.resize(lista.size());
+        std::size_t i = 0;
+        for (const element a : lista) {
+            std::optional<double> P;
+            if (auto f = LeeAguacero(a, En("series", i), Tormenta::Serie, P, d.serie[i].cond))
+                return f;
+            d.serie[i++].P = *P;
+        }
+    }
+    const Valor anio = o["year"];
+    if (Presente(anio))
+        return LeeAnio(anio, d);
+    return std::nullopt;
+}
+
+// A number, or null for nothing: the writer turns what JSON cannot carry
+// into null.
+void Opcional(Escritor& e, const std::optional<double>& x)
+{
+    e.Numero(x.value_or(std::numeric_limits<double>::quiet_NaN()));
+}
+
+template <std::size_t N> void Si(Escritor& e, const char (&clave)[N], const std::optional<double>& x)
+{
+    if (x)
+        e.Numero(clave, *x);
+}
+
+} // namespace
+
+Formato LeeFormato(const element& o, long long& version)
+{
+    const Valor formato = o["format"];
+    if (formato.error())
+        return o["site"].is_object() ? Formato::Peticion : Formato::OtroTipo;
+    std::string_view f;
+    if (formato.get_string().get(f) != SUCCESS || f != FormatoSitio)
+        return Formato::OtroTipo;
+    std::int64_t n = 0;
+    if (o["version"].get_int64().get(n) != SUCCESS || n < 1)
+        return Formato::OtroTipo;
+    version = n;
+    return version > VersionSitio ? Formato::Futura : Formato::Sitio;
+}
+
+std::optional<FalloArchivo> LeeArchivoSitio(std::string_view texto, DocumentoSitio& d)
+{
+    if (texto.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return Falla(Tipo::Vacio, {});
+    if (texto.size() > MaximoJson)
+        return Falla(Tipo::Grande, {});
+    LectorJson lector;
+    if (lector.Lee(texto) != LectorJson::Lectura::Bien)
+        return Falla(Cortado(texto) ? Tipo::Truncado : Tipo::NoJson, {});
+    const element o = lector.Valor();
+    if (!o.is_object())
+        return Falla(Tipo::OtroTipo, {});
+    FalloArchivo f;
+    switch (LeeFormato(o, f.version)) {
+    case Formato::OtroTipo:
+        return Falla(Tipo::OtroTipo, {});
+    case Formato::Futura:
+        f.tipo = Tipo::Futura;
+        return f;
+    default:
+        break;
+    }
+    DocumentoSitio leido;
+    if (std::optional<FalloArchivo> fallo = LeeDocumento(o, leido))
+        return fallo;
+    d = std::move(leido);
+    return std::nullopt;
+}
+
+std::string EscribeArchivoSitio(const DocumentoSitio& d)
+{
+    std::string s;
+    {
+        Escritor e(s);
+        e.AbreObjeto();
+        e.Clave("format");
+        e.Texto(FormatoSitio);
+        e.Entero("version", VersionSitio);
+        if (!d.nombre.empty()) {
+            e.Clave("name");
+            e.Texto(d.nombre);
+        }
+        if (!d.notas.empty()) {
+            e.Clave("notes");
+            e.Texto(d.notas);
+        }
+
+        e.Clave("site");
+        e.AbreObjeto();
+        Si(e, "NAC", d.datos[0]);
+        Si(e, "SI", d.datos[1]);
+        Si(e, "SR", d.datos[2]);
+        Si(e, "NR", d.datos[3]);
+        Si(e, "CAPA", d.datos[4]);
+        if (d.complejo) {
+            e.Clave("zones");
+            e.AbreLista();
+            for (const CeldaZona& z : d.zonas) {
+                e.AbreLista();
+                Opcional(e, z.area);
+                Opcional(e, z.numero);
+                e.CierraLista();
+            }
+            e.CierraLista();
+        } else {
+            Si(e, "NI", d.datos[5]);
+        }
+        Si(e, "capacity", d.capacidad);
+        e.CierraObjeto();
+
+        if (d.PAguacero || d.CondAguacero != 0) {
+            e.Clave("storm");
+            e.AbreObjeto();
+            Si(e, "P", d.PAguacero);
+            if (d.CondAguacero != 0)
+                e.Entero("condition", d.CondAguacero);
+            e.CierraObjeto();
+        }
+
+        std::size_t n = d.serie.size();
+        while (n > 0 && d.serie[n - 1].cond == 0)
+            --n;
+        if (n > 0) {
+            e.Clave("series");
+            e.AbreLista();
+            for (std::size_t i = 0; i < n; ++i) {
+                e.AbreObjeto();
+                e.Numero("P", d.serie[i].P);
+                e.Entero("condition", d.serie[i].cond);
+                e.CierraObjeto();
+            }
+            e.CierraLista();
+        }
+
+        const bool anio = std::any_of(d.meses.begin(), d.meses.end(), [](const auto& fila) {
+            return std::any_of(fila.begin(), fila.end(), [](const Celda& c) { return c.has_value(); });
+        });
+        if (anio) {
+            e.Clave("year");
+            e.AbreObjeto();
+            e.Entero("case", d.caso);
+            e.Clave("months");
+            e.AbreLista();
+            for (const auto& fila : d.meses) {
+                e.AbreLista();
+                for (const Celda& c : fila)
+                    Opcional(e, c);
+                e.CierraLista();
+            }
+            e.CierraLista();
+            e.CierraObjeto();
+        }
+        e.CierraObjeto();
+    }
+    // A line for each top-level member, for a reader's eye.
+    std::string t;
+    t.reserve(s.size() + 64);
+    int nivel = 0;
+    bool cadena = false, escape = false;
+    for (const char c : s) {
+        t += c;
+        if (escape) {
+            escape = false;
+        } else if (cadena) {
+            escape = c == '\\';
+            cadena = c != '"';
+        } else if (c == '"') {
+            cadena = true;
+        } else if (c == '{' || c == '[') {
+            ++nivel;
+        } else if (c == '}' || c == ']') {
+            --nivel;
+        }
+        if (!cadena && nivel == 1 && (c == '{' || c == ','))
+            t += "\n ";
+    }
+    t.insert(t.size() - 1, "\n");
+    t += '\n';
+    return t;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/DatosMes.h"
+#include "model/Serie.h"
+#include "model/Zonas.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the user typed for one site, whatever has been computed from it: the
+// values the windows accepted, as a site file keeps them. A value never typed
+// or refused is nullopt.
+struct DocumentoSitio {
+    std::string nombre, notas; // free text of the file's properties
+
+    // The entry window's fields in their order: NAC, SI, SR, NR, CAPA and
+    // the NI of a simple contributing area.
+    std::array<std::optional<double>, 6> datos{};
+    bool complejo = false;
+    std::vector<CeldaZona> zonas; // one record per zone chosen
+    // What the user confirmed the last time the capacity check opened.
+    std::optional<double> capacidad;
+
+    // The single storm's window: depth and moisture condition (0: none).
+    std::optional<double> PAguacero;
+    int CondAguacero = 0;
+
+    // The series; a trailing slot with no condition is a storm not yet entered.
+    std::vector<Aguacero> serie;
+
+    int caso = 3; // runoff case of the year, 1..3
+    TablaAnual meses{};
+
+    bool operator==(const DocumentoSitio&) const = default;
+};

@@ -1,0 +1,278 @@
+// The site file: saving and opening the work, the prompt about unsaved
+// work, the recent files, and the calculator on a saved file.
+
+#include "Apoyo.h"
+#include "app/frmContenedor.h"
+#include "calc/ArchivoSitio.h"
+
+#include <unistd.h>
+
+namespace {
+
+const QString Entrada = QStringLiteral("frmEscorrentía");
+
+// Every text a window shows in its fields and grids, in widget order.
+QStringList Vistos(QWidget* w)
+{
+    QStringList t;
+    for (auto* e : w->findChildren<QLineEdit*>())
+        t << e->objectName() + u'=' + e->text();
+    for (auto* g : w->findChildren<QTableView*>())
+        for (int f = 0; f < g->model()->rowCount(); ++f)
+            for (int c = 0; c < g->model()->columnCount(); ++c)
+                t << g->model()->index(f, c).data().toString();
+    return t;
+}
+
+} // namespace
+
+class TstArchivo : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Sesion> s;
+    QTemporaryDir dir;
+
+    frmContenedor* P() { return qobject_cast<frmContenedor*>(s->nav.Ventana(QStringLiteral("frmContenedor"))); }
+    QWidget* W(const QString& n) { return s->nav.Ventana(n); }
+    QLineEdit* Campo(int i) { return W(Entrada)->findChild<QLineEdit*>(QStringLiteral("txtDatos(%1)").arg(i)); }
+    QString Ruta(const QString& n) { return dir.filePath(n); }
+    void Nuevo() { P()->findChild<QAction*>(QStringLiteral("mnuNuevo"))->trigger(); }
+
+    // A composite site of two zones, typed as a user would.
+    void TecleaSitio()
+    {
+        const QStringList t{"70.123456789", "4.125", "1.5", "60", "500"};
+        for (int i = 0; i < t.size(); ++i)
+            apoyo::Escribe(Campo(i), t[i]);
+        QTest::mouseClick(W(Entrada)->findChild<QRadioButton*>(QStringLiteral("opcComplejo(1)")), Qt::LeftButton);
+        auto* lista = W(Entrada)->findChild<QComboBox*>(QStringLiteral("lstNumZonas"));
+        lista->setFocus();
+        QTest::keyClick(lista, Qt::Key_Down);
+        QTest::keyClick(lista, Qt::Key_Down);
+        auto* zonas = W(Entrada)->findChild<QTableView*>(QStringLiteral("tblZonas"));
+        const QStringList celdas{"2.5", "85.25", "1.625", "95.5"};
+        for (int i = 0; i < 4; ++i) {
+            apoyo::Teclea(zonas, i / 2, i % 2 + 1, celdas[i]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+    }
+
+  private slots:
+    void init()
+    {
+        apoyo::AislaAjustes();
+        s = apoyo::Arranca(QStringLiteral("English"));
+    }
+    void cleanup()
+    {
+        s.reset();
+        apoyo::Recoge();
+    }
+
+    // Typed, saved, cleared, opened: every value, cell and figure comes back
+    // bit for bit, and the calculator reads the same figures from the file.
+    void idaYVuelta()
+    {
+        apoyo::Registro registro;
+        TecleaSitio();
+        // The session's storm, series and year, as their windows keep them.
+        DocumentoSitio& d = s->v.Documento;
+        d.PAguacero = 0.1 + 0.2;
+        d.CondAguacero = 3;
+        d.serie = {{50.5, 2}, {22.25, 1}, {1.0 / 3, 3}};
+        d.caso = 1;
+        for (std::size_t m = 0; m < 12; ++m)
+            d.meses[m] = {10.0 + static_cast<double>(m) / 7, 5.5, 3};
+        for (const char* n : {"frmPrecipitacion", "frmSerie", "frmAnual"})
+            s->nav.Muestra(QString::fromLatin1(n));
+        s->nav.Muestra(Entrada);
+        QTest::mouseClick(W(Entrada)->findChild<QPushButton*>(QStringLiteral("cmdAceptar")), Qt::LeftButton);
+        const DocumentoSitio antes = P()->Actual();
+        const SiteState sitio = s->v;
+        const QStringList informe = Vistos(W(QStringLiteral("frmResEscorrentia")));
+        QVERIFY(antes.complejo && antes.zonas.size() == 2 && antes.serie.size() == 3 && antes.datos[4] == 500.0);
+        QTRY_VERIFY(P()->isWindowModified());
+
+        QVERIFY(P()->GuardaEn(Ruta("a.hidrela")));
+        QVERIFY(!P()->isWindowModified() && P()->windowTitle().startsWith(QStringLiteral("a.hidrela")));
+        Nuevo();
+        QCOMPARE(P()->Actual(), DocumentoSitio{});
+        QVERIFY(P()->AbreArchivo(Ruta("a.hidrela")));
+        QVERIFY(P()->Actual() == antes);
+        QVERIFY(W(QStringLiteral("frmResEscorrentia")));
+        QCOMPARE(Vistos(W(QStringLiteral("frmResEscorrentia"))), informe);
+        for (int c = 1; c <= 3; ++c)
+            QVERIFY(s->v.N(c) == sitio.N(c) && s->v.NUS(c) == sitio.NUS(c) && s->v.P0US(c) == sitio.P0US(c));
+        for (const char* n : {"frmPrecipitacion", "frmSerie", "frmAnual"})
+            s->nav.Muestra(QString::fromLatin1(n));
+        QVERIFY(P()->Actual() == antes && !P()->isWindowModified());
+        QCOMPARE(registro.cajas.size(), 0u);
+
+        QProcess calc;
+        calc.start(QStringLiteral(HIDRELA_CALC), {Ruta("a.hidrela")});
+        QVERIFY(calc.waitForFinished(60000));
+        const QJsonObject r = QJsonDocument::fromJson(calc.readAllStandardOutput()).object()["site"].toObject();
+        for (const char* k : {"N", "NUS", "P0US"})
+            for (int c = 1; c <= 3; ++c) {
+                const PorCondicion& x = k[1] == 0 ? sitio.N : k[1] == 'U' ? sitio.NUS : sitio.P0US;
+                QCOMPARE(r[QLatin1String(k)].toArray()[c - 1].toDouble(), x(c));
+            }
+    }
+
+    // A file that cannot be opened is told once, by name and problem, and
+    // the work stays as it was.
+    void archivosMalos_data()
+    {
+        QTest::addColumn<QByteArray>("contenido");
+        QTest::addColumn<QString>("problema");
+        const QByteArray marca = R"({"format":"hidrela-site","version":1,)";
+        QTest::newRow("not JSON") << QByteArray("NAC=70") << "not a JSON file";
+        QTest::newRow("other kind") << QByteArray(R"({"format":"other","version":1})") << "not a HIDRELA site";
+        QTest::newRow("a list") << QByteArray("[1,2]") << "not a HIDRELA site";
+        QTest::newRow("future") << QByteArray(R"({"format":"hidrela-site","version":2})") << "version 2 ";
+        QTest::newRow("range") << marca + R"("site":{"NR":100.5}})"
+                               << "<=100 (site.NR)";
+        QTest::newRow("zone range") << marca + R"("site":{"zones":[[1000,50]]}})"
+                                    << "(site.zones[1])";
+        QTest::newRow("storm range") << marca + R"("series":[{"P":1000,"condition":1}]})"
+                                     << "(series[1].P)";
+        QTest::newRow("month range") << marca + R"("year":{"case":1,"months":[[1,2,32])" + QByteArray(11, ' ') + "]}}"
+                                     << "not valid";
+        QTest::newRow("zones add up") << marca + R"("site":{"SI":4,"zones":[[1,50],[2.5,60]]}})"
+                                      << "(site.zones)";
+        QTest::newRow("wrong kind") << marca + R"("storm":{"P":"50"}})"
+                                    << "storm.P is not valid";
+        QTest::newRow("truncated") << marca + R"("site":{"NAC":70,"SI")"
+                                   << "incomplete";
+        QTest::newRow("empty") << QByteArray() << "empty";
+        QTest::newRow("too large") << QByteArray(9 << 20, 'x') << "larger than 8 MiB";
+        QTest::newRow("unreadable") << QByteArray("dir") << "cannot be read";
+    }
+    void archivosMalos()
+    {
+        QFETCH(QByteArray, contenido);
+        QFETCH(QString, problema);
+        const QString ruta = Ruta("malo.hidrela");
+        if (contenido == "dir") {
+            QDir().mkpath(ruta);
+        } else {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenido);
+        }
+        apoyo::Escribe(Campo(0), QStringLiteral("70"));
+        const DocumentoSitio antes = P()->Actual();
+        apoyo::Registro registro;
+        QVERIFY(!P()->AbreArchivo(ruta));
+        QCOMPARE(registro.cajas.size(), 1u);
+        QVERIFY2(registro.cajas[0].texto.contains(ruta) && registro.cajas[0].texto.contains(problema),
+                 qPrintable(registro.cajas[0].texto));
+        QVERIFY(P()->Actual() == antes && P()->Archivo().isEmpty());
+        QDir(ruta).removeRecursively();
+        QFile::remove(ruta);
+    }
+
+    // Unsaved work asks before New and Exit; Save keeps it in its file,
+    // Discard drops it, Cancel stays.
+    void pregunta_data()
+    {
+        QTest::addColumn<bool>("salir");
+        QTest::addColumn<int>("respuesta");
+        for (const bool salir : {false, true})
+            for (int r = 0; r < 3; ++r)
+                QTest::addRow("%s %d", salir ? "exit" : "new", r) << salir << r;
+    }
+    void pregunta()
+    {
+        QFETCH(bool, salir);
+        QFETCH(int, respuesta);
+        apoyo::Escribe(Campo(0), QStringLiteral("70"));
+        QVERIFY(P()->GuardaEn(Ruta("p.hidrela")));
+        apoyo::Escribe(Campo(0), QStringLiteral("71"));
+        QStringList preguntas;
+        const FuncionEleccion antes = CambiaEleccion([&](const QString&, const QString& t, const QStringList&) {
+            preguntas << t;
+            return respuesta;
+        });
+        int salida = -1;
+        if (salir) {
+            // Exit stays in the loop only when cancelled; then 7 ends it.
+            QTimer::singleShot(0, P(), [this] {
+                P()->findChild<QAction*>(QStringLiteral("mnuSalir"))->trigger();
+                QTimer::singleShot(0, [] { QCoreApplication::exit(7); });
+            });
+            salida = QApplication::exec();
+        } else {
+            Nuevo();
+        }
+        CambiaEleccion(antes);
+        QCOMPARE(preguntas, QStringList{QStringLiteral("Save changes to p.hidrela?")});
+        DocumentoSitio leido;
+        QVERIFY(!LeeArchivoSitio(apoyo::Contenido(Ruta("p.hidrela")).toStdString(), leido));
+        QCOMPARE(leido.datos[0], respuesta == 0 ? 71.0 : 70.0);
+        // Discarded on the way out, the work is still there, unsaved, as the program ends.
+        QCOMPARE(P()->Modificado(), respuesta == 2 || (salir && respuesta == 1));
+        if (salir)
+            QCOMPARE(salida, respuesta == 2 ? 7 : 0);
+        else
+            QCOMPARE(Campo(0)->text().isEmpty(), respuesta != 2);
+    }
+
+    // The last five files, newest first; one gone is told and dropped.
+    void recientes()
+    {
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(P()->GuardaEn(Ruta(QStringLiteral("r%1.hidrela").arg(i))));
+        auto* menu = P()->findChild<QMenu*>(QStringLiteral("mnuArchivo"));
+        emit menu->aboutToShow();
+        QStringList vistos;
+        for (QAction* a : menu->actions())
+            if (a->objectName().startsWith(QLatin1String("mnuReciente")))
+                vistos << a->text();
+        QCOMPARE(vistos.join(u' '),
+                 QStringLiteral("&1 r6.hidrela &2 r5.hidrela &3 r4.hidrela &4 r3.hidrela &5 r2.hidrela"));
+        QFile::remove(Ruta("r5.hidrela"));
+        apoyo::Registro registro;
+        P()->findChild<QAction*>(QStringLiteral("mnuReciente(1)"))->trigger();
+        QCOMPARE(registro.cajas.size(), 1u);
+        QVERIFY(registro.cajas[0].texto.contains(QStringLiteral("no longer exists")));
+        QCOMPARE(apoyo::Almacen().value(QStringLiteral("Files/Recent")).toStringList().size(), 4);
+    }
+
+    // `hidrela FILE` opens it once the main window shows.
+    void lineaDeOrdenes()
+    {
+        apoyo::Escribe(Campo(0), QStringLiteral("42.5"));
+        QVERIFY(P()->GuardaEn(Ruta("o.hidrela")));
+        s.reset();
+        apoyo::Recoge();
+        s = apoyo::Arranca(QStringLiteral("English"), Ruta("o.hidrela"));
+        QTRY_COMPARE(P()->Archivo(), QFileInfo(Ruta("o.hidrela")).absoluteFilePath());
+        QCOMPARE(Campo(0)->text(), QStringLiteral("42.5"));
+        QVERIFY(P()->windowTitle().startsWith(QStringLiteral("o.hidrela")));
+    }
+
+    // A save that fails leaves the old file whole and the work unsaved.
+    void guardadoAtomico()
+    {
+        apoyo::Escribe(Campo(0), QStringLiteral("70"));
+        const QString ruta = Ruta("g.hidrela");
+        QVERIFY(P()->GuardaEn(ruta));
+        const QByteArray viejo = apoyo::Contenido(ruta);
+        apoyo::Escribe(Campo(0), QStringLiteral("80"));
+        apoyo::Registro registro;
+        P()->AntesDeConfirmar([](QSaveFile& f) { f.cancelWriting(); });
+        QVERIFY(!P()->GuardaEn(ruta));
+        P()->AntesDeConfirmar({});
+        QFile(ruta).setPermissions(QFile::ReadOwner);
+        // Root writes a read-only file anyway; a file for a folder stops anyone.
+        for (const QString& r : {::geteuid() ? ruta : Ruta("g.hidrela/x.hidrela"), Ruta("g.hidrela/x.hidrela")})
+            QVERIFY(!P()->GuardaEn(r));
+        QCOMPARE(apoyo::Contenido(ruta), viejo);
+        QCOMPARE(registro.cajas.size(), 3u);
+        QVERIFY(P()->isWindowModified() && P()->windowTitle().contains(QStringLiteral("g.hidrela[*]")));
+    }
+};
+
+QTEST_MAIN(TstArchivo)
+#include "tst_archivo.moc"
