@@ -7,7 +7,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${rc}")
 endif()
 foreach(f bin/hidrela bin/Zevode bin/hidrela-calc share/applications/hidrela.desktop
-          share/metainfo/hidrela.metainfo.xml share/icons/hicolor/scalable/apps/hidrela.svg)
+          share/metainfo/hidrela.metainfo.xml share/mime/packages/hidrela.xml share/icons/hicolor/scalable/apps/hidrela.svg)
   if(NOT EXISTS ${RAIZ}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()

@@ -8,7 +8,7 @@ using namespace apoyo;
 namespace {
 
 const QString Eleccion = QStringLiteral("frmEleccion");
-const QString Aguacero = QStringLiteral("frmPrecipitacion");
+const QString VentanaAguacero = QStringLiteral("frmPrecipitacion");
 const QString Resumen = QStringLiteral("frmResumen");
 
 struct Eleccion_ {
@@ -20,7 +20,7 @@ struct Eleccion_ {
 
 QWidget* AbreAguacero(Sesion& s)
 {
-    return AbreDesdeEleccion(s, QStringLiteral("cmdAguacero"), Aguacero);
+    return AbreDesdeEleccion(s, QStringLiteral("cmdAguacero"), VentanaAguacero);
 }
 
 } // namespace
@@ -41,7 +41,7 @@ class TstAguacero : public QObject {
     void eleccion_data()
     {
         QTest::addColumn<Eleccion_>("caso");
-        QTest::newRow("single storm after a series") << Eleccion_{true, "cmdAguacero", false, Aguacero};
+        QTest::newRow("single storm after a series") << Eleccion_{true, "cmdAguacero", false, VentanaAguacero};
         QTest::newRow("series") << Eleccion_{false, "Enter:cmdSerie", true, "frmSerie"};
         QTest::newRow("year leaves the scenario") << Eleccion_{true, "cmdAnual", true, "frmAnual"};
     }
@@ -128,23 +128,25 @@ class TstAguacero : public QObject {
         QCOMPARE(cajas.join(' '), QString("25.0 25.00 3  25.0 25.00 21.2 21.16 25.0 25.00 83.4 83.40 48.6 48.62"));
         QVERIFY(Control(r, "mrcAislado")->isVisible() && !Control(r, "mrcSerie")->isVisible());
 
-        s->nav.Muestra(Aguacero); // the user brings the storm window forward
+        s->nav.Muestra(VentanaAguacero); // the user brings the storm window forward
         Rellena(w, "30", "");
         Pulsa(w, "cmdResumen");
         QVERIFY(s->nav.Ventana(Resumen) == r && AlFrente(*s) == Resumen && Texto(r, "txtPrecip") == "25.0");
 
         Pulsa(r, "Enter:Command1");
-        QVERIFY(!s->nav.Ventana(Resumen) && AlFrente(*s) == Aguacero);
+        QVERIFY(!s->nav.Ventana(Resumen) && AlFrente(*s) == VentanaAguacero);
         Pulsa(w, "cmdResumen");
         QCOMPARE(Texto(s->nav.Ventana(Resumen), "txtPrecip"), QString("30.0"));
 
         Pulsa(s->nav.Ventana(Resumen), "Command1");
         Pulsa(w, "cmdSeguir");
-        QVERIFY(!s->nav.Ventana(Aguacero) && s->nav.Ventana(Eleccion));
+        QVERIFY(!s->nav.Ventana(VentanaAguacero) && s->nav.Ventana(Eleccion));
         w = AbreAguacero(*s);
-        QVERIFY(s->v.CondHumedad == 0 && Texto(w, "txtPrecip").isEmpty());
-        QCOMPARE(Control<QComboBox>(w, "lstHumedad")->currentIndex(), -1);
-        const QMdiSubWindow* marco = s->nav.Marco(Aguacero);
+        // Opened again, the window shows the storm the work keeps, not yet computed.
+        QCOMPARE(s->v.CondHumedad, 0);
+        QCOMPARE(Control<QComboBox>(w, "lstHumedad")->currentIndex(), 2);
+        QCOMPARE(Texto(w, "txtPrecip"), QString("30")); // the field has the focus
+        const QMdiSubWindow* marco = s->nav.Marco(VentanaAguacero);
         const QPoint desvio = marco->geometry().center() - marco->mdiArea()->viewport()->rect().center();
         QVERIFY2(desvio.manhattanLength() <= 2, "not centred");
     }

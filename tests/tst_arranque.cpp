@@ -122,8 +122,9 @@ class TstArranque : public QObject {
             }
         };
         recorre(Principal(*s)->menuBar()->actions());
-        QCOMPARE(visto.join(u' '), QStringLiteral("mnuArchivo mnuNuevo mnuAbrir- mnuBarra1 mnuGuardar- "
-                                                  "mnuGuardarComo- mnuBarra2 mnuSalir mnuModelo MnuHidrela "
+        QCOMPARE(visto.join(u' '), QStringLiteral("mnuArchivo mnuNuevo mnuAbrir mnuBarra1 mnuGuardar "
+                                                  "mnuGuardarComo mnuPropiedades mnuBarra2 mnuSalir mnuBarra3- "
+                                                  "mnuModelo MnuHidrela "
                                                   "mnuOtros- mnuVentanas mnuOpciones mnuIdioma mnuIdiomaEspañol "
                                                   "mnuIdiomaEnglish"));
     }

@@ -298,7 +298,8 @@ class Paseo : public QObject {
         return true;
     }
 
-    // Any menu item but Exit, which would end the afternoon.
+    // Any menu item but Exit, which would end the afternoon, and the file
+    // dialogs, which would wander the disk.
     bool Menu()
     {
         auto* principal = qobject_cast<QMainWindow*>(s_.nav.Ventana(QStringLiteral("frmContenedor")));
@@ -311,7 +312,9 @@ class Paseo : public QObject {
             QAction* a = pendientes.takeFirst();
             if (a->menu())
                 pendientes << a->menu()->actions();
-            else if (!a->isSeparator() && a->isEnabled() && a->objectName() != u"mnuSalir")
+            else if (!a->isSeparator() && a->isEnabled() && a->objectName() != u"mnuSalir" &&
+                     !a->objectName().startsWith(u"mnuAbrir") && !a->objectName().startsWith(u"mnuGuardar") &&
+                     !a->objectName().startsWith(u"mnuReciente"))
                 ordenes << a;
         }
         QAction* a = Uno(ordenes);
@@ -508,6 +511,11 @@ class TstSesion : public QObject {
         apoyo::FijaIdioma(semilla % 2 ? QStringLiteral("Español") : QStringLiteral("English"));
         const bool traza = qEnvironmentVariableIsSet("HIDRELA_TRAZA");
         apoyo::Registro registro;
+        // Unsaved work is discarded or kept in turn, never saved through a dialog.
+        CambiaPregunta([](const QString&, const QString&, const QStringList&) {
+            static int n = 0;
+            return 1 + ++n % 2;
+        });
         if (traza)
             CambiaMensaje([&registro](Icono i, const QString& t, const QString& x) {
                 std::fprintf(stderr, "   message: %s\n", qPrintable(x.left(100)));
