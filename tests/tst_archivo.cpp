@@ -112,6 +112,7 @@ class TstArchivo : public QObject {
         calc.start(QStringLiteral(HIDRELA_CALC), {Ruta("a.hidrela")});
         QVERIFY(calc.waitForFinished(60000));
         const QJsonObject r = QJsonDocument::fromJson(calc.readAllStandardOutput()).object()["site"].toObject();
+        QCOMPARE(r["outcome"].toString(), QStringLiteral("completed"));
         for (const char* k : {"N", "NUS", "P0US"})
             for (int c = 1; c <= 3; ++c) {
                 const PorCondicion& x = k[1] == 0 ? sitio.N : k[1] == 'U' ? sitio.NUS : sitio.P0US;
