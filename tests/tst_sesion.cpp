@@ -512,7 +512,7 @@ class TstSesion : public QObject {
         const bool traza = qEnvironmentVariableIsSet("HIDRELA_TRAZA");
         apoyo::Registro registro;
         // Unsaved work is discarded or kept in turn, never saved through a dialog.
-        CambiaPregunta([](const QString&, const QString&, const QStringList&) {
+        CambiaEleccion([](const QString&, const QString&, const QStringList&) {
             static int n = 0;
             return 1 + ++n % 2;
         });

@@ -228,11 +228,12 @@ void frmSerie::cmdSigue_Click()
     // yet stored, are not thrown away without asking.
     int tormentas = 0;
     for (int k = 1; k <= NumAguaceros_; ++k)
-        if (PrecipSerie_[Indice(k)] != 0 || (k == AguaceroActual_ && !e_.txtPrecip->text().trimmed().isEmpty()))
+        if (v_.Documento.serie[Indice(k)].P != 0 || (k == AguaceroActual_ && !e_.txtPrecip->text().trimmed().isEmpty()))
             ++tormentas;
     if (tormentas > 0 && !Pregunta(TituloPrograma(), tormentas == 1 ? Texto(v_, 1612) : Texto(v_, 1611).arg(tormentas),
                                    Texto(v_, 1613), Texto(v_, 1614)))
         return;
+    v_.Documento.serie.clear();
     nav_.Muestra(QStringLiteral("frmEleccion"));
     nav_.Descarga(objectName());
 }
