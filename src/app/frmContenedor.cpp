@@ -337,7 +337,9 @@ bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)
     case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
     case QEvent::DynamicPropertyChange:
-        revisa_->start();
+        // The area's viewport is watched before the timer exists.
+        if (revisa_)
+            revisa_->start();
         break;
     default:
         break;

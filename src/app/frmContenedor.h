@@ -98,7 +98,7 @@ class frmContenedor : public QMainWindow {
     QAction* mnuCascada_;
     QAction* mnuMosaico_;
     QSize tamArea_;
-    QTimer* revisa_;
+    QTimer* revisa_ = nullptr;
     bool mostrada_ = false;
     bool sinPreguntar_ = false; // the work is being replaced on purpose
 
