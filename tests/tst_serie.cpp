@@ -2,7 +2,17 @@
 // recomputation of the whole list, refusals, and the hand-over.
 #include "ApoyoTormentas.h"
 
+#include "common/Catalogo.h"
+#include "storms/frmGraficoSerie.h"
 #include "storms/frmSerie.h"
+#include "widgets/Exportacion.h"
+
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QTemporaryDir>
 
 using namespace apoyo;
 
@@ -24,6 +34,21 @@ QString Estado(QWidget* w)
         .arg(barra->value())
         .arg(barra->maximum())
         .arg(Texto(w, QStringLiteral("txtPrecip")), Control<QComboBox>(w, QStringLiteral("lstHumedad"))->currentText());
+}
+
+// The bars of a chart of the series window, set by set: "h1 h2 ...".
+QStringList Barras(QWidget* g, const QString& vista)
+{
+    QStringList sets;
+    for (QAbstractSeries* serie : Control<QChartView>(g, vista)->chart()->series())
+        if (auto* barras = qobject_cast<QAbstractBarSeries*>(serie))
+            for (const QBarSet* b : barras->barSets()) {
+                QStringList h;
+                for (int i = 0; i < b->count(); ++i)
+                    h << QString::number(b->at(i), 'f', 1);
+                sets << h.join(' ');
+            }
+    return sets;
 }
 
 } // namespace
@@ -126,6 +151,81 @@ class TstSerie : public QObject {
         Pagina(w, Qt::Key_Up);
         CambiaMensaje(std::move(antes));
         QVERIFY(cajas == 1 && Estado(w).startsWith("2 2/2"));
+    }
+
+    // One bar per storm: depth and water received; the storage needed as a
+    // bar that fits or one that overflows the 100 l. Storm 2 cut to 20 mm
+    // on paging: drawn again, it fits.
+    void grafico()
+    {
+        QWidget* w = AbreSerie(*s);
+        for (const char* P : {"50", "80"}) {
+            Rellena(w, P, "2");
+            Pulsa(w, "cmdAñadir");
+        }
+        Rellena(w, "5", "1");
+        Pulsa(w, "cmdGrafico");
+        QWidget* g = s->nav.Ventana("frmGraficoSerie");
+        QVERIFY(g && g->isVisible());
+        QCOMPARE(Barras(g, "grfLluvia"), (QStringList{"50.0 80.0 5.0", "158.4 187.3 5.0"}));
+        QCOMPARE(Barras(g, "grfCapa"), (QStringList{"91.7 0.0 0.0", "0.0 208.3 0.0"}));
+        Pagina(w, Qt::Key_Up);
+        Rellena(w, "20", "");
+        Pagina(w, Qt::Key_Up);
+        QCOMPARE(Barras(g, "grfCapa"), (QStringList{"91.7 9.1 0.0", "0.0 0.0 0.0"}));
+    }
+
+    // Long series are drawn in groups of consecutive storms, each the
+    // largest of its storms, and the axis says so.
+    void agrupado_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QStringList>("esperado"); // bars, first depth, last depth, overflows in the last
+        QTest::newRow("300: a bar each") << 300 << QStringList{"300", "1.0", "300.0", "0.0 300.0"};
+        QTest::newRow("301: pairs") << 301 << QStringList{"151", "2.0", "301.0", "301.0 0.0"};
+        QTest::newRow("32767: groups of 110") << 32767 << QStringList{"298", "110.0", "32767.0", "0.0 32767.0"};
+    }
+    void agrupado()
+    {
+        QFETCH(int, n);
+        QFETCH(QStringList, esperado);
+        // Storm k: k mm, k litres needed; every tenth overflows.
+        s->v.DetalleSerie.clear();
+        for (int k = 1; k <= n; ++k)
+            s->v.DetalleSerie.push_back({double(k), double(k), double(k), k % 10 == 0});
+        QWidget* g = s->nav.Muestra("frmGraficoSerie");
+        const QStringList lluvia = Barras(g, "grfLluvia");
+        const QStringList P = lluvia[0].split(' '), capa = Barras(g, "grfCapa");
+        const QString ultima = capa[0].split(' ').last() + ' ' + capa[1].split(' ').last();
+        QCOMPARE((QStringList{QString::number(P.size()), P.first(), P.last(), ultima}), esperado);
+        const QString titulo = Control<QChartView>(g, "grfCapa")->chart()->title();
+        QCOMPARE(titulo.contains(QStringLiteral(" %1 consecutive").arg((n + 299) / 300)), n > 300);
+    }
+
+    // A chart saved whole as PNG or SVG; a folder that cannot be written
+    // gives a message naming the file, and no file.
+    void guardaGrafico_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QByteArray>("cabecera");
+        QTest::newRow("png") << "g.png" << QByteArray("\x89PNG");
+        QTest::newRow("svg") << "g.svg" << QByteArray("<?xml");
+        QTest::newRow("no such folder") << "no/g.png" << QByteArray();
+        QTest::newRow("folder is a file") << "f/g.svg" << QByteArray();
+    }
+    void guardaGrafico()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(QByteArray, cabecera);
+        QTemporaryDir dir;
+        QFile(dir.filePath("f")).open(QIODevice::WriteOnly);
+        s->v.DetalleSerie = {{50, 158, 92, false}};
+        QWidget* g = s->nav.Muestra("frmGraficoSerie");
+        Registro r;
+        const QString ruta = dir.filePath(nombre);
+        QCOMPARE(GuardaGrafico(Control(g, "grfCapa"), ruta, s->v), !cabecera.isEmpty());
+        QCOMPARE(Contenido(ruta).left(cabecera.size()), cabecera);
+        QCOMPARE(r.Textos(), cabecera.isEmpty() ? QStringList{TextoCatalogo(2714).arg(ruta)} : QStringList{});
     }
 
     // Beyond the most storms the list takes: refused, the last one kept.

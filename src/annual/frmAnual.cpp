@@ -10,6 +10,7 @@
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
 
 #include <QCloseEvent>
@@ -81,6 +82,7 @@ void frmAnual::Construye()
     HazRejillaFija(tblParcial_, Meses + 1, static_cast<int>(AnchosParcial.size()));
     tblParcial_->setFocusPolicy(Qt::NoFocus);
     tblParcial_->setSelectionMode(QAbstractItemView::NoSelection);
+    HazCopiable(tblParcial_, v_);
     for (int c = 1; c < static_cast<int>(AnchosParcial.size()); ++c)
         AlineaColumna(tblParcial_, c, c == 9 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
     SigueAyuda(tblParcial_, [this](int fila, int columna) { return AyudaParcial(fila, columna); });

@@ -7,6 +7,7 @@
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
 
 #include <QBarCategoryAxis>
@@ -127,6 +128,8 @@ void frmHidrico::Construye()
     grfDispon_->setObjectName(QStringLiteral("grfDispon"));
     grfDispon_->setRenderHint(QPainter::Antialiasing);
     grfDispon_->setMinimumSize(std::max(tblDispon_->width(), 560), 300);
+    HazGuardable(grfDispon_, v_);
+    HazCopiable(tblDispon_, v_);
 
     auto* capacidad = new QHBoxLayout;
     capacidad->addWidget(Label1_, 1);

@@ -12,6 +12,7 @@
 #include "site/frmEscorrentia.h"
 #include "site/frmResEscorrentia.h"
 #include "storms/frmEleccion.h"
+#include "storms/frmGraficoSerie.h"
 #include "storms/frmPrecipitacion.h"
 #include "storms/frmResumen.h"
 #include "storms/frmSerie.h"
@@ -34,6 +35,7 @@ void RegistraVentanas(Sesion& s)
     s.nav.Registra(QStringLiteral("frmPrecipitacion"), T::Hija, [&s] { return new frmPrecipitacion(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmSerie"), T::Hija, [&s] { return new frmSerie(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmResumen"), T::Hija, [&s] { return new frmResumen(s.v, s.nav); });
+    s.nav.Registra(QStringLiteral("frmGraficoSerie"), T::Hija, [&s] { return new frmGraficoSerie(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmAnual"), T::Hija, [&s] { return new frmAnual(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmHidrico"), T::Hija, [&s] { return new frmHidrico(s.v, s.nav); });
     s.nav.Registra(QStringLiteral("frmMetodos"), T::Hija, [&s] { return new frmMetodos(s.v); });

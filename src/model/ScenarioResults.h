@@ -1,6 +1,15 @@
 #pragma once
 
 #include <array>
+#include <vector>
+
+// One storm of a series as its chart shows it.
+struct BarraSerie {
+    double P = 0;             // depth, mm
+    double PBanqueta = 0;     // water received by the collecting area, l/m²
+    double CapaNecesaria = 0; // storage that keeps all runoff, l
+    bool Desborda = false;    // the runoff exceeds the capacity
+};
 
 // What the storm balance leaves for the storm just computed, and what the
 // storm windows hand to the summary. Starts at zero; never saved.
@@ -20,6 +29,8 @@ struct ScenarioResults {
     bool EsSerie = false;
     double PAguacero = 0;
     std::array<double, 9> ResumenSerie{};
+    // Storm by storm, the series last computed by the series window.
+    std::vector<BarraSerie> DetalleSerie;
 };
 
 // Clears the per-storm results a new computation starts from; CapaLibre,

@@ -31,6 +31,20 @@ TotalesSerie RecalculaSerie(const SiteState& s, ScenarioResults& r, const std::v
     return t;
 }
 
+TotalesSerie RecalculaSerie(const SiteState& s, ScenarioResults& r, const std::vector<Aguacero>& lista,
+                            std::vector<BarraSerie>& detalle)
+{
+    LimpiaResultados(r);
+    TotalesSerie t;
+    detalle.clear();
+    detalle.reserve(lista.size());
+    for (const Aguacero& a : lista) {
+        PasoSerie(s, r, t, a.P, a.cond);
+        detalle.push_back({a.P, r.PBanqueta, r.CapaNecesaria, r.CapaLibre < 0});
+    }
+    return t;
+}
+
 std::array<double, 9> ResumenDeSerie(const TotalesSerie& t, int numAguaceros)
 {
     return {t.Acum(1),

@@ -39,5 +39,9 @@ void PasoSerie(const SiteState& s, ScenarioResults& r, TotalesSerie& t, double P
 // Clears the results and replays the whole list in order.
 TotalesSerie RecalculaSerie(const SiteState& s, ScenarioResults& r, const std::vector<Aguacero>& lista);
 
+// The same, keeping each storm's figures in `detalle`.
+TotalesSerie RecalculaSerie(const SiteState& s, ScenarioResults& r, const std::vector<Aguacero>& lista,
+                            std::vector<BarraSerie>& detalle);
+
 // The nine figures the summary shows for a series.
 std::array<double, 9> ResumenDeSerie(const TotalesSerie& t, int numAguaceros);

@@ -8,6 +8,7 @@
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
 
 #include <QEvent>
@@ -80,6 +81,8 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
 
     HazRejillaFija(tblEscorrentia_, 5, 8);
     HazRejillaFija(tblRelacion_, 4, 2, 0, 0);
+    HazCopiable(tblEscorrentia_, v_);
+    HazCopiable(tblRelacion_, v_);
     // Tab moves between the controls; the arrow keys move between cells.
     tblEscorrentia_->setTabKeyNavigation(false);
     tblRelacion_->setTabKeyNavigation(false);

@@ -5,6 +5,7 @@
 #include "common/Navegacion.h"
 #include "common/Variables.h"
 #include "storms/Escenario.h"
+#include "storms/frmGraficoSerie.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
@@ -73,8 +74,9 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
     cmdResumen_ = Boton(this, QStringLiteral("cmdResumen"));
     cmdSigue_ = Boton(this, QStringLiteral("cmdSigue"));
+    cmdGrafico_ = Boton(this, QStringLiteral("cmdGrafico"));
     auto* botones = new QHBoxLayout;
-    for (QPushButton* b : {cmdAnadir_, cmdCalcular_, cmdResumen_, cmdSigue_})
+    for (QPushButton* b : {cmdAnadir_, cmdCalcular_, cmdResumen_, cmdGrafico_, cmdSigue_})
         botones->addWidget(b);
 
     Frame2_ = MarcoResultados(this, 12, Label3_.data(), txtResultado_.data());
@@ -89,7 +91,8 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     setTabOrder(e_.lstHumedad, cmdAnadir_);
     setTabOrder(cmdAnadir_, cmdCalcular_);
     setTabOrder(cmdCalcular_, cmdResumen_);
-    setTabOrder(cmdResumen_, cmdSigue_);
+    setTabOrder(cmdResumen_, cmdGrafico_);
+    setTabOrder(cmdGrafico_, cmdSigue_);
     setTabOrder(cmdSigue_, btnAguacero_);
 
     // Load: the session's list at its first storm, or an empty list that gets
@@ -118,6 +121,7 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     cmdCalcular_->setText(Texto(v_, 1196));
     cmdResumen_->setText(Texto(v_, 1197));
     cmdSigue_->setText(Texto(v_, 1198));
+    cmdGrafico_->setText(Texto(v_, 1710));
     Frame2_->setTitle(Texto(v_, 1199));
     for (std::size_t i = 0; i < Label3_.size(); ++i)
         Label3_[i]->setText(Texto(v_, 1200 + static_cast<int>(i)));
@@ -131,6 +135,7 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     connect(cmdCalcular_, &QPushButton::clicked, this, &frmSerie::cmdCalcular_Click);
     connect(cmdResumen_, &QPushButton::clicked, this, &frmSerie::cmdResumen_Click);
     connect(cmdSigue_, &QPushButton::clicked, this, &frmSerie::cmdSigue_Click);
+    connect(cmdGrafico_, &QPushButton::clicked, this, &frmSerie::cmdGrafico_Click);
 }
 
 void frmSerie::txtPrecip_GotFocus()
@@ -238,6 +243,14 @@ void frmSerie::cmdSigue_Click()
     nav_.Descarga(objectName());
 }
 
+void frmSerie::cmdGrafico_Click()
+{
+    if (!ValidaSerie())
+        return;
+    Recalcula();
+    nav_.Muestra(QStringLiteral("frmGraficoSerie"));
+}
+
 bool frmSerie::ValidaSerie()
 {
     const std::optional<TormentaLeida> t = LeeTormenta(v_, e_, Tormenta::Serie);
@@ -249,7 +262,7 @@ bool frmSerie::ValidaSerie()
 
 void frmSerie::Recalcula()
 {
-    t_ = RecalculaSerie(v_, v_, v_.Documento.serie);
+    t_ = RecalculaSerie(v_, v_, v_.Documento.serie, v_.DetalleSerie);
 
     const std::array<int, 4> cuentas{NumAguaceros_, t_.NumEscLadera, t_.NumEscImpluvio, t_.NumFuera};
     for (std::size_t i = 0; i < cuentas.size(); ++i)
@@ -258,4 +271,5 @@ void frmSerie::Recalcula()
                                            t_.Acum(4), t_.SumaMaxAlcorque, t_.CapaMaxSerie, t_.CapaMaxSerie / v_.SR};
     for (std::size_t i = 0; i < cantidades.size(); ++i)
         MuestraValor(txtResultado_[i + 4], v_, cantidades[i], 1, 2);
+    RefrescaGraficoSerie(nav_);
 }

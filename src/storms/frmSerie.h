@@ -32,6 +32,7 @@ class frmSerie : public QWidget {
     void cmdCalcular_Click();
     void cmdResumen_Click();
     void cmdSigue_Click();
+    void cmdGrafico_Click();
     // Checks the storm shown and stores it in the list.
     bool ValidaSerie();
     // Replays the whole list and shows its totals.
@@ -58,6 +59,7 @@ class frmSerie : public QWidget {
     QPushButton* cmdCalcular_;
     QPushButton* cmdResumen_;
     QPushButton* cmdSigue_;
+    QPushButton* cmdGrafico_;
     QGroupBox* Frame2_;
     std::array<QLabel*, 12> Label3_{};
     std::array<QLineEdit*, 12> txtResultado_{};

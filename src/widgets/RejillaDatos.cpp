@@ -6,6 +6,7 @@
 #include "model/Numero.h"
 #include "widgets/AyudaCelda.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Exportacion.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -212,6 +213,7 @@ RejillaDatos::RejillaDatos(const Variables& v, Forma forma, QWidget* padre)
     : QTableView(padre), v_(v), forma_(std::move(forma)), delegado_(new DelegadoDatos(this))
 {
     setProperty("Tag", QStringLiteral("0"));
+    HazCopiable(this, v_);
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);

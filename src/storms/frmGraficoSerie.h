@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/ScenarioResults.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class Navegacion;
+class QBarSet;
+class QChartView;
+class QLineSeries;
+class QPushButton;
+struct Variables;
+
+// The series storm by storm: the depth and the water the collecting area
+// receives, and the storage each storm needs against the capacity, the
+// storms that overflow marked. Drawn again on every recomputation.
+class frmGraficoSerie : public QWidget {
+    Q_OBJECT
+
+  public:
+    // More storms than this are drawn in groups of consecutive storms.
+    static constexpr int MaxBarras = 300;
+
+    frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
+    // Shows the series in the shared state.
+    void Rellena();
+
+  private:
+    void cmdVolver_Click();
+
+    Variables& v_;
+    Navegacion& nav_;
+    QChartView* grfLluvia_;
+    QChartView* grfCapa_;
+    QBarSet* barP_;
+    QBarSet* barBanqueta_;
+    QBarSet* barCabe_;
+    QBarSet* barDesborda_;
+    QLineSeries* lineaCapa_;
+    QPushButton* cmdVolver_;
+};
+
+// Groups of `porBarra` consecutive storms, each drawn as the largest of its
+// figures, overflowing when any of its storms does.
+std::vector<BarraSerie> AgrupaSerie(const std::vector<BarraSerie>& serie, std::size_t porBarra);
+
+// Draws the series chart when it is open.
+void RefrescaGraficoSerie(Navegacion& nav);
