@@ -1,8 +1,12 @@
 // The fixed grid's heading strings, for the site report and the monthly
 // tables alike (widths, alignment and the cell under the pointer are met in
 // the report's tests).
+#include "common/Variables.h"
+#include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -41,6 +45,40 @@ class TstRejilla : public QObject {
         QVERIFY(!(t.item(0, 1)->flags() & Qt::ItemIsSelectable));
         FijaTexto(&t, 1, 1, "x");
         QVERIFY(t.item(1, 1)->flags() & Qt::ItemIsSelectable);
+    }
+
+    // Ctrl+C copies the selection's rectangle, or the whole grid, headings
+    // included, when nothing is selected; a cell's tab would split it.
+    void copia_data()
+    {
+        QTest::addColumn<QList<int>>("seleccion"); // row, column pairs
+        QTest::addColumn<QString>("tsv");
+        QTest::newRow("nothing selected") << QList<int>{} << "\tA\tB\nx\t1,5\t2 a\ny\t3\t4\n";
+        QTest::newRow("one cell") << QList<int>{1, 1} << "1,5\n";
+        QTest::newRow("two apart") << QList<int>{1, 1, 2, 2} << "1,5\t\n\t4\n";
+        QTest::newRow("a column") << QList<int>{1, 2, 2, 2} << "2 a\n4\n";
+    }
+    void copia()
+    {
+        QFETCH(QList<int>, seleccion);
+        QFETCH(QString, tsv);
+        Variables v;
+        QTableWidget t;
+        HazRejillaFija(&t, 3, 3);
+        t.setSelectionMode(QAbstractItemView::MultiSelection);
+        FijaFormato(&t, "|A|B;|x|y");
+        FijaTexto(&t, 1, 1, "1,5");
+        FijaTexto(&t, 1, 2, "2\ta");
+        FijaTexto(&t, 2, 1, "3");
+        FijaTexto(&t, 2, 2, "4");
+        HazCopiable(&t, v);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+        for (int i = 0; i + 1 < seleccion.size(); i += 2)
+            t.item(seleccion[i], seleccion[i + 1])->setSelected(true);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(&t, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), tsv);
     }
 };
 
