@@ -2,6 +2,7 @@
 // tables alike (widths, alignment and the cell under the pointer are met in
 // the report's tests).
 #include "common/Variables.h"
+#include "widgets/AyudaCelda.h"
 #include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
 
@@ -79,6 +80,41 @@ class TstRejilla : public QObject {
         QApplication::clipboard()->clear();
         QTest::keyClick(&t, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), tsv);
+    }
+
+    // The CSV gives numbers with "." whatever the separator in force, quotes
+    // text holding a comma, and sets the tooltip's full value beside a
+    // column that keeps more digits; a grid not offered for copying is left
+    // out.
+    void csv_data()
+    {
+        QTest::addColumn<QString>("sep");
+        QTest::newRow("comma") << ",";
+        QTest::newRow("point") << ".";
+    }
+    void csv()
+    {
+        QFETCH(QString, sep);
+        Variables v;
+        v.SepDecimal = sep;
+        v.NumIdioma = 2;
+        QWidget ventana;
+        auto* t = new QTableWidget(&ventana);
+        HazRejillaFija(t, 3, 3);
+        FijaFormato(t, "|A (mm)|B;|x|y, z");
+        FijaTexto(t, 1, 1, QString("1.5").replace('.', sep));
+        FijaTexto(t, 1, 2, "p, q");
+        FijaTexto(t, 2, 1, QString("-12.0").replace('.', sep));
+        SigueAyuda(t, [sep](int f, int c) -> std::optional<QString> {
+            if (c != 1 || f < 1)
+                return QString();
+            return QString(f == 1 ? "1.4999" : "-12.04").replace('.', sep);
+        });
+        HazCopiable(t, v);
+        HazRejillaFija(new QTableWidget(&ventana), 2, 2); // not offered for copying
+        QCOMPARE(TextoCSV(&ventana, v), QString(",A (mm),A (mm) (exact),B\n"
+                                                "x,1.5,1.4999,\"p, q\"\n"
+                                                "\"y, z\",-12.0,-12.04,\n"));
     }
 };
 

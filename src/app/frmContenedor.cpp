@@ -12,6 +12,7 @@
 #include "storms/frmPrecipitacion.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/Exportacion.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -119,6 +120,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuGuardar_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardar"));
     mnuGuardarComo_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardarComo"));
     mnuPropiedades_ = Orden(mnuArchivo_, QStringLiteral("mnuPropiedades"));
+    mnuExportarCSV_ = Orden(mnuArchivo_, QStringLiteral("mnuExportarCSV"));
     mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra2"));
     mnuSalir_ = Orden(mnuArchivo_, QStringLiteral("mnuSalir"));
     mnuBarra3_ = mnuArchivo_->addSeparator();
@@ -157,6 +159,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuPropiedades_->setText(Texto(v_, 1682));
     mnuAbrir_->setShortcut(QKeySequence::Open);
     mnuGuardar_->setShortcut(QKeySequence::Save);
+    mnuExportarCSV_->setText(Texto(v_, 1716));
     mnuSalir_->setText(Texto(v_, 1051));
     mnuModelo_->setTitle(Texto(v_, 1300));
     MnuHidrela_->setText(Texto(v_, 1301));
@@ -175,6 +178,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuGuardarComo_, &QAction::triggered, this, [this] { mnuGuardarComo_Click(); });
     connect(mnuPropiedades_, &QAction::triggered, this, &frmContenedor::mnuPropiedades_Click);
     connect(mnuArchivo_, &QMenu::aboutToShow, this, &frmContenedor::ListaRecientes);
+    connect(mnuExportarCSV_, &QAction::triggered, this, &frmContenedor::mnuExportarCSV_Click);
     connect(mnuSalir_, &QAction::triggered, this, &frmContenedor::mnuSalir_Click);
     connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
     connect(mnuIdiomaEnglish_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEnglish_Click);
@@ -250,6 +254,13 @@ void frmContenedor::Empieza(const DocumentoSitio& d, const QString& ruta)
             w->Rellena(d);
     guardado_ = Actual();
     ActualizaTitulo();
+}
+
+// The tables of the window in front.
+void frmContenedor::mnuExportarCSV_Click()
+{
+    QMdiSubWindow* marco = area_->activeSubWindow();
+    ExportaCSV(marco ? marco->widget() : nullptr, v_);
 }
 
 void frmContenedor::mnuSalir_Click()

@@ -55,6 +55,7 @@ class frmContenedor : public QMainWindow {
     bool mnuGuardar_Click();
     bool mnuGuardarComo_Click();
     void mnuPropiedades_Click();
+    void mnuExportarCSV_Click();
     void mnuSalir_Click();
     void mnuIdiomaEspanol_Click();
     void mnuIdiomaEnglish_Click();
@@ -89,6 +90,7 @@ class frmContenedor : public QMainWindow {
     QAction* mnuGuardar_;
     QAction* mnuGuardarComo_;
     QAction* mnuPropiedades_;
+    QAction* mnuExportarCSV_;
     QAction* mnuSalir_;
     QAction* mnuBarra3_;
     QAction* MnuHidrela_;

@@ -12,6 +12,7 @@ class Ayuda : public QObject {
     Ayuda(QTableView* rejilla, TextoAyuda texto)
         : QObject(rejilla), rejilla_(rejilla), vista_(rejilla->viewport()), texto_(std::move(texto))
     {
+        setObjectName(QStringLiteral("AyudaCelda"));
         rejilla->viewport()->setMouseTracking(true);
         rejilla->viewport()->installEventFilter(this);
     }
@@ -36,6 +37,8 @@ class Ayuda : public QObject {
         return false;
     }
 
+    std::optional<QString> Texto(int fila, int columna) const { return texto_(fila, columna); }
+
   private:
     void Aplica(const QPoint& enVista)
     {
@@ -53,4 +56,10 @@ class Ayuda : public QObject {
 void SigueAyuda(QTableView* rejilla, TextoAyuda texto)
 {
     new Ayuda(rejilla, std::move(texto));
+}
+
+std::optional<QString> AyudaDe(const QTableView* rejilla, int fila, int columna)
+{
+    const auto* a = static_cast<const Ayuda*>(rejilla->findChild<QObject*>(QStringLiteral("AyudaCelda")));
+    return a ? a->Texto(fila, columna) : std::nullopt;
 }

@@ -13,3 +13,5 @@ class QTableView;
 // grid's own (toolTip()), shown as the pointer rests.
 using TextoAyuda = std::function<std::optional<QString>(int fila, int columna)>;
 void SigueAyuda(QTableView* rejilla, TextoAyuda texto);
+// The tooltip the grid gives for a cell, if it has one.
+std::optional<QString> AyudaDe(const QTableView* rejilla, int fila, int columna);

@@ -3,6 +3,8 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Variables.h"
+#include "widgets/AyudaCelda.h"
+#include "widgets/CampoNumerico.h"
 #include "widgets/RejillaDatos.h"
 
 #include <QAbstractItemView>
@@ -23,7 +25,7 @@
 
 namespace {
 
-// The folder the last picture went to, for the next one.
+// The folder the last picture or table went to, for the next one.
 QString& CarpetaGraficos()
 {
     static QString carpeta;
@@ -78,7 +80,111 @@ QString Campo(const QVariant& dato)
     return s;
 }
 
+// The name grids that leave the program carry.
+const char* const PropCopiable = "Exportacion.copiable";
+
+bool Escribe(const QString& ruta, const QByteArray& datos, const Variables& v)
+{
+    QSaveFile f(ruta);
+    if (datos.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size() || !f.commit()) {
+        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1714).arg(QDir::toNativeSeparators(ruta)));
+        return false;
+    }
+    return true;
+}
+
+QString CampoCSV(QString s)
+{
+    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')))
+        s = QLatin1Char('"') + s.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+    return s;
+}
+
+// A number with the point as its decimal separator; other text as it is.
+QString Decimal(const QString& texto, const Variables& v)
+{
+    if (!NumeroLocal(v, texto.trimmed()))
+        return texto;
+    QString t = texto.trimmed();
+    if (v.SepDecimal == QLatin1String(","))
+        t.replace(QLatin1Char(','), QLatin1Char('.'));
+    return t;
+}
+
+// One grid: its rows as shown, with the full values beside where the tooltips
+// hold them.
+QStringList LineasCSV(const QTableView* t, const Variables& v)
+{
+    const QAbstractItemModel* m = t->model();
+    const int filas = m->rowCount(), columnas = m->columnCount();
+    std::vector<std::vector<QString>> exactos(static_cast<std::size_t>(columnas));
+    std::vector<bool> conExacto(static_cast<std::size_t>(columnas), false);
+    for (int c = 0; c < columnas; ++c) {
+        auto& col = exactos[static_cast<std::size_t>(c)];
+        col.resize(static_cast<std::size_t>(filas));
+        for (int f = 0; f < filas; ++f) {
+            const std::optional<QString> a = AyudaDe(t, f, c);
+            if (a && NumeroLocal(v, a->trimmed())) {
+                col[static_cast<std::size_t>(f)] = Decimal(*a, v);
+                conExacto[static_cast<std::size_t>(c)] = true;
+            }
+        }
+    }
+    const bool cabecera = !t->horizontalHeader()->isHidden();
+    QStringList lineas;
+    for (int f = cabecera ? -1 : 0; f < filas; ++f) {
+        if (f >= 0 && t->isRowHidden(f))
+            continue;
+        QStringList campos;
+        for (int c = 0; c < columnas; ++c) {
+            if (t->isColumnHidden(c))
+                continue;
+            const QString celda =
+                f < 0 ? m->headerData(c, Qt::Horizontal).toString() : m->index(f, c).data().toString();
+            campos << CampoCSV(Decimal(celda, v));
+            if (conExacto[static_cast<std::size_t>(c)]) {
+                // The heading row names the column of full values.
+                const bool titulo = f < 0 || (!cabecera && f == 0);
+                campos << CampoCSV(titulo ? Texto(v, 1721).arg(celda.trimmed())
+                                          : exactos[static_cast<std::size_t>(c)][static_cast<std::size_t>(f)]);
+            }
+        }
+        lineas << campos.join(QLatin1Char(','));
+    }
+    return lineas;
+}
+
 } // namespace
+
+QString TextoCSV(const QWidget* ventana, const Variables& v)
+{
+    QStringList bloques;
+    for (const QTableView* t : ventana->findChildren<QTableView*>())
+        if (t->property(PropCopiable).toBool() && t->model())
+            bloques << LineasCSV(t, v).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return bloques.join(QLatin1Char('\n'));
+}
+
+bool GuardaCSV(const QWidget* ventana, const QString& ruta, const Variables& v)
+{
+    return Escribe(ruta, TextoCSV(ventana, v).toUtf8(), v);
+}
+
+void ExportaCSV(QWidget* ventana, const Variables& v)
+{
+    if (!ventana || TextoCSV(ventana, v).isEmpty()) {
+        Mensaje(Icono::Informacion, TituloPrograma(), Texto(v, 1720));
+        return;
+    }
+    QString ruta = QFileDialog::getSaveFileName(ventana, Texto(v, 1716).remove(QStringLiteral("...")),
+                                                CarpetaGraficos(), Texto(v, 1719));
+    if (ruta.isEmpty())
+        return;
+    if (!ruta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        ruta += QStringLiteral(".csv");
+    CarpetaGraficos() = QFileInfo(ruta).absolutePath();
+    GuardaCSV(ventana, ruta, v);
+}
 
 void HazGuardable(QWidget* vista, const Variables& v)
 {
@@ -93,19 +199,14 @@ void HazGuardable(QWidget* vista, const Variables& v)
 
 bool GuardaGrafico(QWidget* vista, const QString& ruta, const Variables& v)
 {
-    const QByteArray datos = Imagen(vista, ruta.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive));
-    QSaveFile f(ruta);
-    if (datos.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size() || !f.commit()) {
-        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1714).arg(QDir::toNativeSeparators(ruta)));
-        return false;
-    }
-    return true;
+    return Escribe(ruta, Imagen(vista, ruta.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)), v);
 }
 
 void HazCopiable(QAbstractItemView* t, const Variables& v)
 {
     auto* a = new QAction(Texto(v, 1715), t);
     a->setObjectName(QStringLiteral("mnuCopiar"));
+    t->setProperty(PropCopiable, true);
     a->setShortcut(QKeySequence::Copy);
     a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(a, &QAction::triggered, t, [t] { QApplication::clipboard()->setText(TextoTabulado(t)); });

@@ -19,3 +19,13 @@ bool GuardaGrafico(QWidget* vista, const QString& ruta, const Variables& v);
 // the clipboard as tab-separated lines.
 void HazCopiable(QAbstractItemView* t, const Variables& v);
 QString TextoTabulado(const QAbstractItemView* t);
+
+// The window's grids as CSV, one after another: "." decimals, "," between
+// fields, each grid's heading row first, and beside a column whose tooltips
+// keep more digits a column of the full values. Empty when the window has no
+// grid.
+QString TextoCSV(const QWidget* ventana, const Variables& v);
+// Writes it whole or not at all; a message when it cannot be written.
+bool GuardaCSV(const QWidget* ventana, const QString& ruta, const Variables& v);
+// Asks for the file and writes it; a message when the window has no grid.
+void ExportaCSV(QWidget* ventana, const Variables& v);
