@@ -123,7 +123,7 @@ class TstArranque : public QObject {
         };
         recorre(Principal(*s)->menuBar()->actions());
         QCOMPARE(visto.join(u' '), QStringLiteral("mnuArchivo mnuNuevo mnuAbrir mnuBarra1 mnuGuardar "
-                                                  "mnuGuardarComo mnuPropiedades mnuBarra2 mnuSalir mnuBarra3- "
+                                                  "mnuGuardarComo mnuPropiedades mnuExportarCSV mnuBarra2 mnuSalir mnuBarra3- "
                                                   "mnuModelo MnuHidrela "
                                                   "mnuOtros- mnuVentanas mnuOpciones mnuIdioma mnuIdiomaEspañol "
                                                   "mnuIdiomaEnglish"));

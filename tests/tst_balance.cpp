@@ -144,7 +144,7 @@ class TstBalance : public QObject {
     // Clearing keeps the figures the windows still show, and the storm's settings.
     void limpiaResultados()
     {
-        ScenarioResults r{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 2, true, 11, {}};
+        ScenarioResults r{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 2, true, 11, {}, {}};
         r.ResumenSerie.fill(12);
         LimpiaResultados(r);
         QCOMPARE(Cifras({r.PSinSist, r.PMaxImperm, r.PMaxAlcorque, r.CapaLibre, r.PBanqueta, r.EscMedia,
