@@ -314,6 +314,52 @@ class TstFrmAnual : public QObject, apoyo::Banco {
         QVERIFY(Fila(7)[0] == "90.0" && C<QLineEdit>("txtPrecip")->text().isEmpty());
     }
 
+    // A block pasted from a cell on: each cell checked as typed, the first
+    // refusal stops it, a block too tall is refused whole.
+    void pegado_data()
+    {
+        QTest::addColumn<QPoint>("desde"); // month row, grid column
+        QTest::addColumn<QString>("sep");
+        QTest::addColumn<bool>("editando");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("aviso");
+        QTest::addColumn<QStringList>("filas"); // the two rows from `desde`, as stored
+        const QStringList bloque{"10 5 2", "20.5 7.5 3"};
+        QTest::newRow("tab") << QPoint(0, 0) << "." << false << "10\t5\t2\r\n20,5\t7.5\t3\r\n"
+                             << "" << bloque;
+        QTest::newRow("semicolon, into an open cell") << QPoint(0, 0) << "," << true << "10;5;2\n20,5;7.5;3"
+                                                      << "" << bloque;
+        QTest::newRow("comma") << QPoint(4, 1) << "." << false << "5,2\n7.5,3"
+                               << "" << QStringList{" 5 2", " 7.5 3"};
+        QTest::newRow("refused cell") << QPoint(0, 0) << "." << false << "10\t5\t2\n20\tabc\t3" << TextoCatalogo(1027)
+                                      << QStringList{"10 5 2", "20  "};
+        QTest::newRow("too many rows") << QPoint(11, 0) << "." << false << "1\t1\t1\n2\t2\t2"
+                                       << TextoCatalogo(1760).arg(2).arg(3).arg(1).arg(3) << QStringList{"  "};
+    }
+    void pegado()
+    {
+        QFETCH(QPoint, desde);
+        QFETCH(QString, sep);
+        QFETCH(bool, editando);
+        QFETCH(QString, texto);
+        QFETCH(QString, aviso);
+        QFETCH(QStringList, filas);
+        v.SepDecimal = sep;
+        Abre(Anual);
+        apoyo::Teclea(Ano(), desde.x(), desde.y() + 1, editando ? QStringLiteral("7") : QString());
+        QGuiApplication::clipboard()->setText(texto);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Mensajes(), aviso.isEmpty() ? QStringList{} : QStringList{aviso});
+        for (int f = 0; f < filas.size(); ++f) {
+            QStringList guardado;
+            for (int c = 0; c < 3; ++c)
+                guardado << Guardado(desde.x() + f, c).toString();
+            QCOMPARE(guardado.join(' '), filas[f]);
+        }
+        if (aviso == TextoCatalogo(1027))
+            QCOMPARE(EnRejilla(), QPoint(2, 1));
+    }
+
     // Enter walks the cells and leaves the grid from December's days.
     void enter()
     {

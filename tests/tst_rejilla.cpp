@@ -4,6 +4,7 @@
 #include "common/Variables.h"
 #include "widgets/AyudaCelda.h"
 #include "widgets/Exportacion.h"
+#include "widgets/RejillaDatos.h"
 #include "widgets/RejillaFija.h"
 
 #include <QApplication>
@@ -46,6 +47,39 @@ class TstRejilla : public QObject {
         QVERIFY(!(t.item(0, 1)->flags() & Qt::ItemIsSelectable));
         FijaTexto(&t, 1, 1, "x");
         QVERIFY(t.item(1, 1)->flags() & Qt::ItemIsSelectable);
+    }
+
+    // A block from a spreadsheet: rows "/"-joined, cells "|"-joined.
+    void partePegado_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("sep");
+        QTest::addColumn<QString>("filas");
+        QTest::newRow("tab, comma into point") << "1,5\t2\r\n3\t4.25\r\n"
+                                               << "."
+                                               << "1.5|2/3|4.25";
+        QTest::newRow("semicolon, point into comma") << "1.5;\"2\"\n;4,25\n\n"
+                                                     << ","
+                                                     << "1,5|2/|4,25";
+        QTest::newRow("comma when the decimal is the point") << "1.5,2\n3,4"
+                                                             << "."
+                                                             << "1.5|2/3|4";
+        QTest::newRow("one number with a decimal comma") << "1,5"
+                                                         << "."
+                                                         << "1.5";
+        QTest::newRow("decimal comma, one column") << "1,5\n2,5"
+                                                   << ","
+                                                   << "1,5/2,5";
+    }
+    void partePegado()
+    {
+        QFETCH(QString, texto);
+        QFETCH(QString, sep);
+        QFETCH(QString, filas);
+        QStringList r;
+        for (const QStringList& f : PartePegado(texto, sep))
+            r << f.join(QLatin1Char('|'));
+        QCOMPARE(r.join(QLatin1Char('/')), filas);
     }
 
     // Ctrl+C copies the selection's rectangle, or the whole grid, headings

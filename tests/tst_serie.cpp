@@ -2,6 +2,7 @@
 // recomputation of the whole list, refusals, and the hand-over.
 #include "ApoyoTormentas.h"
 
+#include "app/ImportaLluvia.h"
 #include "common/Catalogo.h"
 #include "storms/frmGraficoSerie.h"
 #include "storms/frmSerie.h"
@@ -151,6 +152,96 @@ class TstSerie : public QObject {
         Pagina(w, Qt::Key_Up);
         CambiaMensaje(std::move(antes));
         QVERIFY(cajas == 1 && Estado(w).startsWith("2 2/2"));
+    }
+
+    // A column of depths and one of conditions pasted into the depth box:
+    // one storm a line after the storm shown, or in its place while blank.
+    void pegado_data()
+    {
+        QTest::addColumn<QString>("primero");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("aviso"); // the start of the refusal
+        QTest::addColumn<QString>("estado");
+        QTest::newRow("into a blank storm") << ""
+                                            << "30\t2\r\n12,5\t3\r\n"
+                                            << ""
+                                            << "2 2/2 [12.5] 3";
+        QTest::newRow("after a storm") << "50"
+                                       << "30;1\n20;2"
+                                       << ""
+                                       << "3 3/3 [20.0] 2";
+        QTest::newRow("no conditions") << ""
+                                       << "30\n20"
+                                       << "Line 1 of the pasted text: the second"
+                                       << "1 1/1 [] ";
+        QTest::newRow("0 mm on line 2") << "50"
+                                        << "30\t2\n0\t2"
+                                        << "Line 2 of the pasted text: "
+                                        << "1 1/1 [50] 2";
+    }
+    void pegado()
+    {
+        QFETCH(QString, primero);
+        QFETCH(QString, texto);
+        QFETCH(QString, aviso);
+        QFETCH(QString, estado);
+        Registro r;
+        QWidget* w = AbreSerie(*s);
+        if (!primero.isEmpty())
+            Rellena(w, primero, "2");
+        auto* caja = Control<QLineEdit>(w, "txtPrecip");
+        caja->setFocus();
+        QGuiApplication::clipboard()->setText(texto);
+        QTest::keyClick(caja, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(r.cajas.size(), std::size_t(aviso.isEmpty() ? 0 : 1));
+        QVERIFY(aviso.isEmpty() || r.cajas[0].texto.startsWith(aviso));
+        QCOMPARE(Estado(w), estado);
+    }
+
+    // A year of 10 mm on the first of each month: twelve storms in condition
+    // I and twelve months of 10 mm in one day; a bad line changes nothing.
+    void importa_data()
+    {
+        QTest::addColumn<QString>("malo");   // a line replacing 2023-03-01
+        QTest::addColumn<QString>("aviso");  // the start of the refusal
+        QTest::addColumn<QString>("estado"); // the series shown, or none
+        QTest::newRow("a year") << ""
+                                << ""
+                                << "1 1/12 [10.0] 1";
+        QTest::newRow("negative depth") << "2023-03-01;-2"
+                                        << "Line 61 of "
+                                        << "";
+    }
+    void importa()
+    {
+        QFETCH(QString, malo);
+        QFETCH(QString, aviso);
+        QFETCH(QString, estado);
+        QTemporaryDir dir;
+        QFile f(dir.filePath("lluvia.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("fecha;mm\n");
+        for (QDate d(2023, 1, 1); d.year() == 2023; d = d.addDays(1)) {
+            const bool primero = d.day() == 1;
+            const QString l = primero && d.month() == 3 && !malo.isEmpty()
+                                  ? malo
+                                  : d.toString(Qt::ISODate) + (primero ? ";10,0" : ";0");
+            f.write((l + "\n").toUtf8());
+        }
+        f.close();
+        const QString antes = Guardado("Anual", 11, 0).toString() + Guardado("Anual", 11, 2).toString();
+        Registro r;
+        QTimer::singleShot(0, [] {
+            if (QWidget* d = QApplication::activeModalWidget())
+                QTest::mouseClick(Control<QPushButton>(d, "cmdAceptar"), Qt::LeftButton);
+        });
+        ImportaLluvia(s->v, s->nav, nullptr, f.fileName());
+        QCOMPARE(r.cajas.size(), std::size_t(aviso.isEmpty() ? 0 : 1));
+        QVERIFY(aviso.isEmpty() || r.cajas[0].texto.startsWith(aviso));
+        QWidget* w = s->nav.Ventana(Serie);
+        QCOMPARE(w ? Estado(w) : QString(), estado);
+        QCOMPARE(Guardado("Anual", 11, 0).toString() + Guardado("Anual", 11, 2).toString(),
+                 aviso.isEmpty() ? "101" : antes);
     }
 
     // One bar per storm: depth and water received; the storage needed as a

@@ -172,6 +172,15 @@ void RejillaAnual::Dimensiona()
     tblAno_->setFixedSize(ancho, 2 * tblAno_->frameWidth() + cabecera + Meses * fila);
 }
 
+void RejillaAnual::Llena(const TablaAnual& t)
+{
+    for (int f = 0; f < Meses; ++f)
+        for (int c = ColP; c <= ColN; ++c)
+            if (const std::optional<double> x = t[static_cast<std::size_t>(f)][static_cast<std::size_t>(c - ColP)])
+                Guarda(datAnual_->index(f, c), *x);
+    tblAno_->viewport()->update();
+}
+
 void RejillaAnual::VaciaTabla()
 {
     if (EnArchivo()) {

@@ -33,6 +33,8 @@ class RejillaAnual : public QGroupBox {
     void VaciaTabla();
     // Enters the cells of `t` that hold a value.
     void Rellena(const TablaAnual& t);
+    // Every value of `t` stored as an accepted edit.
+    void Llena(const TablaAnual& t);
     // The twelve months as stored, for LeeDatos.
     TablaAnual Celdas() const;
     // Focus on the grid, month `fila` (0-based), grid column `columna`.

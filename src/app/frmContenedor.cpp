@@ -1,6 +1,7 @@
 #include "app/frmContenedor.h"
 
 #include "annual/frmAnual.h"
+#include "app/ImportaLluvia.h"
 #include "calc/ArchivoSitio.h"
 #include "calc/LectorJson.h"
 #include "common/Catalogo.h"
@@ -121,6 +122,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuGuardarComo_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardarComo"));
     mnuPropiedades_ = Orden(mnuArchivo_, QStringLiteral("mnuPropiedades"));
     mnuExportarCSV_ = Orden(mnuArchivo_, QStringLiteral("mnuExportarCSV"));
+    mnuImportaLluvia_ = Orden(mnuArchivo_, QStringLiteral("mnuImportaLluvia"));
     mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra2"));
     mnuSalir_ = Orden(mnuArchivo_, QStringLiteral("mnuSalir"));
     mnuBarra3_ = mnuArchivo_->addSeparator();
@@ -161,6 +163,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuGuardar_->setShortcut(QKeySequence::Save);
     mnuExportarCSV_->setText(Texto(v_, 1716));
     mnuSalir_->setText(Texto(v_, 1051));
+    mnuImportaLluvia_->setText(Texto(v_, 1777));
     mnuModelo_->setTitle(Texto(v_, 1300));
     MnuHidrela_->setText(Texto(v_, 1301));
     mnuOtros_->setText(Texto(v_, 1302));
@@ -180,6 +183,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuArchivo_, &QMenu::aboutToShow, this, &frmContenedor::ListaRecientes);
     connect(mnuExportarCSV_, &QAction::triggered, this, &frmContenedor::mnuExportarCSV_Click);
     connect(mnuSalir_, &QAction::triggered, this, &frmContenedor::mnuSalir_Click);
+    connect(mnuImportaLluvia_, &QAction::triggered, this, &frmContenedor::mnuImportaLluvia_Click);
     connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
     connect(mnuIdiomaEnglish_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEnglish_Click);
     connect(mnuCascada_, &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
@@ -270,6 +274,11 @@ void frmContenedor::mnuSalir_Click()
         return;
     GuardaPrincipal(this);
     QCoreApplication::exit(0);
+}
+
+void frmContenedor::mnuImportaLluvia_Click()
+{
+    ImportaLluvia(v_, nav_, this);
 }
 
 void frmContenedor::closeEvent(QCloseEvent* evento)

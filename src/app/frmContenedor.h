@@ -57,6 +57,7 @@ class frmContenedor : public QMainWindow {
     void mnuPropiedades_Click();
     void mnuExportarCSV_Click();
     void mnuSalir_Click();
+    void mnuImportaLluvia_Click();
     void mnuIdiomaEspanol_Click();
     void mnuIdiomaEnglish_Click();
     void ListaVentanas();
@@ -93,6 +94,7 @@ class frmContenedor : public QMainWindow {
     QAction* mnuExportarCSV_;
     QAction* mnuSalir_;
     QAction* mnuBarra3_;
+    QAction* mnuImportaLluvia_;
     QAction* MnuHidrela_;
     QAction* mnuOtros_;
     QAction* mnuIdiomaEspanol_;

@@ -9,6 +9,11 @@
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/RejillaDatos.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -130,12 +135,84 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     resize(600, heightForWidth(600) > 0 ? heightForWidth(600) : sizeHint().height());
     CentraAlMostrar(this);
 
+    e_.txtPrecip->installEventFilter(this);
     connect(cmdAnadir_, &QPushButton::clicked, this, &frmSerie::cmdAnadir_Click);
     connect(btnAguacero_, &QScrollBar::valueChanged, this, &frmSerie::btnAguacero_Change);
     connect(cmdCalcular_, &QPushButton::clicked, this, &frmSerie::cmdCalcular_Click);
     connect(cmdResumen_, &QPushButton::clicked, this, &frmSerie::cmdResumen_Click);
     connect(cmdSigue_, &QPushButton::clicked, this, &frmSerie::cmdSigue_Click);
     connect(cmdGrafico_, &QPushButton::clicked, this, &frmSerie::cmdGrafico_Click);
+}
+
+bool frmSerie::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (objeto == e_.txtPrecip && evento->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(evento)->matches(QKeySequence::Paste)) {
+        const QString texto = QGuiApplication::clipboard()->text();
+        const std::vector<QStringList> bloque = PartePegado(texto, v_.SepDecimal);
+        // One number is pasted into the box as typed.
+        if (bloque.size() > 1 || (bloque.size() == 1 && bloque.front().size() > 1)) {
+            PegaAguaceros(texto);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmSerie::PegaAguaceros(const QString& texto)
+{
+    std::vector<Aguacero> nuevos;
+    const std::vector<QStringList> bloque = PartePegado(texto, v_.SepDecimal);
+    for (std::size_t i = 0; i < bloque.size(); ++i) {
+        const QStringList& fila = bloque[i];
+        const int linea = static_cast<int>(i) + 1;
+        const std::optional<double> P = NumeroLocal(v_, fila.front());
+        const std::optional<FueraDeRango> f = P ? CompruebaAguacero(*P, Tormenta::Serie) : std::nullopt;
+        if (!P || f) {
+            const QString motivo = P ? Texto(v_, f->mensaje) : NoNumerico(v_, e_.Label1, fila.front());
+            Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v_, 1761).arg(linea).arg(motivo));
+            return;
+        }
+        const std::optional<double> c = fila.size() == 2 ? NumeroLocal(v_, fila[1]) : std::nullopt;
+        if (!c || (*c != 1 && *c != 2 && *c != 3)) {
+            Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v_, 1762).arg(linea));
+            return;
+        }
+        nuevos.push_back(Aguacero{*P, static_cast<int>(*c)});
+    }
+    Inserta(nuevos);
+}
+
+bool frmSerie::Inserta(const std::vector<Aguacero>& nuevos)
+{
+    const bool blanco =
+        Tag(e_.txtPrecip).isEmpty() && e_.txtPrecip->text().trimmed().isEmpty() && e_.lstHumedad->currentIndex() < 0;
+    if (!blanco && !ValidaSerie())
+        return false;
+    const int desde = blanco ? AguaceroActual_ - 1 : AguaceroActual_;
+    const std::size_t total = static_cast<std::size_t>(NumAguaceros_ - (blanco ? 1 : 0)) + nuevos.size();
+    if (total > static_cast<std::size_t>(maxAguaceros_)) {
+        Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v_, 1601));
+        return false;
+    }
+    if (nuevos.empty())
+        return true;
+    std::vector<Aguacero>& serie = v_.Documento.serie;
+    if (blanco)
+        serie.erase(serie.begin() + desde);
+    serie.insert(serie.begin() + desde, nuevos.begin(), nuevos.end());
+    NumAguaceros_ = static_cast<int>(total);
+    MuestraAguacero(desde + static_cast<int>(nuevos.size()));
+    return true;
+}
+
+void frmSerie::Carga(const std::vector<Aguacero>& serie)
+{
+    if (serie.empty())
+        return;
+    v_.Documento.serie = serie;
+    NumAguaceros_ = static_cast<int>(serie.size());
+    MuestraAguacero(1);
 }
 
 void frmSerie::txtPrecip_GotFocus()
@@ -202,6 +279,11 @@ void frmSerie::MuestraAguacero(int aguacero)
 {
     AguaceroActual_ = aguacero;
     lblNumAguacero_->setText(QString::number(AguaceroActual_));
+    {
+        const QSignalBlocker quieto(btnAguacero_);
+        btnAguacero_->setRange(1, NumAguaceros_);
+        btnAguacero_->setValue(aguacero);
+    }
     const Aguacero a = v_.Documento.serie[Indice(AguaceroActual_)];
     NuevoAguacero_ = false;
     FijaTag(e_.txtPrecip, ExactoLocal(v_, a.P));

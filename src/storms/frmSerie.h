@@ -24,7 +24,20 @@ class frmSerie : public QWidget {
     // `maxAguaceros` is the most storms the list takes.
     frmSerie(Variables& v, Navegacion& nav, int maxAguaceros = MaxAguaceros, QWidget* parent = nullptr);
 
+    // Storms added after the one shown (in its place when it is still
+    // blank), the last of them shown and the series computed. False, with
+    // the message, when the shown storm is refused or the list would be full.
+    bool Inserta(const std::vector<Aguacero>& nuevos);
+    // The whole list replaced by `serie` (not empty), its first storm shown.
+    void Carga(const std::vector<Aguacero>& serie);
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
   private:
+    // A column of depths pasted into the depth box, with a second column of
+    // conditions: one storm a line, or nothing and the first line at fault.
+    void PegaAguaceros(const QString& texto);
     void cmdAnadir_Click();
     void btnAguacero_Change(int valor);
     // Shows storm `aguacero` of the list and the totals.

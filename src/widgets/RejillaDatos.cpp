@@ -9,6 +9,7 @@
 #include "widgets/Exportacion.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QPersistentModelIndex>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -40,6 +42,35 @@ QWidget* Formulario(QWidget* w)
     return w;
 }
 
+std::vector<QStringList> PartePegado(const QString& texto, const QString& sepDecimal)
+{
+    QStringList lineas = texto.split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
+    // A spreadsheet ends its last row with a line break.
+    while (!lineas.isEmpty() && lineas.back().trimmed().isEmpty())
+        lineas.removeLast();
+    QChar sep = QLatin1Char('\t');
+    if (!texto.contains(sep))
+        sep =
+            texto.contains(QLatin1Char(';')) || sepDecimal == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(',');
+    // One number with a decimal comma, as a cell's paste has always taken it.
+    if (sep == QLatin1Char(',') && lineas.size() == 1 && lineas.front().count(sep) == 1)
+        sep = QLatin1Char(';');
+    const QChar otro = sepDecimal == QLatin1String(",") ? QLatin1Char('.') : QLatin1Char(',');
+    std::vector<QStringList> filas;
+    for (const QString& l : lineas) {
+        QStringList celdas = l.split(sep);
+        for (QString& c : celdas) {
+            c = c.trimmed();
+            if (c.size() >= 2 && c.startsWith(QLatin1Char('"')) && c.endsWith(QLatin1Char('"')))
+                c = c.mid(1, c.size() - 2).trimmed();
+            if (sepDecimal.size() == 1)
+                c.replace(otro, sepDecimal.front());
+        }
+        filas.push_back(celdas);
+    }
+    return filas;
+}
+
 class DelegadoDatos : public QStyledItemDelegate {
   public:
     explicit DelegadoDatos(RejillaDatos* vista) : QStyledItemDelegate(vista), r_(*vista) {}
@@ -55,7 +86,7 @@ class DelegadoDatos : public QStyledItemDelegate {
             return true;
         if (!avisando_) {
             avisando_ = true;
-            Mensaje(Icono::Informacion, Titulo(), Texto(r_.v_, c.mensaje));
+            Mensaje(Icono::Informacion, r_.Titulo(indice_), Texto(r_.v_, c.mensaje));
             avisando_ = false;
         }
         if (editor_) {
@@ -133,14 +164,6 @@ class DelegadoDatos : public QStyledItemDelegate {
 
   private:
     bool Editando() const { return editor_ && editor_->isModified() && indice_.isValid(); }
-    // A refusal's title names the cell being left.
-    QString Titulo() const
-    {
-        if (!r_.forma_.fila || !r_.model())
-            return QStringLiteral("Error");
-        const QString columna = r_.model()->headerData(indice_.column(), Qt::Horizontal).toString();
-        return Texto(r_.v_, 1631).arg(columna, r_.forma_.fila(indice_.row()));
-    }
     RejillaDatos::Chequeo Comprueba(const QModelIndex& indice, const QString& texto) const
     {
         return r_.forma_.comprueba(indice.column() - r_.forma_.primera, texto);
@@ -171,6 +194,20 @@ bool DelegadoDatos::eventFilter(QObject* objeto, QEvent* evento)
         return QStyledItemDelegate::eventFilter(objeto, evento);
     if (evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        // A block pasted into an open cell: the cell is left as by Enter,
+        // then the block goes in from it. One cell pastes into the editor.
+        if (static_cast<QKeyEvent*>(evento)->matches(QKeySequence::Paste)) {
+            const QString texto = QGuiApplication::clipboard()->text();
+            const std::vector<QStringList> bloque = PartePegado(texto, r_.v_.SepDecimal);
+            if (bloque.size() < 2 && (bloque.empty() || bloque.front().size() < 2))
+                return QStyledItemDelegate::eventFilter(objeto, evento);
+            if (!PuedeDejarCelda())
+                return true;
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            r_.Pega(texto);
+            return true;
+        }
         const bool enter = tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
         const bool tab = tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab;
         if (!enter && !tab)
@@ -276,8 +313,57 @@ void RejillaDatos::Siguiente()
         Sal(true);
 }
 
+QString RejillaDatos::Titulo(const QModelIndex& indice) const
+{
+    if (!forma_.fila || !model())
+        return QStringLiteral("Error");
+    const QString columna = model()->headerData(indice.column(), Qt::Horizontal).toString();
+    return Texto(v_, 1631).arg(columna, forma_.fila(indice.row()));
+}
+
+void RejillaDatos::Pega(const QString& texto)
+{
+    const std::vector<QStringList> bloque = PartePegado(texto, v_.SepDecimal);
+    if (!model() || bloque.empty())
+        return;
+    const QModelIndex actual = currentIndex();
+    const int columnas = static_cast<int>(forma_.columnas.size());
+    const int fila0 = actual.isValid() ? actual.row() : 0;
+    const int columna0 = actual.isValid() ? std::clamp(actual.column() - forma_.primera, 0, columnas - 1) : 0;
+    const int filas = model()->rowCount() - fila0, huecos = columnas - columna0;
+    int anchura = 0;
+    for (const QStringList& f : bloque)
+        anchura = std::max(anchura, static_cast<int>(f.size()));
+    if (static_cast<int>(bloque.size()) > filas || anchura > huecos) {
+        Mensaje(Icono::Informacion, QStringLiteral("Error"),
+                Texto(v_, 1760).arg(bloque.size()).arg(anchura).arg(filas).arg(huecos));
+        return;
+    }
+    for (int f = 0; f < static_cast<int>(bloque.size()); ++f)
+        for (int c = 0; c < static_cast<int>(bloque[static_cast<std::size_t>(f)].size()); ++c) {
+            const QString& celda = bloque[static_cast<std::size_t>(f)][c];
+            // A blank cell of the block leaves the cell as it is.
+            if (celda.isEmpty())
+                continue;
+            const QModelIndex i = model()->index(fila0 + f, forma_.primera + columna0 + c);
+            const Chequeo ch = forma_.comprueba(columna0 + c, celda);
+            if (ch.mensaje != 0) {
+                setCurrentIndex(i);
+                Mensaje(Icono::Informacion, Titulo(i), Texto(v_, ch.mensaje));
+                return;
+            }
+            forma_.guarda(i, ch.valor);
+        }
+    viewport()->update();
+}
+
 void RejillaDatos::keyPressEvent(QKeyEvent* evento)
 {
+    if (evento->matches(QKeySequence::Paste)) {
+        Pega(QGuiApplication::clipboard()->text());
+        evento->accept();
+        return;
+    }
     if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) {
         // From the last cell the window's key preview moves on.
         if (!UltimaCelda())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QTableView>
 
 #include <functional>
@@ -14,6 +15,10 @@ std::optional<double> ValorCelda(const Variables& v, const QVariant& dato);
 // The window a control belongs to: its top-level window, or the form inside
 // a child window of the main window.
 QWidget* Formulario(QWidget* w);
+// A block copied from a spreadsheet, as rows of cell texts: rows by line,
+// cells by tab, `;` or, when it is not the decimal separator in force, `,`.
+// Either decimal character becomes the one in force.
+std::vector<QStringList> PartePegado(const QString& texto, const QString& sepDecimal);
 
 // A grid of numbers bound to a model and edited in place. Typed text is
 // checked before it is stored: refused text shows its message and keeps the
@@ -65,6 +70,10 @@ class RejillaDatos : public QTableView {
     // Enter: the next editable cell, or out of the grid from the last one.
     void Siguiente();
     void Sal(bool adelante) { focusNextPrevChild(adelante); }
+    // Ctrl+V: a block pasted from the current cell on, each cell checked and
+    // stored as if typed; the first refused cell stops it with its message.
+    // A block larger than the room left is refused whole.
+    void Pega(const QString& texto);
 
   protected:
     void keyPressEvent(QKeyEvent* evento) override;
@@ -77,6 +86,8 @@ class RejillaDatos : public QTableView {
     int Ultima() const { return forma_.primera + static_cast<int>(forma_.columnas.size()) - 1; }
     void CambioFoco(QWidget* ahora);
     void Formatos();
+    // A refusal's title names the cell.
+    QString Titulo(const QModelIndex& indice) const;
 
     const Variables& v_;
     Forma forma_;
