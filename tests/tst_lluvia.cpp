@@ -47,7 +47,6 @@ void TstLluvia::condicion_data()
     QTest::newRow("dormant 12.69 is I") << 1 << QStringList{"5.1", "7.59"} << QList<int>{4, 9} << 1 << 0;
     QTest::newRow("dormant 27.94 is II") << 1 << QStringList{"20.3", "7.64"} << QList<int>{4, 9} << 2 << 0;
     QTest::newRow("dormant 27.95 is III") << 1 << QStringList{"20.3", "7.65"} << QList<int>{4, 9} << 3 << 0;
-    QTest::newRow("dormant 35.56 is III") << 1 << QStringList{"30.1", "5.46"} << QList<int>{4, 9} << 3 << 0;
     QTest::newRow("growing 35.56 is II") << 6 << QStringList{"1.01", "34.55"} << QList<int>{4, 9} << 2 << 0;
     QTest::newRow("growing 35.55 is I") << 6 << QStringList{"30.1", "5.45"} << QList<int>{4, 9} << 1 << 0;
     QTest::newRow("growing 53.34 is II") << 6 << QStringList{"50.2", "3.14"} << QList<int>{4, 9} << 2 << 0;

@@ -45,8 +45,6 @@ class TstModelo : public QObject {
         QTest::addColumn<Caso>("caso");
         QTest::newRow("NR < NI") << Caso{80, 60, 50, {76.67, 15.46, 65.23, 35.61, 21.10, 58.79, 0, 0, 0}};
         QTest::newRow("NR > NI") << Caso{60, 80, 50, {63.33, 29.41, 98.48, 52.82, 30.17, 49.03, 25.20, 10.58, 4.60}};
-        QTest::newRow("NR = NI") << Caso{70, 70, 50, {70, 21.77, 86.85, 45.25, 25.75, 52.89, 0, 0, 0}};
-        QTest::newRow("CAPA 0") << Caso{80, 60, 0, {76.67, 15.46, 35.77, 15.46, 6.87, 76.67, 0, 0, 0}};
         // Every threshold 0: the unit holds CAPA over its whole area.
         QTest::newRow("todo 100") << Caso{100, 100, 60, {100, 0, 5, 5, 5, 91.04, 0, 0, 0}};
         // Abandoned: the thresholds are there, the unit's are not.
