@@ -82,6 +82,7 @@ class TstZonas : public QObject {
         QTest::addColumn<int>("veredicto");
         QTest::newRow("todo 70") << Cifras{70, 70, 70} << "====" << 1172;
         QTest::newRow("80 70 60") << Cifras{80, 70, 60} << ">>>>" << 1170;
+        QTest::newRow("80 70 70") << Cifras{80, 70, 70} << ">>>=" << 1170;
         QTest::newRow("80 60 70") << Cifras{80, 60, 70} << ">>><" << 1171;
         QTest::newRow("70 70 80") << Cifras{70, 70, 80} << "=<<<" << 1173;
         QTest::newRow("72 70 82, NAC = N") << Cifras{72, 70, 82} << "><=<" << 1174;
