@@ -18,20 +18,6 @@ using simdjson::dom::element;
 using Valor = simdjson::simdjson_result<element>;
 using Tipo = FalloArchivo::Tipo;
 
-// A null value counts as absent, as in a request.
-bool Presente(const Valor& v)
-{
-    return !v.error() && !v.is_null();
-}
-
-template <class V> std::optional<double> Numero(const V& v)
-{
-    double d = 0;
-    if (v.get_double().get(d) != SUCCESS)
-        return std::nullopt;
-    return d;
-}
-
 FalloArchivo Falla(Tipo t, std::string donde, int mensaje = 0)
 {
     FalloArchivo f;
@@ -79,7 +65,7 @@ std::optional<FalloArchivo> Campo(const Valor& v, const char* nombre, int mensaj
 {
     if (!Presente(v))
         return std::nullopt;
-    const std::optional<double> x = Numero(v);
+    const std::optional<double> x = NumeroJson(v);
     if (!x)
         return Falla(Tipo::Dato, std::string("site.") + nombre);
     if (!valida(*x))
@@ -123,7 +109,7 @@ std::optional<FalloArchivo> LeeSitio(const Valor& v, DocumentoSitio& d)
                 const Valor x = par.at(k);
                 if (!Presente(x))
                     continue;
-                const std::optional<double> n = Numero(x);
+                const std::optional<double> n = NumeroJson(x);
                 if (!n)
                     return Falla(Tipo::Dato, donde);
                 if (!(k == 0 ? AreaValida(*n) : CurvaValida(*n)))
@@ -145,7 +131,7 @@ std::optional<FalloArchivo> LeeSitio(const Valor& v, DocumentoSitio& d)
 
     const Valor capacidad = v["capacity"];
     if (Presente(capacidad)) {
-        const std::optional<double> x = Numero(capacidad);
+        const std::optional<double> x = NumeroJson(capacidad);
         if (!x)
             return Falla(Tipo::Dato, "site.capacity");
         d.capacidad = CapacidadValida(*x) ? CapacidadConfirmada(*x) : std::nullopt;
@@ -158,7 +144,7 @@ std::optional<FalloArchivo> LeeSitio(const Valor& v, DocumentoSitio& d)
 // 1, 2 or 3; 0 for anything else.
 int UnoATres(const Valor& v)
 {
-    const std::optional<double> x = Numero(v);
+    const std::optional<double> x = NumeroJson(v);
     return x && (*x == 1 || *x == 2 || *x == 3) ? static_cast<int>(*x) : 0;
 }
 
@@ -172,7 +158,7 @@ std::optional<FalloArchivo> LeeAguacero(const V& v, const std::string& donde, To
     const bool completo = t == Tormenta::Serie;
     const Valor p = v["P"];
     if (completo || Presente(p)) {
-        P = Numero(p);
+        P = NumeroJson(p);
         if (!P)
             return Falla(Tipo::Dato, donde + ".P");
         if (const std::optional<FueraDeRango> f = CompruebaAguacero(*P, t))
@@ -206,7 +192,7 @@ std::optional<FalloArchivo> LeeAnio(const Valor& v, DocumentoSitio& d)
         for (const element celda : celdas) {
             const std::string donde = En(En("year.months", m), c);
             if (!celda.is_null()) {
-                const std::optional<double> x = Numero(celda);
+                const std::optional<double> x = NumeroJson(celda);
                 if (!x)
                     return Falla(Tipo::Dato, donde);
                 // What typing the cell into the grid would store, or its message.

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,24 @@
 inline constexpr std::size_t MaximoJson = std::size_t{8} << 20;
 // Bytes readable after a text handed over with its padding.
 inline constexpr std::size_t RellenoJson = simdjson::SIMDJSON_PADDING;
+
+// A member looked up, or the error of its absence.
+using ValorJson = simdjson::simdjson_result<simdjson::dom::element>;
+
+// A null value counts as absent, so a script may blank a field.
+inline bool Presente(const ValorJson& v)
+{
+    return !v.error() && !v.is_null();
+}
+
+// A JSON number as a double; integers read as doubles too.
+template <class V> std::optional<double> NumeroJson(const V& v)
+{
+    double d = 0;
+    if (v.get_double().get(d) != simdjson::SUCCESS)
+        return std::nullopt;
+    return d;
+}
 
 class LectorJson {
   public:

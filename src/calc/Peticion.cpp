@@ -1,6 +1,7 @@
 #include "calc/Peticion.h"
 
 #include "calc/ArchivoSitio.h"
+#include "calc/LectorJson.h"
 #include "model/ModeloCN.h"
 #include "model/Numero.h"
 #include "model/Rangos.h"
@@ -16,25 +17,10 @@ using simdjson::dom::element;
 // A member looked up, or the error of its absence.
 using Valor = simdjson::simdjson_result<element>;
 
-// A null value counts as absent, so a script may blank a field.
-bool Presente(const Valor& v)
-{
-    return !v.error() && !v.is_null();
-}
-
-// Integers read as doubles too.
-template <class V> std::optional<double> Numero(const V& v)
-{
-    double d = 0;
-    if (v.get_double().get(d) != SUCCESS)
-        return std::nullopt;
-    return d;
-}
-
 // A moisture condition or runoff case: exactly 1, 2 or 3 (2.0 is 2).
 template <class V> std::optional<int> UnoATres(const V& v)
 {
-    const std::optional<double> d = Numero(v);
+    const std::optional<double> d = NumeroJson(v);
     if (!d || !(*d == 1 || *d == 2 || *d == 3))
         return std::nullopt;
     return static_cast<int>(*d);
@@ -69,7 +55,7 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
     static constexpr std::string_view campos[5] = {"NAC", "SI", "SR", "NR", "CAPA"};
     double valor[5] = {};
     for (int i = 0; i < 5; ++i) {
-        const std::optional<double> d = Numero(o[campos[i]]);
+        const std::optional<double> d = NumeroJson(o[campos[i]]);
         if (!d)
             return Sin(campos[i], std::string(campos[i]) + " is missing or not a number");
         valor[i] = *d;
@@ -93,7 +79,7 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
         return Sin("NI", "give the contributing area as NI or as zones");
     }
     if (Presente(ni)) {
-        const std::optional<double> d = Numero(ni);
+        const std::optional<double> d = NumeroJson(ni);
         if (!d)
             return Sin("NI", "NI is not a number");
         if (const std::optional<FueraDeRango> f = CompruebaNI(*d))
@@ -111,8 +97,8 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
             std::optional<double> area, numero;
             array par;
             if (z.get_array().get(par) == SUCCESS && par.size() == 2) {
-                area = Numero(par.at(0));
-                numero = Numero(par.at(1));
+                area = NumeroJson(par.at(0));
+                numero = NumeroJson(par.at(1));
             }
             if (!area || !numero) {
                 FalloPeticion f = Sin("zones", "a zone must be a pair of numbers [area, curve number]");
@@ -133,7 +119,7 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
 
     const Valor capacidad = o["capacity"];
     if (Presente(capacidad)) {
-        const std::optional<double> d = Numero(capacidad);
+        const std::optional<double> d = NumeroJson(capacidad);
         if (!d || !CapacidadValida(*d))
             return Sin("capacity", "capacity must be a number >= 0 and < 10000");
         const std::optional<double> guardada = CapacidadConfirmada(*d);
@@ -147,7 +133,7 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
 // Depth and condition of one storm, checked as its window checks them.
 std::optional<FalloPeticion> LeeAguacero(const element& o, Tormenta t, Aguacero& a)
 {
-    const std::optional<double> P = Numero(o["P"]);
+    const std::optional<double> P = NumeroJson(o["P"]);
     if (!P)
         return Sin("P", "P is missing or not a number");
     if (const std::optional<FueraDeRango> f = CompruebaAguacero(*P, t))
@@ -214,7 +200,7 @@ std::optional<FalloPeticion> LeeAnio(const Valor& v, Peticion& p)
                 ++c;
                 continue;
             }
-            const std::optional<double> d = Numero(celda);
+            const std::optional<double> d = NumeroJson(celda);
             if (!d) {
                 f.columna = c + 1;
                 f.motivo = "a cell must be a number or null";
