@@ -97,6 +97,40 @@ class TstAguacero : public QObject {
         }
     }
 
+    // Ctrl+C puts the results on the clipboard as caption<TAB>value lines
+    // under their group's title, from a button or a result box with nothing
+    // selected; a box's selection copies itself.
+    void copiaResultados_data()
+    {
+        QTest::addColumn<QString>("foco");
+        QTest::addColumn<bool>("elige");
+        QTest::addColumn<QString>("inicio");
+        const QString todo = "Results\nAvailable precipitation without systematization (l/m²)\t44.2\n"
+                             "Available precipitation in the systematized small plateau (l/m²)\t76.8\n";
+        QTest::newRow("button") << "cmdCalcular" << false << todo;
+        QTest::newRow("box") << "txtResultado(1)" << false << todo;
+        QTest::newRow("selection") << "txtResultado(1)" << true << "76.8";
+    }
+    void copiaResultados()
+    {
+        QFETCH(QString, foco);
+        QFETCH(bool, elige);
+        QFETCH(QString, inicio);
+        Sitio(s->v, 10);
+        QWidget* w = AbreAguacero(*s);
+        Rellena(w, "50", "2");
+        Pulsa(w, "cmdCalcular");
+        auto* f = Control(w, foco);
+        f->setFocus();
+        if (elige)
+            Control<QLineEdit>(w, foco)->selectAll();
+        QApplication::clipboard()->clear();
+        QTest::keyClick(f, Qt::Key_C, Qt::ControlModifier);
+        const QString copia = QApplication::clipboard()->text();
+        QVERIFY2(copia.startsWith(inicio), qPrintable(copia));
+        QCOMPARE(copia.count('\n'), elige ? 0 : 10);
+    }
+
     void letrasGuardanLaUltimaPrecipitacion()
     {
         QWidget* w = AbreAguacero(*s);

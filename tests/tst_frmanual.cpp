@@ -282,6 +282,12 @@ class TstFrmAnual : public QObject, apoyo::Banco {
             }
             const auto* capacidad = C<QLabel>(QStringLiteral("lblCap"), h);
             QCOMPARE(capacidad->text() + ' ' + capacidad->toolTip(), QStringLiteral("30.1 30.06"));
+            C<QAction>(QStringLiteral("mnuCopiarResultados"), h)->trigger();
+            QCOMPARE(
+                QApplication::clipboard()->text(),
+                QStringLiteral("Total: Llano (P. mes)\t60.0\nTotal: Ladera actual\t59.4\n"
+                               "Total: Ladera sistematizada\t60.0\nTotal: Área de recepción\t126.8\n"
+                               "Capacidad mínima de embalse para recoger toda la escorrentía superficial (l)\t30.1\n"));
             QCOMPARE(Ayuda(t, 1, 2) + ' ' + Ayuda(t, 1, 0), QStringLiteral("59.42 "));
             t->item(1, 1)->setText(QString()); // the next show fills it again
             nav->Muestra(Anual);

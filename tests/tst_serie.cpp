@@ -100,6 +100,17 @@ class TstSerie : public QObject {
         QWidget* r = s->nav.Ventana("frmResumen");
         QVERIFY(r && s->nav.Ventana(Serie) && Texto(r, "txtDato(1)") == "2");
         QVERIFY(Control(r, "mrcSerie")->isVisible() && !Control(r, "mrcAislado")->isVisible());
+        // Its CSV: the boxes shown, "." decimals, full values beside, the
+        // single storm's hidden group left out.
+        QCOMPARE(TextoCSV(r, s->v),
+                 QString("Result,Value,Value (exact)\nPrecipitation series,,\n"
+                         "Total precipitation (mm),100.0,100.00\nNumber of analyzed events,2,\n"
+                         "Events triggering runoff,,\nWithin the catchment area,2,\n"
+                         "Out of the catchment area,0,\nWater availability (mm),,\n"
+                         "On flat land,100.0,100.00\nOn the current slope,88.4,88.37\n"
+                         "On the systematized slope,100.0,100.00\n"
+                         "On the collecting area,316.9,316.86\n"
+                         "Minimum reservoir capacity to collect all the surface runoff (l),91.7,91.65\n"));
         Pulsa(r, "Command1");
 
         Pagina(w, Qt::Key_Up);

@@ -96,6 +96,7 @@ void frmAnual::Construye()
     for (int f = 0; f < 3; ++f) {
         totales->addWidget(filas[static_cast<std::size_t>(f)].first, f, 0);
         totales->addWidget(filas[static_cast<std::size_t>(f)].second, f, 1, Qt::AlignTop);
+        filas[static_cast<std::size_t>(f)].first->setBuddy(filas[static_cast<std::size_t>(f)].second);
     }
     totales->setColumnStretch(0, 1);
     auto* izquierda = new QVBoxLayout;
@@ -130,6 +131,7 @@ void frmAnual::Construye()
     connect(cmdCalcular_, &QPushButton::clicked, this, &frmAnual::cmdCalcular_Click);
     connect(cmdHidricas_, &QPushButton::clicked, this, &frmAnual::cmdHidricas_Click);
     connect(cmdSigue_, &QPushButton::clicked, this, &frmAnual::cmdSigue_Click);
+    HazCopiablesResultados(this, v_);
 }
 
 void frmAnual::FijaTextos()

@@ -134,6 +134,7 @@ void frmHidrico::Construye()
     auto* capacidad = new QHBoxLayout;
     capacidad->addWidget(Label1_, 1);
     capacidad->addWidget(lblCap_, 0, Qt::AlignTop);
+    Label1_->setBuddy(lblCap_);
     auto* pie = new QHBoxLayout;
     pie->addStretch();
     pie->addWidget(cmdVolver_);
@@ -150,6 +151,9 @@ void frmHidrico::Construye()
 
     setWindowTitle(Texto(v_, 1092));
     Label1_->setText(Texto(v_, 1097));
+    for (std::size_t i = 0; i < lblTotales_.size(); ++i)
+        lblTotales_[i]->setAccessibleName(Texto(v_, 1724).arg(Texto(v_, 1093 + static_cast<int>(i))));
+    HazCopiablesResultados(this, v_);
     cmdVolver_->setText(Texto(v_, 1098));
     connect(cmdVolver_, &QPushButton::clicked, this, &frmHidrico::cmdVolver_Click);
 }

@@ -121,6 +121,7 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
     connect(cmdContinuar_, &QPushButton::clicked, this, &frmResEscorrentia::cmdContinuar_Click);
 
     Rellena();
+    HazCopiablesResultados(this, v_);
     adjustSize();
 }
 
@@ -175,6 +176,7 @@ void frmResEscorrentia::Rellena()
     Coloca();
     setWindowTitle(Texto(v_, 1142));
     Frame1_->setTitle(Texto(v_, 1143));
+    lblConsejo_->setAccessibleName(Frame1_->title());
     Frame2_->setTitle(Texto(v_, 1148));
     cmdAnterior_->setText(Texto(v_, 1156));
     cmdContinuar_->setText(Texto(v_, 1157));

@@ -9,6 +9,7 @@
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/Exportacion.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -75,6 +76,7 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     resize(560, heightForWidth(560) > 0 ? heightForWidth(560) : sizeHint().height());
     CentraAlMostrar(this);
     e_.txtPrecip->setFocus();
+    HazCopiablesResultados(this, v_);
 
     connect(cmdCalcular_, &QPushButton::clicked, this, &frmPrecipitacion::cmdCalcular_Click);
     connect(cmdResumen_, &QPushButton::clicked, this, &frmPrecipitacion::cmdResumen_Click);

@@ -5,6 +5,7 @@
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/Exportacion.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -51,6 +52,7 @@ frmResumen::frmResumen(Variables& v, Navegacion& nav, QWidget* parent) : QWidget
     capa->setContentsMargins(10, 0, 12, 0);
     capa->addWidget(Label12_, 1);
     capa->addWidget(txtCapa_, 0, Qt::AlignTop);
+    Label12_->setBuddy(txtCapa_);
 
     Command1_ = Boton(this, QStringLiteral("Command1"));
     auto* pie = new QHBoxLayout;
@@ -108,6 +110,7 @@ frmResumen::frmResumen(Variables& v, Navegacion& nav, QWidget* parent) : QWidget
     CentraAlMostrar(this);
     // Nothing to type here: Space closes the window at once.
     Command1_->setFocus();
+    HazCopiablesResultados(this, v_);
 
     connect(Command1_, &QPushButton::clicked, this, [this] { nav_.Descarga(objectName()); });
 }

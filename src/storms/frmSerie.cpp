@@ -9,6 +9,7 @@
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
+#include "widgets/Exportacion.h"
 #include "widgets/RejillaDatos.h"
 
 #include <QClipboard>
@@ -135,6 +136,7 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     resize(600, heightForWidth(600) > 0 ? heightForWidth(600) : sizeHint().height());
     CentraAlMostrar(this);
 
+    HazCopiablesResultados(this, v_);
     e_.txtPrecip->installEventFilter(this);
     connect(cmdAnadir_, &QPushButton::clicked, this, &frmSerie::cmdAnadir_Click);
     connect(btnAguacero_, &QScrollBar::valueChanged, this, &frmSerie::btnAguacero_Change);

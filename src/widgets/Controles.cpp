@@ -168,6 +168,7 @@ std::pair<QLabel*, QLineEdit*> FilaSalida(QGridLayout* rejilla, int fila, const 
     QWidget* marco = rejilla->parentWidget();
     QLabel* l = Rotulo(marco, rotulo);
     QLineEdit* c = Salida(marco, caja);
+    l->setBuddy(c);
     rejilla->addWidget(l, fila, 0);
     rejilla->addWidget(c, fila, 1, alineacionCaja);
     return {l, c};

@@ -47,7 +47,7 @@ QLineEdit* Salida(QWidget* padre, const QString& nombre);
 // A grid of labels beside result boxes, on `marco`; the labels take the
 // spare width.
 QGridLayout* RejillaSalidas(QWidget* marco);
-// Row `fila` of such a grid: a wrapping label beside a result box.
+// Row `fila` of such a grid: a wrapping label beside a result box, its buddy.
 std::pair<QLabel*, QLineEdit*> FilaSalida(QGridLayout* rejilla, int fila, const QString& rotulo, const QString& caja,
                                           Qt::Alignment alineacionCaja = {});
 // The results frame "Frame2": labels "Label3(i)" beside read-only boxes

@@ -15,9 +15,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsView>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSaveFile>
+#include <QSet>
 #include <QSvgGenerator>
 #include <QTableView>
 
@@ -154,6 +159,135 @@ QStringList LineasCSV(const QTableView* t, const Variables& v)
     return lineas;
 }
 
+// The name windows whose results leave the program carry.
+const char* const PropResultados = "Exportacion.resultados";
+
+// One line of a window's results: a group's title has no value.
+struct Resultado {
+    QString rotulo, valor, exacto;
+    bool titulo = false;
+};
+
+// A caption without the buddy's access-key mark, on one line.
+QString Limpio(QString s)
+{
+    s.replace(QLatin1String("&&"), QString(QChar(0xE000))).remove(QLatin1Char('&'));
+    return s.replace(QChar(0xE000), QLatin1Char('&')).simplified();
+}
+
+QString Valor(const QWidget* w)
+{
+    if (const auto* c = qobject_cast<const QLineEdit*>(w))
+        return c->text();
+    const auto* l = qobject_cast<const QLabel*>(w);
+    return l ? l->text() : QString();
+}
+
+QGroupBox* GrupoDe(const QWidget* w, const QWidget* ventana)
+{
+    for (QWidget* p = w->parentWidget(); p && p != ventana; p = p->parentWidget())
+        if (auto* g = qobject_cast<QGroupBox*>(p))
+            return g;
+    return nullptr;
+}
+
+// A result with the label naming it, if any (else its own name is its
+// caption), or a label of a group of results that names none: a heading.
+struct Salida {
+    QWidget* w;
+    QLabel* rotulo;
+    bool encabezado;
+};
+
+// The window's results and headings in the order they were built, the order
+// they read in.
+std::vector<Salida> Salidas(const QWidget* ventana)
+{
+    const QList<QWidget*> hijos = ventana->findChildren<QWidget*>();
+    QHash<const QWidget*, QLabel*> rotulos;
+    for (QWidget* w : hijos)
+        if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+            rotulos.insert(l->buddy(), l);
+    const auto esResultado = [&rotulos](const QWidget* w) {
+        const auto* c = qobject_cast<const QLineEdit*>(w);
+        return ((c && c->isReadOnly()) || qobject_cast<const QLabel*>(w)) &&
+               (rotulos.contains(w) || !w->accessibleName().isEmpty());
+    };
+    QSet<const QGroupBox*> grupos;
+    for (const QWidget* w : hijos)
+        if (esResultado(w))
+            grupos.insert(GrupoDe(w, ventana));
+    std::vector<Salida> r;
+    for (QWidget* w : hijos) {
+        auto* l = qobject_cast<QLabel*>(w);
+        if (esResultado(w))
+            r.push_back({w, rotulos.value(w), false});
+        else if (l && !l->buddy() && !l->text().isEmpty() && GrupoDe(l, ventana) &&
+                 grupos.contains(GrupoDe(l, ventana)))
+            r.push_back({w, nullptr, true});
+    }
+    return r;
+}
+
+// What of them the window shows, a group of several headed by its title.
+std::vector<Resultado> Resultados(const QWidget* ventana)
+{
+    std::vector<Salida> salidas = Salidas(ventana);
+    std::erase_if(salidas, [ventana](const Salida& s) { return !s.w->isVisibleTo(ventana); });
+    std::vector<Resultado> r;
+    for (std::size_t i = 0; i < salidas.size(); ++i) {
+        const auto [w, l, encabezado] = salidas[i];
+        const QGroupBox* g = GrupoDe(w, ventana);
+        const bool nuevo = i == 0 || GrupoDe(salidas[i - 1].w, ventana) != g;
+        const bool varios = i + 1 < salidas.size() && GrupoDe(salidas[i + 1].w, ventana) == g;
+        if (g && nuevo && varios && !g->title().isEmpty())
+            r.push_back({Limpio(g->title()), QString(), QString(), true});
+        if (encabezado)
+            r.push_back({Limpio(Valor(w)), QString(), QString(), true});
+        else
+            r.push_back({Limpio(l ? l->text() : w->accessibleName()), Valor(w).simplified(), w->toolTip().trimmed()});
+    }
+    return r;
+}
+
+QStringList LineasResultados(const QWidget* ventana, const Variables& v)
+{
+    const std::vector<Resultado> r = Resultados(ventana);
+    const bool conExacto =
+        std::any_of(r.begin(), r.end(), [&v](const Resultado& x) { return NumeroLocal(v, x.exacto).has_value(); });
+    const QString valor = Texto(v, 1723);
+    QStringList lineas{CampoCSV(Texto(v, 1722)) + QLatin1Char(',') + CampoCSV(valor) +
+                       (conExacto ? QLatin1Char(',') + CampoCSV(Texto(v, 1721).arg(valor)) : QString())};
+    for (const Resultado& x : r) {
+        QStringList campos{CampoCSV(x.rotulo), CampoCSV(Decimal(x.valor, v))};
+        if (conExacto)
+            campos << (NumeroLocal(v, x.exacto) ? CampoCSV(Decimal(x.exacto, v)) : QString());
+        lineas << campos.join(QLatin1Char(','));
+    }
+    return lineas;
+}
+
+// Ctrl+C that reaches the window unclaimed, or a result box with nothing
+// selected, copies the results.
+class CopiaConTeclado : public QObject {
+  public:
+    CopiaConTeclado(QAction* copia, QObject* padre) : QObject(padre), copia_(copia) {}
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(evento)->matches(QKeySequence::Copy))
+            return false;
+        if (const auto* c = qobject_cast<QLineEdit*>(objeto); c && c->hasSelectedText())
+            return false;
+        copia_->trigger();
+        return true;
+    }
+
+  private:
+    QAction* copia_;
+};
+
 } // namespace
 
 QString TextoCSV(const QWidget* ventana, const Variables& v)
@@ -162,6 +296,8 @@ QString TextoCSV(const QWidget* ventana, const Variables& v)
     for (const QTableView* t : ventana->findChildren<QTableView*>())
         if (t->property(PropCopiable).toBool() && t->model())
             bloques << LineasCSV(t, v).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    if (ventana->property(PropResultados).toBool() && !Resultados(ventana).empty())
+        bloques << LineasResultados(ventana, v).join(QLatin1Char('\n')) + QLatin1Char('\n');
     return bloques.join(QLatin1Char('\n'));
 }
 
@@ -266,4 +402,43 @@ QString TextoTabulado(const QAbstractItemView* t)
         lineas << campos.join(QLatin1Char('\t'));
     }
     return lineas.isEmpty() ? QString() : lineas.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void HazCopiablesResultados(QWidget* ventana, const Variables& v)
+{
+    ventana->setProperty(PropResultados, true);
+    auto* a = new QAction(Texto(v, 1715), ventana);
+    a->setObjectName(QStringLiteral("mnuCopiarResultados"));
+    QObject::connect(a, &QAction::triggered, ventana,
+                     [ventana] { QApplication::clipboard()->setText(TextoResultados(ventana)); });
+    // The window's menu, unless its actions belong to a grid there already;
+    // the menus of the results, their captions and their groups.
+    std::vector<QWidget*> conMenu;
+    if (ventana->actions().isEmpty())
+        conMenu.push_back(ventana);
+    auto* teclado = new CopiaConTeclado(a, ventana);
+    ventana->installEventFilter(teclado);
+    for (const auto& [w, l, encabezado] : Salidas(ventana)) {
+        if (qobject_cast<QLineEdit*>(w))
+            w->installEventFilter(teclado);
+        else
+            conMenu.push_back(w);
+        if (l)
+            conMenu.push_back(l);
+        if (QGroupBox* g = GrupoDe(w, ventana))
+            conMenu.push_back(g);
+    }
+    for (QWidget* w : conMenu)
+        if (!w->actions().contains(a)) {
+            w->setContextMenuPolicy(Qt::ActionsContextMenu);
+            w->addAction(a);
+        }
+}
+
+QString TextoResultados(const QWidget* ventana)
+{
+    QString texto;
+    for (const Resultado& r : Resultados(ventana))
+        texto += Campo(r.rotulo) + (r.titulo ? QString() : QLatin1Char('\t') + Campo(r.valor)) + QLatin1Char('\n');
+    return texto;
 }

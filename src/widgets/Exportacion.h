@@ -20,12 +20,23 @@ bool GuardaGrafico(QWidget* vista, const QString& ruta, const Variables& v);
 void HazCopiable(QAbstractItemView* t, const Variables& v);
 QString TextoTabulado(const QAbstractItemView* t);
 
-// The window's grids as CSV, one after another: "." decimals, "," between
+// Windows that show results in read-only boxes beside their labels leave
+// them as `label<TAB>value` lines: "Copy" in the context menu of the labels,
+// of the groups holding them and of the window, and Ctrl+C wherever nothing
+// else copies (a result box copies its own selection when it has one). A
+// result is a read-only line edit or a label that a label names as its
+// buddy, or that carries its caption as its accessible name; results hidden
+// in the window are left out, and a group of several is headed by its title.
+void HazCopiablesResultados(QWidget* ventana, const Variables& v);
+QString TextoResultados(const QWidget* ventana);
+
+// The window's grids as CSV, one after another, then its results as a table
+// of caption, value and (where the tooltips keep more digits) full value: "." decimals, "," between
 // fields, each grid's heading row first, and beside a column whose tooltips
-// keep more digits a column of the full values. Empty when the window has no
-// grid.
+// keep more digits a column of the full values. Empty when the window has
+// neither.
 QString TextoCSV(const QWidget* ventana, const Variables& v);
 // Writes it whole or not at all; a message when it cannot be written.
 bool GuardaCSV(const QWidget* ventana, const QString& ruta, const Variables& v);
-// Asks for the file and writes it; a message when the window has no grid.
+// Asks for the file and writes it; a message when the window has nothing.
 void ExportaCSV(QWidget* ventana, const Variables& v);
