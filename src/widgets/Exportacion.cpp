@@ -168,13 +168,6 @@ struct Resultado {
     bool titulo = false;
 };
 
-// A caption without the buddy's access-key mark, on one line.
-QString Limpio(QString s)
-{
-    s.replace(QLatin1String("&&"), QString(QChar(0xE000))).remove(QLatin1Char('&'));
-    return s.replace(QChar(0xE000), QLatin1Char('&')).simplified();
-}
-
 QString Valor(const QWidget* w)
 {
     if (const auto* c = qobject_cast<const QLineEdit*>(w))
@@ -241,11 +234,12 @@ std::vector<Resultado> Resultados(const QWidget* ventana)
         const bool nuevo = i == 0 || GrupoDe(salidas[i - 1].w, ventana) != g;
         const bool varios = i + 1 < salidas.size() && GrupoDe(salidas[i + 1].w, ventana) == g;
         if (g && nuevo && varios && !g->title().isEmpty())
-            r.push_back({Limpio(g->title()), QString(), QString(), true});
+            r.push_back({g->title().simplified(), QString(), QString(), true});
         if (encabezado)
-            r.push_back({Limpio(Valor(w)), QString(), QString(), true});
+            r.push_back({Valor(w).simplified(), QString(), QString(), true});
         else
-            r.push_back({Limpio(l ? l->text() : w->accessibleName()), Valor(w).simplified(), w->toolTip().trimmed()});
+            r.push_back(
+                {(l ? l->text() : w->accessibleName()).simplified(), Valor(w).simplified(), w->toolTip().trimmed()});
     }
     return r;
 }

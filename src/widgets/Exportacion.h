@@ -25,16 +25,17 @@ QString TextoTabulado(const QAbstractItemView* t);
 // of the groups holding them and of the window, and Ctrl+C wherever nothing
 // else copies (a result box copies its own selection when it has one). A
 // result is a read-only line edit or a label that a label names as its
-// buddy, or that carries its caption as its accessible name; results hidden
-// in the window are left out, and a group of several is headed by its title.
+// buddy, or that carries its caption as its accessible name. Results hidden
+// in the window are left out; a group of several is headed by its title, and
+// a label of it that names no result stands as a heading line.
 void HazCopiablesResultados(QWidget* ventana, const Variables& v);
 QString TextoResultados(const QWidget* ventana);
 
-// The window's grids as CSV, one after another, then its results as a table
-// of caption, value and (where the tooltips keep more digits) full value: "." decimals, "," between
+// The window's grids as CSV, one after another: "." decimals, "," between
 // fields, each grid's heading row first, and beside a column whose tooltips
-// keep more digits a column of the full values. Empty when the window has
-// neither.
+// keep more digits a column of the full values; then its results as a table
+// of caption, value and, where the tooltips keep more digits, full value.
+// Empty when the window has neither.
 QString TextoCSV(const QWidget* ventana, const Variables& v);
 // Writes it whole or not at all; a message when it cannot be written.
 bool GuardaCSV(const QWidget* ventana, const QString& ruta, const Variables& v);
