@@ -81,6 +81,7 @@ class TstArchivo : public QObject {
         d.CondAguacero = 3;
         d.serie = {{50.5, 2}, {22.25, 1}, {1.0 / 3, 3}};
         d.caso = 1;
+        d.importacion = ImportacionLluvia{"lluvia 2021.csv", {2021, 1.0 / 3, 2.5, 10, 3}};
         for (std::size_t m = 0; m < 12; ++m)
             d.meses[m] = {10.0 + static_cast<double>(m) / 7, 5.5, 3};
         for (const char* n : {"frmPrecipitacion", "frmSerie", "frmAnual"})
@@ -171,6 +172,39 @@ class TstArchivo : public QObject {
         QVERIFY(P()->Actual() == antes && P()->Archivo().isEmpty());
         QDir(ruta).removeRecursively();
         QFile::remove(ruta);
+    }
+
+    // Where an import came from: read strictly, written back as it was.
+    void importacion_data()
+    {
+        QTest::addColumn<QByteArray>("miembro");
+        QTest::addColumn<QString>("donde"); // empty: read
+        const QByteArray resto = R"("rain_day":0.1,"storm":1,"season":[10,3]})";
+        QTest::newRow("mean") << R"({"file":"a b.csv","mean":true,)" + resto << "";
+        QTest::newRow("year") << QByteArray(R"({"file":"x.csv","year":2021,"rain_day":0.30000000000000004,)"
+                                            R"("storm":999.5,"season":[4,9]})")
+                              << "";
+        QTest::newRow("year and mean") << R"({"file":"x","year":2021,"mean":true,)" + resto << "rain_import.year";
+        QTest::newRow("neither") << R"({"file":"x",)" + resto << "rain_import.year";
+        QTest::newRow("mean false") << R"({"file":"x","mean":false,)" + resto << "rain_import.mean";
+        QTest::newRow("year 99") << R"({"file":"x","year":99,)" + resto << "rain_import.year";
+        QTest::newRow("no file") << R"({"file":"","mean":true,)" + resto << "rain_import.file";
+        QTest::newRow("storm 0") << QByteArray(R"({"file":"x","mean":true,"rain_day":0.1,"storm":0,"season":[1,2]})")
+                                 << "rain_import.storm";
+        QTest::newRow("month 13") << QByteArray(R"({"file":"x","mean":true,"rain_day":1,"storm":1,"season":[1,13]})")
+                                  << "rain_import.season[2]";
+    }
+    void importacion()
+    {
+        QFETCH(QByteArray, miembro);
+        QFETCH(QString, donde);
+        const QByteArray t = R"({"format":"hidrela-site","version":1,"rain_import":)" + miembro + "}";
+        DocumentoSitio d;
+        const std::optional<FalloArchivo> f = LeeArchivoSitio(t.toStdString(), d);
+        QCOMPARE(QString::fromStdString(f ? f->donde : std::string()), donde);
+        QCOMPARE(d.importacion.has_value(), !f);
+        if (!f)
+            QVERIFY(EscribeArchivoSitio(d).find(R"("rain_import":)" + miembro.toStdString()) != std::string::npos);
     }
 
     // Unsaved work asks before New and Exit; Save keeps it in its file,

@@ -87,11 +87,16 @@ void TstLluvia::meses_data()
     QTest::addColumn<int>("mes");
     QTest::addColumn<QList<double>>("fila"); // P, Pmax, rain days
     QTest::addColumn<int>("faltan");         // of the chosen year; of the mean: years averaged
-    QTest::newRow("a day under the rain-day threshold") << 2023 << 2 << QList<double>{4.05, 4, 1} << 0;
-    QTest::newRow("29 February") << 2024 << 2 << QList<double>{6.09, 3, 2} << 0;
+    // The largest day takes up rain under the rain-day threshold: 4 mm alone cannot hold 4.05.
+    QTest::newRow("a day under the rain-day threshold") << 2023 << 2 << QList<double>{4.05, 4.05, 1} << 0;
+    QTest::newRow("29 February, 2 days of 3 raised to hold 6.09") << 2024 << 2 << QList<double>{6.09, 3.045, 2} << 0;
     QTest::newRow("a missing day is 0") << 2022 << 7 << QList<double>{2.6, 2.5, 2} << 1;
     QTest::newRow("mean of two, 1.5 rain days is 2") << 0 << 2 << QList<double>{5.07, 3.5, 2} << 2;
     QTest::newRow("mean of a dry month") << 0 << 3 << QList<double>{0, 0, 0} << 2;
+    // Means that the year's grid would refuse as rounded one by one.
+    QTest::newRow("mean: 2.5 rain days is 2 when 3 do not fit") << 0 << 4 << QList<double>{10.15, 10, 2} << 2;
+    QTest::newRow("mean: rain on no rain day") << 0 << 5 << QList<double>{0.025, 0.025, 1} << 2;
+    QTest::newRow("mean: no count fits") << 0 << 6 << QList<double>{0.15, 0.15, 1} << 2;
 }
 
 void TstLluvia::meses()
@@ -109,7 +114,16 @@ void TstLluvia::meses()
                                    {"2023-03-03", "tr"},
                                    {"2024-02-01", "3"},
                                    {"2024-02-28", "0.09"},
-                                   {"2024-02-29", "3"}});
+                                   {"2024-02-29", "3"},
+                                   {"2023-04-10", "10"},
+                                   {"2023-04-11", "0.1"},
+                                   {"2023-04-12", "0.1"},
+                                   {"2024-04-10", "10"},
+                                   {"2024-04-11", "0.1"},
+                                   {"2023-05-10", "0.05"},
+                                   {"2024-06-01", "0.1"},
+                                   {"2024-06-02", "0.1"},
+                                   {"2024-06-03", "0.1"}});
     RegistroLluvia r;
     QVERIFY(!LeeRegistro(t.toStdString(), r));
     OpcionesLluvia o;
@@ -117,7 +131,9 @@ void TstLluvia::meses()
         o.anio = anio;
     ResultadoLluvia res;
     QVERIFY(!AnalizaLluvia(r, o, res));
-    QCOMPARE((QList<int>{res.dias, res.faltan, res.lluviosos}), (QList<int>{1096, 1, 5}));
+    QCOMPARE((QList<int>{res.dias, res.faltan, res.lluviosos}), (QList<int>{1096, 1, 13}));
+    DatosAnuales grid;
+    QVERIFY(!LeeDatos(res.anio, grid));
     const auto& m = res.anio[static_cast<std::size_t>(mes - 1)];
     QCOMPARE((QList<double>{*m[0], *m[1], *m[2]}), fila);
     QCOMPARE(anio ? res.faltanAnio : res.aniosMedia, faltan);

@@ -253,6 +253,7 @@ class TstSerie : public QObject {
         QCOMPARE(w ? Estado(w) : QString(), estado);
         QCOMPARE(Guardado("Anual", 11, 0).toString() + Guardado("Anual", 11, 2).toString(),
                  aviso.isEmpty() ? "101" : antes);
+        QCOMPARE(s->v.Documento.importacion.value_or(ImportacionLluvia{}).archivo, aviso.isEmpty() ? "lluvia.csv" : "");
     }
 
     // One bar per storm: depth and water received; the storage needed as a

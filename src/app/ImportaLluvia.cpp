@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 void ImportaLluvia(Variables& v, Navegacion& nav, QWidget* padre, QString ruta)
 {
@@ -28,6 +29,7 @@ void ImportaLluvia(Variables& v, Navegacion& nav, QWidget* padre, QString ruta)
     if (dialogo.exec() != QDialog::Accepted)
         return;
     const ResultadoLluvia& r = dialogo.Resultado();
+    v.Documento.importacion = ImportacionLluvia{QFileInfo(ruta).fileName().toStdString(), dialogo.Eleccion()};
     if (auto* anual = nav.Muestra(QStringLiteral("frmAnual")))
         if (auto* rejilla = anual->findChild<RejillaAnual*>())
             rejilla->Llena(r.anio);

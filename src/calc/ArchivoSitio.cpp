@@ -208,6 +208,60 @@ std::optional<FalloArchivo> LeeAnio(const Valor& v, DocumentoSitio& d)
     return std::nullopt;
 }
 
+// Where the series and the months were imported from, every member present;
+// the choices are held to the import dialog's limits.
+std::optional<FalloArchivo> LeeImportacion(const Valor& v, DocumentoSitio& d)
+{
+    if (!v.is_object())
+        return Falla(Tipo::Dato, "rain_import");
+    ImportacionLluvia i;
+    OpcionesLluvia& o = i.opciones;
+    std::string_view archivo;
+    if (v["file"].get_string().get(archivo) != SUCCESS || archivo.empty())
+        return Falla(Tipo::Dato, "rain_import.file");
+    i.archivo = archivo;
+
+    // A calendar year, or "mean": true; never both.
+    const Valor anio = v["year"], media = v["mean"];
+    bool esMedia = false;
+    if (Presente(media) && (media.get_bool().get(esMedia) != SUCCESS || !esMedia))
+        return Falla(Tipo::Dato, "rain_import.mean");
+    if (Presente(anio) == esMedia)
+        return Falla(Tipo::Dato, "rain_import.year");
+    if (!esMedia) {
+        std::int64_t a = 0;
+        if (anio.get_int64().get(a) != SUCCESS || a < 1000 || a > 9999)
+            return Falla(Tipo::Dato, "rain_import.year");
+        o.anio = static_cast<int>(a);
+    }
+
+    for (const auto& [clave, destino] : {std::pair{"rain_day", &o.umbralDia}, std::pair{"storm", &o.umbralAguacero}}) {
+        const std::string donde = std::string("rain_import.") + clave;
+        const std::optional<double> x = NumeroJson(v[clave]);
+        if (!x)
+            return Falla(Tipo::Dato, donde);
+        if (!(*x > 0 && *x < 1000))
+            return Falla(Tipo::Rango, donde, 1754);
+        *destino = *x;
+    }
+
+    array estacion;
+    if (v["season"].get_array().get(estacion) != SUCCESS || estacion.size() != 2)
+        return Falla(Tipo::Dato, "rain_import.season");
+    int* meses[2] = {&o.mesCrecimiento1, &o.mesCrecimiento2};
+    std::size_t k = 0;
+    for (const element m : estacion) {
+        std::int64_t x = 0;
+        if (m.get_int64().get(x) != SUCCESS)
+            return Falla(Tipo::Dato, En("rain_import.season", k));
+        if (x < 1 || x > 12)
+            return Falla(Tipo::Rango, En("rain_import.season", k), 1754);
+        *meses[k++] = static_cast<int>(x);
+    }
+    d.importacion = std::move(i);
+    return std::nullopt;
+}
+
 std::optional<FalloArchivo> LeeDocumento(const element& o, DocumentoSitio& d)
 {
     for (const auto& [clave, destino] : {std::pair{"name", &d.nombre}, std::pair{"notes", &d.notas}}) {
@@ -237,6 +291,10 @@ std::optional<FalloArchivo> LeeDocumento(const element& o, DocumentoSitio& d)
             d.serie[i++].P = *P;
         }
     }
+    const Valor importacion = o["rain_import"];
+    if (Presente(importacion))
+        if (auto f = LeeImportacion(importacion, d))
+            return f;
     const Valor anio = o["year"];
     if (Presente(anio))
         return LeeAnio(anio, d);
@@ -382,6 +440,26 @@ std::string EscribeArchivoSitio(const DocumentoSitio& d)
                     Opcional(e, c);
                 e.CierraLista();
             }
+            e.CierraLista();
+            e.CierraObjeto();
+        }
+
+        if (d.importacion) {
+            const OpcionesLluvia& o = d.importacion->opciones;
+            e.Clave("rain_import");
+            e.AbreObjeto();
+            e.Clave("file");
+            e.Texto(d.importacion->archivo);
+            if (o.anio)
+                e.Entero("year", *o.anio);
+            else
+                e.Logico("mean", true);
+            e.Numero("rain_day", o.umbralDia);
+            e.Numero("storm", o.umbralAguacero);
+            e.Clave("season");
+            e.AbreLista();
+            e.Entero(o.mesCrecimiento1);
+            e.Entero(o.mesCrecimiento2);
             e.CierraLista();
             e.CierraObjeto();
         }

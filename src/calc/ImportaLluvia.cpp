@@ -132,6 +132,8 @@ std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int&
             e.Entero("year_missing", res.faltanAnio);
         else
             e.Entero("years_averaged", res.aniosMedia);
+        if (res.filasAjustadas)
+            e.Entero("months_adjusted", res.filasAjustadas);
         e.Clave("series");
         e.AbreLista();
         for (const Aguacero& a : res.serie) {

@@ -34,6 +34,15 @@ ChequeoCelda ValidaCelda(int columna, Celda t)
     }
 }
 
+int TernaMes(double p, double pmax, double n)
+{
+    if (pmax > p)
+        return 1030;
+    if (n * pmax < p || (n != 0 && pmax == 0) || pmax + (n - 1) * 0.1 > p)
+        return 1031;
+    return 0;
+}
+
 std::optional<FalloMes> LeeDatos(const TablaAnual& tabla, DatosAnuales& d)
 {
     for (std::size_t i = 0; i < 12; ++i) {
@@ -46,13 +55,12 @@ std::optional<FalloMes> LeeDatos(const TablaAnual& tabla, DatosAnuales& d)
         const Celda& x = fila[1];
         if (!x)
             return FalloMes{m, 1, 1027};
-        if (*x > d.PMes[i])
+        if (TernaMes(d.PMes[i], *x, 0) == 1030)
             return FalloMes{m, 1, 1030};
         d.PMaxDia[i] = *x;
 
         const Celda& n = fila[2];
-        if (!n || *n * d.PMaxDia[i] < d.PMes[i] || (*n != 0 && d.PMaxDia[i] == 0) ||
-            d.PMaxDia[i] + (*n - 1) * 0.1 > d.PMes[i])
+        if (!n || TernaMes(d.PMes[i], d.PMaxDia[i], *n))
             return FalloMes{m, 2, 1031};
         d.NDias[i] = *n;
     }

@@ -19,6 +19,10 @@ ChequeoCelda ValidaCelda(int columna, Celda t);
 // Rain days as a 16-bit integer, halves to even; nullopt outside that range.
 std::optional<int> DiasEnteros(double v);
 
+// Whether a month's three values fit together as LeeDatos demands: 0 when
+// they do, else 1030 (the largest day over the month) or 1031.
+int TernaMes(double p, double pmax, double n);
+
 // The year as read by LeeDatos.
 struct DatosAnuales {
     std::array<double, 12> PMes{};

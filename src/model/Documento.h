@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DatosMes.h"
+#include "model/LluviaDiaria.h"
 #include "model/Serie.h"
 #include "model/Zonas.h"
 
@@ -8,6 +9,14 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+// Where the series and the year's months were last imported from: the daily
+// record's file name, without its folder, and the choices of the import.
+struct ImportacionLluvia {
+    std::string archivo;
+    OpcionesLluvia opciones;
+    bool operator==(const ImportacionLluvia&) const = default;
+};
 
 // What the user typed for one site, whatever has been computed from it: the
 // values the windows accepted, as a site file keeps them. A value never typed
@@ -32,6 +41,9 @@ struct DocumentoSitio {
 
     int caso = 3; // runoff case of the year, 1..3
     TablaAnual meses{};
+    // Kept when a storm or a month is typed over afterwards: it still says
+    // where the rest came from.
+    std::optional<ImportacionLluvia> importacion;
 
     bool operator==(const DocumentoSitio&) const = default;
 };

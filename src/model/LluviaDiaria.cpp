@@ -353,6 +353,41 @@ std::optional<FalloLluvia> Comprueba(const RegistroLluvia& r, const OpcionesLluv
     return std::nullopt;
 }
 
+// The month's row as the year's grid takes it. Rain under the rain-day
+// threshold, or means rounded one by one, can leave rain days that cannot
+// hold the month's rain (N * Pmax < P) or more of them than it has (each
+// rain day brings 0.1 mm). The rain stays as it fell. The rain days may go
+// to the other whole day next to their mean `media` (a single year's count
+// stays); where that does not fit either, the largest day is raised to the
+// month's rain shared over the rain days. True when the row changed.
+bool AjustaFila(double p, double& pmax, double& n, double media)
+{
+    if (!TernaMes(p, pmax, n))
+        return false;
+    if (p == 0) {
+        pmax = n = 0;
+        return true;
+    }
+    for (const double k : {std::floor(media), std::ceil(media)})
+        if (!TernaMes(p, pmax, k)) {
+            n = k;
+            return true;
+        }
+    // One day holding the whole month always fits.
+    for (double k = std::clamp(n, 1.0, 31.0); k >= 1; --k) {
+        double m = std::max(pmax, Micras(p / k));
+        if (k * m < p)
+            m = Micras(m + 1e-6);
+        m = k == 1 ? p : std::min(m, p);
+        if (!TernaMes(p, m, k)) {
+            pmax = m;
+            n = k;
+            break;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<FalloLluvia> SerieLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& x)
@@ -397,7 +432,7 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
         return f;
     const std::vector<double> mm = PorDia(r, o, x);
     const DiaCivil d0 = r.dias.front().fecha, d1 = r.dias.back().fecha;
-    x.aniosMedia = x.faltanAnio = 0;
+    x.aniosMedia = x.faltanAnio = x.filasAjustadas = 0;
     // One calendar year's months: sums, maxima, rain days, missing days.
     struct Meses {
         std::array<double, 12> p{}, pmax{};
@@ -453,8 +488,7 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
         for (std::size_t k = 0; k < 12; ++k) {
             p[k] /= x.aniosMedia;
             pmax[k] /= x.aniosMedia;
-            // The nearest whole day, halves up.
-            n[k] = std::round(n[k] / x.aniosMedia);
+            n[k] /= x.aniosMedia;
         }
     }
     for (std::size_t k = 0; k < 12; ++k) {
@@ -466,7 +500,10 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
             f.valor = pm;
             return f;
         }
-        x.anio[k] = {pm, Micras(pmax[k]), n[k]};
+        // The nearest whole day, halves up.
+        double pmaxFila = Micras(pmax[k]), nFila = std::round(n[k]);
+        x.filasAjustadas += AjustaFila(pm, pmaxFila, nFila, n[k]);
+        x.anio[k] = {pm, pmaxFila, nFila};
     }
     return std::nullopt;
 }

@@ -86,6 +86,7 @@ struct OpcionesLluvia {
     double umbralDia = 0.1;                       // a day with at least this much is a rain day
     double umbralAguacero = 1.0;                  // a day with at least this much is one storm
     int mesCrecimiento1 = 4, mesCrecimiento2 = 9; // growing season, inclusive; may wrap the year
+    bool operator==(const OpcionesLluvia&) const = default;
 };
 
 struct ResultadoLluvia {
@@ -98,6 +99,7 @@ struct ResultadoLluvia {
     TablaAnual anio{};       // P, Pmax, rain days of each month
     int aniosMedia = 0;      // complete years averaged; 0 for a chosen year
     int faltanAnio = 0;      // missing days of a chosen year, taken as 0
+    int filasAjustadas = 0;  // months whose rain days or largest day were moved to fit the table's checks
 };
 
 // The counts and the storm series, or the counts and the year's table, into

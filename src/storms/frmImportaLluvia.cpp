@@ -90,14 +90,18 @@ frmImportaLluvia::frmImportaLluvia(const Variables& v, const QString& archivo, R
     if (!registro_.dias.empty())
         for (int a = FechaDe(registro_.dias.front().fecha).anio; a <= FechaDe(registro_.dias.back().fecha).anio; ++a)
             lstAnio_->addItem(QString::number(a), a);
-    txtDia_->setText(FormatoLocal(v_, 0.1, 1));
-    txtAguacero_->setText(FormatoLocal(v_, 1, 1));
     for (int m = 1; m <= 12; ++m) {
         lstMes1_->addItem(Texto(v_, 1009 + m));
         lstMes2_->addItem(Texto(v_, 1009 + m));
     }
-    lstMes1_->setCurrentIndex(3);
-    lstMes2_->setCurrentIndex(8);
+    // A site that imported before starts from the choices it made then.
+    const OpcionesLluvia o = v_.Documento.importacion ? v_.Documento.importacion->opciones : OpcionesLluvia{};
+    if (o.anio)
+        lstAnio_->setCurrentIndex(std::max(0, lstAnio_->findData(*o.anio)));
+    txtDia_->setText(ExactoLocal(v_, o.umbralDia, true));
+    txtAguacero_->setText(ExactoLocal(v_, o.umbralAguacero, true));
+    lstMes1_->setCurrentIndex(o.mesCrecimiento1 - 1);
+    lstMes2_->setCurrentIndex(o.mesCrecimiento2 - 1);
 
     auto* estacion = new QHBoxLayout;
     estacion->addWidget(lstMes1_);
@@ -123,6 +127,7 @@ frmImportaLluvia::frmImportaLluvia(const Variables& v, const QString& archivo, R
     for (QComboBox* l : {lstMes1_, lstMes2_})
         connect(l, &QComboBox::currentIndexChanged, this, &frmImportaLluvia::Cuentas);
     connect(txtAguacero_, &QLineEdit::editingFinished, this, &frmImportaLluvia::Cuentas);
+    connect(lstAnio_, &QComboBox::currentIndexChanged, this, &frmImportaLluvia::Cuentas);
     Cuentas();
     resize(520, 560);
 }
@@ -161,6 +166,10 @@ void frmImportaLluvia::Cuentas()
         t += QLatin1Char(10) + Texto(v_, 1755).arg(registro_.desordenLinea);
     if (r.conFaltaEnCinco)
         t += QLatin1Char(10) + Texto(v_, 1756).arg(r.conFaltaEnCinco);
+    if (!MesesLluvia(registro_, *o, r) && r.filasAjustadas)
+        t += QLatin1Char(10) + Texto(v_, 1634).arg(r.filasAjustadas);
+    if (v_.Documento.importacion)
+        t += QLatin1Char(10) + Texto(v_, 1633).arg(QString::fromStdString(v_.Documento.importacion->archivo));
     lblCuentas_->setText(t);
 }
 
@@ -177,5 +186,6 @@ void frmImportaLluvia::cmdAceptar_Click()
         return;
     }
     res_ = std::move(r);
+    eleccion_ = *o;
     accept();
 }

@@ -21,6 +21,8 @@ class frmImportaLluvia : public QDialog {
   public:
     frmImportaLluvia(const Variables& v, const QString& archivo, RegistroLluvia registro, QWidget* parent = nullptr);
     const ResultadoLluvia& Resultado() const { return res_; }
+    // The choices the result was computed with.
+    const OpcionesLluvia& Eleccion() const { return eleccion_; }
 
   private:
     std::optional<OpcionesLluvia> Opciones() const;
@@ -31,6 +33,7 @@ class frmImportaLluvia : public QDialog {
     QString archivo_;
     RegistroLluvia registro_;
     ResultadoLluvia res_;
+    OpcionesLluvia eleccion_;
     QLabel* lblCuentas_;
     QTableWidget* tblDias_;
     QComboBox* lstAnio_;
