@@ -30,6 +30,8 @@ class TstLluvia : public QObject {
     void condicion();
     void meses_data();
     void meses();
+    void ajuste_data();
+    void ajuste();
     void malos_data();
     void malos();
 };
@@ -96,7 +98,6 @@ void TstLluvia::meses_data()
     // Means that the year's grid would refuse as rounded one by one.
     QTest::newRow("mean: 2.5 rain days is 2 when 3 do not fit") << 0 << 4 << QList<double>{10.15, 10, 2} << 2;
     QTest::newRow("mean: rain on no rain day") << 0 << 5 << QList<double>{0.025, 0.025, 1} << 2;
-    QTest::newRow("mean: no count fits") << 0 << 6 << QList<double>{0.15, 0.15, 1} << 2;
 }
 
 void TstLluvia::meses()
@@ -120,10 +121,7 @@ void TstLluvia::meses()
                                    {"2023-04-12", "0.1"},
                                    {"2024-04-10", "10"},
                                    {"2024-04-11", "0.1"},
-                                   {"2023-05-10", "0.05"},
-                                   {"2024-06-01", "0.1"},
-                                   {"2024-06-02", "0.1"},
-                                   {"2024-06-03", "0.1"}});
+                                   {"2023-05-10", "0.05"}});
     RegistroLluvia r;
     QVERIFY(!LeeRegistro(t.toStdString(), r));
     OpcionesLluvia o;
@@ -131,12 +129,38 @@ void TstLluvia::meses()
         o.anio = anio;
     ResultadoLluvia res;
     QVERIFY(!AnalizaLluvia(r, o, res));
-    QCOMPARE((QList<int>{res.dias, res.faltan, res.lluviosos}), (QList<int>{1096, 1, 13}));
+    QCOMPARE((QList<int>{res.dias, res.faltan, res.lluviosos}), (QList<int>{1096, 1, 10}));
     DatosAnuales grid;
     QVERIFY(!LeeDatos(res.anio, grid));
     const auto& m = res.anio[static_cast<std::size_t>(mes - 1)];
     QCOMPARE((QList<double>{*m[0], *m[1], *m[2]}), fila);
     QCOMPARE(anio ? res.faltanAnio : res.aniosMedia, faltan);
+}
+
+// Rows the year's grid would refuse, mended with the month's rain kept.
+void TstLluvia::ajuste_data()
+{
+    QTest::addColumn<QList<double>>("fila"); // P, Pmax, rain days' mean
+    QTest::addColumn<QList<double>>("fija"); // Pmax, rain days
+    QTest::newRow("fits") << QList<double>{10, 5, 1.5} << QList<double>{5, 2};
+    QTest::newRow("dry") << QList<double>{0, 0, 0} << QList<double>{0, 0};
+    QTest::newRow("1.33 days: 2 hold it") << QList<double>{13.333333, 10, 4.0 / 3} << QList<double>{10, 2};
+    QTest::newRow("2.5 days: a third brings too much") << QList<double>{10.15, 10, 2.5} << QList<double>{10, 2};
+    QTest::newRow("a trace beside one day") << QList<double>{4.05, 4, 1} << QList<double>{4.05, 1};
+    QTest::newRow("two days raised") << QList<double>{6.09, 3, 2} << QList<double>{3.045, 2};
+    QTest::newRow("three days raised, up to the micrometre") << QList<double>{10, 3, 3} << QList<double>{3.333334, 3};
+    QTest::newRow("rain on no rain day") << QList<double>{0.025, 0.025, 0} << QList<double>{0.025, 1};
+    QTest::newRow("no count fits") << QList<double>{0.15, 0.05, 1.5} << QList<double>{0.15, 1};
+}
+
+void TstLluvia::ajuste()
+{
+    QFETCH(QList<double>, fila);
+    QFETCH(QList<double>, fija);
+    double pmax = fila[1], n = std::round(fila[2]);
+    AjustaFila(fila[0], pmax, n, fila[2]);
+    QCOMPARE((QList<double>{pmax, n}), fija);
+    QCOMPARE(TernaMes(fila[0], pmax, n), 0);
 }
 
 // Each bad record, and the ones that pass: the error, its line and the other

@@ -353,13 +353,8 @@ std::optional<FalloLluvia> Comprueba(const RegistroLluvia& r, const OpcionesLluv
     return std::nullopt;
 }
 
-// The month's row as the year's grid takes it. Rain under the rain-day
-// threshold, or means rounded one by one, can leave rain days that cannot
-// hold the month's rain (N * Pmax < P) or more of them than it has (each
-// rain day brings 0.1 mm). The rain stays as it fell. The rain days may go
-// to the other whole day next to their mean `media` (a single year's count
-// stays); where that does not fit either, the largest day is raised to the
-// month's rain shared over the rain days. True when the row changed.
+} // namespace
+
 bool AjustaFila(double p, double& pmax, double& n, double media)
 {
     if (!TernaMes(p, pmax, n))
@@ -387,8 +382,6 @@ bool AjustaFila(double p, double& pmax, double& n, double media)
     }
     return true;
 }
-
-} // namespace
 
 std::optional<FalloLluvia> SerieLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& x)
 {

@@ -110,5 +110,15 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
 // Both, into `res` only when both succeed.
 std::optional<FalloLluvia> AnalizaLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& res);
 
+// A month's row as the year's grid takes it (TernaMes). Rain under the
+// rain-day threshold, or means rounded one by one, can leave rain days that
+// cannot hold the month's rain (N * Pmax < P) or more of them than it has
+// (each brings 0.1 mm). The rain `p` stays as it fell. The rounded rain days
+// `n` may go to the other whole day next to their mean `media` (a single
+// year's count stays); where that does not fit either, the largest day is
+// raised to the month's rain shared over the rain days, fewer of them if
+// need be. True when the row changed.
+bool AjustaFila(double p, double& pmax, double& n, double media);
+
 // Moisture condition 1..3 from the rain of the five days before a storm.
 int CondicionHumedad(double p5, bool crecimiento);
