@@ -142,6 +142,11 @@ class TstArchivo : public QObject {
                                      << "not valid";
         QTest::newRow("zones add up") << marca + R"("site":{"SI":4,"zones":[[1,50],[2.5,60]]}})"
                                       << "(site.zones)";
+        const QByteArray lluvia = R"("rain_import":{"file":"x","rain_day":0.1,"storm":1,"season":[4,9],)";
+        QTest::newRow("import: year and mean") << marca + lluvia + R"("year":2021,"mean":true}})"
+                                               << "rain_import.year is not valid";
+        QTest::newRow("import: month 13") << marca + QByteArray(lluvia).replace("9]", "13]") + R"("mean":true}})"
+                                          << "(rain_import.season[2])";
         QTest::newRow("wrong kind") << marca + R"("storm":{"P":"50"}})"
                                     << "storm.P is not valid";
         QTest::newRow("truncated") << marca + R"("site":{"NAC":70,"SI")"
@@ -172,39 +177,6 @@ class TstArchivo : public QObject {
         QVERIFY(P()->Actual() == antes && P()->Archivo().isEmpty());
         QDir(ruta).removeRecursively();
         QFile::remove(ruta);
-    }
-
-    // Where an import came from: read strictly, written back as it was.
-    void importacion_data()
-    {
-        QTest::addColumn<QByteArray>("miembro");
-        QTest::addColumn<QString>("donde"); // empty: read
-        const QByteArray resto = R"("rain_day":0.1,"storm":1,"season":[10,3]})";
-        QTest::newRow("mean") << R"({"file":"a b.csv","mean":true,)" + resto << "";
-        QTest::newRow("year") << QByteArray(R"({"file":"x.csv","year":2021,"rain_day":0.30000000000000004,)"
-                                            R"("storm":999.5,"season":[4,9]})")
-                              << "";
-        QTest::newRow("year and mean") << R"({"file":"x","year":2021,"mean":true,)" + resto << "rain_import.year";
-        QTest::newRow("neither") << R"({"file":"x",)" + resto << "rain_import.year";
-        QTest::newRow("mean false") << R"({"file":"x","mean":false,)" + resto << "rain_import.mean";
-        QTest::newRow("year 99") << R"({"file":"x","year":99,)" + resto << "rain_import.year";
-        QTest::newRow("no file") << R"({"file":"","mean":true,)" + resto << "rain_import.file";
-        QTest::newRow("storm 0") << QByteArray(R"({"file":"x","mean":true,"rain_day":0.1,"storm":0,"season":[1,2]})")
-                                 << "rain_import.storm";
-        QTest::newRow("month 13") << QByteArray(R"({"file":"x","mean":true,"rain_day":1,"storm":1,"season":[1,13]})")
-                                  << "rain_import.season[2]";
-    }
-    void importacion()
-    {
-        QFETCH(QByteArray, miembro);
-        QFETCH(QString, donde);
-        const QByteArray t = R"({"format":"hidrela-site","version":1,"rain_import":)" + miembro + "}";
-        DocumentoSitio d;
-        const std::optional<FalloArchivo> f = LeeArchivoSitio(t.toStdString(), d);
-        QCOMPARE(QString::fromStdString(f ? f->donde : std::string()), donde);
-        QCOMPARE(d.importacion.has_value(), !f);
-        if (!f)
-            QVERIFY(EscribeArchivoSitio(d).find(R"("rain_import":)" + miembro.toStdString()) != std::string::npos);
     }
 
     // Unsaved work asks before New and Exit; Save keeps it in its file,

@@ -97,7 +97,6 @@ void TstLluvia::meses_data()
     QTest::newRow("mean of a dry month") << 0 << 3 << QList<double>{0, 0, 0} << 2;
     // Means that the year's grid would refuse as rounded one by one.
     QTest::newRow("mean: 2.5 rain days is 2 when 3 do not fit") << 0 << 4 << QList<double>{10.15, 10, 2} << 2;
-    QTest::newRow("mean: rain on no rain day") << 0 << 5 << QList<double>{0.025, 0.025, 1} << 2;
 }
 
 void TstLluvia::meses()
@@ -120,8 +119,7 @@ void TstLluvia::meses()
                                    {"2023-04-11", "0.1"},
                                    {"2023-04-12", "0.1"},
                                    {"2024-04-10", "10"},
-                                   {"2024-04-11", "0.1"},
-                                   {"2023-05-10", "0.05"}});
+                                   {"2024-04-11", "0.1"}});
     RegistroLluvia r;
     QVERIFY(!LeeRegistro(t.toStdString(), r));
     OpcionesLluvia o;
@@ -142,12 +140,8 @@ void TstLluvia::ajuste_data()
 {
     QTest::addColumn<QList<double>>("fila"); // P, Pmax, rain days' mean
     QTest::addColumn<QList<double>>("fija"); // Pmax, rain days
-    QTest::newRow("fits") << QList<double>{10, 5, 1.5} << QList<double>{5, 2};
-    QTest::newRow("dry") << QList<double>{0, 0, 0} << QList<double>{0, 0};
+    QTest::newRow("rain under a micrometre") << QList<double>{0, 0, 1} << QList<double>{0, 0};
     QTest::newRow("1.33 days: 2 hold it") << QList<double>{13.333333, 10, 4.0 / 3} << QList<double>{10, 2};
-    QTest::newRow("2.5 days: a third brings too much") << QList<double>{10.15, 10, 2.5} << QList<double>{10, 2};
-    QTest::newRow("a trace beside one day") << QList<double>{4.05, 4, 1} << QList<double>{4.05, 1};
-    QTest::newRow("two days raised") << QList<double>{6.09, 3, 2} << QList<double>{3.045, 2};
     QTest::newRow("three days raised, up to the micrometre") << QList<double>{10, 3, 3} << QList<double>{3.333334, 3};
     QTest::newRow("rain on no rain day") << QList<double>{0.025, 0.025, 0} << QList<double>{0.025, 1};
     QTest::newRow("no count fits") << QList<double>{0.15, 0.05, 1.5} << QList<double>{0.15, 1};

@@ -3,6 +3,7 @@
 #include "ApoyoTormentas.h"
 
 #include "app/ImportaLluvia.h"
+#include "calc/ArchivoSitio.h"
 #include "common/Catalogo.h"
 #include "storms/frmGraficoSerie.h"
 #include "storms/frmSerie.h"
@@ -253,7 +254,11 @@ class TstSerie : public QObject {
         QCOMPARE(w ? Estado(w) : QString(), estado);
         QCOMPARE(Guardado("Anual", 11, 0).toString() + Guardado("Anual", 11, 2).toString(),
                  aviso.isEmpty() ? "101" : antes);
-        QCOMPARE(s->v.Documento.importacion.value_or(ImportacionLluvia{}).archivo, aviso.isEmpty() ? "lluvia.csv" : "");
+        // The record and the choices, kept in the site file.
+        DocumentoSitio d;
+        QVERIFY(!LeeArchivoSitio(EscribeArchivoSitio(s->v.Documento), d) &&
+                d.importacion == s->v.Documento.importacion);
+        QCOMPARE(d.importacion.value_or(ImportacionLluvia{}).archivo, aviso.isEmpty() ? "lluvia.csv" : "");
     }
 
     // One bar per storm: depth and water received; the storage needed as a
