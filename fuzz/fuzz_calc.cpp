@@ -3,6 +3,7 @@
 // to Qt's reader, not to the one that read the input, an array gets one
 // line, and in JSON Lines every line that is not blank gets one answer. The
 // first eight bytes, as a double, are written as std::to_chars writes them.
+// Requests read lazily answer exactly as when every one is read whole.
 #include "Exige.h"
 #include "calc/Calculadora.h"
 #include "calc/Escritor.h"
@@ -58,8 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
     }
     std::string_view texto(reinterpret_cast<const char*>(datos), n);
     int estado = -1;
-    const std::size_t lineas = Lineas(Calcula(texto, estado));
+    const std::string salida = Calcula(texto, estado);
+    const std::size_t lineas = Lineas(salida);
     EXIGE(estado == 0 || estado == 2);
+    // The common request read lazily answers as when read whole.
+    OpcionesCalculo entera;
+    entera.directa = false;
+    int estadoEntera = -1;
+    EXIGE(Calcula(texto, estadoEntera, entera) == salida && estadoEntera == estado);
     EXIGE(lineas >= 1);
 
     if (texto.starts_with("\xEF\xBB\xBF"))
@@ -77,7 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
     }
     OpcionesCalculo o;
     o.lineas = true;
-    EXIGE(Lineas(Calcula(std::string_view(reinterpret_cast<const char*>(datos), n), estado, o)) == llenas);
+    const std::string porLineas = Calcula(std::string_view(reinterpret_cast<const char*>(datos), n), estado, o);
+    EXIGE(Lineas(porLineas) == llenas);
+    entera.lineas = true;
+    EXIGE(Calcula(std::string_view(reinterpret_cast<const char*>(datos), n), estadoEntera, entera) == porLineas &&
+          estadoEntera == estado);
     EXIGE(llenas > 0 || estado == 0);
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -25,8 +26,13 @@ namespace {
 
 // Bytes read at a time: about the requests one thread answers in a go.
 constexpr std::size_t Trozo = std::size_t{64} << 10;
+// The longest text tried as a common request; the rest are read whole.
+constexpr std::size_t PeticionComun = 4096;
 // Written without building anything, for when nothing more can be built.
 constexpr std::string_view SinMemoria = "{\"error\":{\"id\":0,\"field\":\"\",\"message\":\"out of memory\"}}\n";
+
+// Computes a request read and checked and appends its answer.
+void Contesta(Peticion& p, std::string& salida);
 
 void EscribeSinId(std::string& salida, std::string motivo)
 {
@@ -45,6 +51,7 @@ struct Lote {
     std::vector<Pieza> piezas;
     std::string salida;
     std::string rotura; // the answer that ends the stream here, if any
+    bool directa = true;
     bool sinMemoria = false;
     int estado = 0;
     bool hecho = false;
@@ -92,11 +99,15 @@ void Anota(std::string& salida, FormaFlujo forma, std::string motivo)
 // or an array there; in JSON Lines only its line is lost.
 void Atiende(Lote& l, LectorJson* lector)
 {
-    for (const Pieza& p : l.piezas) {
+    std::optional<FlujoPeticiones> flujo;
+    for (std::size_t i = 0; i < l.piezas.size(); ++i) {
+        const Pieza& p = l.piezas[i];
         const std::size_t antes = l.salida.size();
         try {
             if (!lector)
                 throw std::bad_alloc();
+            if (!flujo)
+                flujo.emplace(l.datos.get(), l.piezas, l.directa ? l.forma : FormaFlujo::Lista, lector->Flujo());
             if (!p.error.empty()) {
                 l.estado = 2;
                 if (p.termina) {
@@ -106,7 +117,20 @@ void Atiende(Lote& l, LectorJson* lector)
                 Anota(l.salida, l.forma, p.error);
                 continue;
             }
-            switch (lector->Lee(std::string_view(l.datos.get() + p.inicio, p.largo), true)) {
+            const std::string_view texto(l.datos.get() + p.inicio, p.largo);
+            if (l.directa) {
+                Peticion peticion;
+                if (flujo->Lee(i, peticion) ||
+                    (texto.size() <= PeticionComun && LeePeticionDirecta(lector->Directo(), texto, peticion))) {
+                    if (l.forma == FormaFlujo::Lista)
+                        l.salida += ',';
+                    Contesta(peticion, l.salida);
+                    if (l.forma != FormaFlujo::Lista)
+                        l.salida += '\n';
+                    continue;
+                }
+            }
+            switch (lector->Lee(texto, true)) {
             case LectorJson::Lectura::Malformado:
                 l.estado = 2;
                 if (l.forma == FormaFlujo::Lineas) {
@@ -373,12 +397,20 @@ bool Responde(const simdjson::dom::element& peticion, std::string& salida)
         return false;
     }
     Peticion p;
-    Escritor e(salida);
     if (const std::optional<FalloPeticion> f = LeePeticion(peticion, p)) {
+        Escritor e(salida);
         EscribeFallo(e, *f);
         return false;
     }
+    Contesta(p, salida);
+    return true;
+}
 
+namespace {
+
+void Contesta(Peticion& p, std::string& salida)
+{
+    Escritor e(salida);
     SiteState& s = p.sitio;
     // The capacity check window: confirm what the request says, or close it.
     const ResultadoModelo rm = EjecutaModelo(s, [&p](SiteState& st) {
@@ -418,8 +450,9 @@ bool Responde(const simdjson::dom::element& peticion, std::string& salida)
         }
     }
     e.CierraObjeto();
-    return true;
 }
+
+} // namespace
 
 int CalculaFlujo(const Entrada& entrada, const std::function<bool(std::string_view)>& escribe, const OpcionesCalculo& o)
 {
@@ -456,6 +489,7 @@ int CalculaFlujo(const Entrada& entrada, const std::function<bool(std::string_vi
                 std::memcpy(siguiente->datos.get(), l->datos.get() + cortado, siguiente->n);
             }
             l->forma = troceador.Forma();
+            l->directa = o.directa;
             tuberia.Encola(l);
             l = siguiente;
             cortado = 0;

@@ -14,6 +14,7 @@ class element;
 struct OpcionesCalculo {
     bool lineas = false; // strict JSON Lines: one request per line
     int hilos = 1;       // requests computed at once
+    bool directa = true; // the common request read lazily; off, every one read whole
 };
 
 // Where the requests come from: `lee` fills up to n bytes and says how many,

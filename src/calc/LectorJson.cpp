@@ -267,7 +267,7 @@ std::string Explica(simdjson::error_code e, std::string_view t)
 
 LectorJson::LectorJson()
 {
-    if (parser_.allocate(CapacidadHabitual) != SUCCESS)
+    if (parser_.allocate(CapacidadHabitual) != SUCCESS || directo_.allocate(CapacidadHabitual) != SUCCESS)
         throw std::bad_alloc();
 }
 

@@ -55,11 +55,18 @@ class LectorJson {
     simdjson::dom::element Valor() const { return valor_; }
     // Why the last Lee failed, in a few words.
     const std::string& Motivo() const { return motivo_; }
+    // The same text read lazily, straight into the caller's structures; it
+    // checks less on its own, so a caller takes it only for a text it reads
+    // to the end and falls back on Lee for anything it does not know.
+    simdjson::ondemand::parser& Directo() { return directo_; }
+    // For a run of such texts read as one stream.
+    simdjson::ondemand::parser& Flujo() { return flujo_; }
 
   private:
     bool Repetida(simdjson::dom::element v);
 
     simdjson::dom::parser parser_;
+    simdjson::ondemand::parser directo_, flujo_;
     simdjson::dom::element valor_;
     std::string copia_;
     std::string motivo_;
