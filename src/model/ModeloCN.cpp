@@ -212,6 +212,10 @@ std::optional<double> CapacidadConfirmada(double tecleada)
 {
     if (!CapacidadValida(tecleada))
         return std::nullopt;
+    // A whole number is its own rounding, -0 aside, which reads back as 0;
+    // it spares the decimal expansion on the calculator's common path.
+    if (tecleada == std::trunc(tecleada))
+        return tecleada + 0.0;
     const std::optional<double> redondeada = ANumero(Formato(tecleada, 1));
     if (!redondeada || *redondeada >= 10000)
         return std::nullopt;
