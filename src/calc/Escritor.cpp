@@ -34,56 +34,74 @@ constexpr std::array<std::uint64_t, 20> Potencias64 = [] {
     return p;
 }();
 
+// The count of decimal digits of c > 0.
+int Cifras(std::uint64_t c)
+{
+    const int t = ((64 - std::countl_zero(c)) * 1233) >> 12;
+    return t + (c >= Potencias64[static_cast<std::size_t>(t)] ? 1 : 0);
+}
+
+// Writes the digits of c, two at a time from the last, to end just before
+// `fin`, with a point before the last k of them (k = 0: none). The digits go
+// straight to their place: a copy of bytes just written stalls the store.
+void Digitos(char* fin, std::uint64_t c, int k)
+{
+    if (k > 0) {
+        for (; k >= 2; k -= 2) {
+            fin -= 2;
+            std::memcpy(fin, Pares + 2 * (c % 100), 2);
+            c /= 100;
+        }
+        if (k == 1) {
+            *--fin = static_cast<char>('0' + c % 10);
+            c /= 10;
+        }
+        *--fin = '.';
+    }
+    while (c >= 100) {
+        fin -= 2;
+        std::memcpy(fin, Pares + 2 * (c % 100), 2);
+        c /= 100;
+    }
+    if (c >= 10) {
+        fin -= 2;
+        std::memcpy(fin, Pares + 2 * c, 2);
+    } else {
+        *--fin = static_cast<char>('0' + c);
+    }
+}
+
 // c * 10^-k (c > 0) as std::to_chars writes a double of that value in its
 // shortest form: fixed or scientific, whichever is shorter, fixed on a tie.
-// The digits are made in a buffer and copied in blocks of fixed length, past
-// the end of what is kept: the caller leaves Holgura bytes of room.
+// The caller leaves Holgura bytes of room.
 char* Forma(char* p, std::uint64_t c, int k)
 {
     while (c % 10 == 0) {
         c /= 10;
         --k;
     }
-    char buf[48];
-    char* const fin = buf + 24;
-    char* f = fin;
-    while (c >= 100) {
-        f -= 2;
-        std::memcpy(f, Pares + 2 * (c % 100), 2);
-        c /= 100;
-    }
-    if (c >= 10) {
-        f -= 2;
-        std::memcpy(f, Pares + 2 * c, 2);
-    } else {
-        *--f = static_cast<char>('0' + c);
-    }
-    const int n = static_cast<int>(fin - f);
+    const int n = Cifras(c);
     const int e = n - 1 - k;
     const int cientifica = n + (n > 1 ? 1 : 0) + (e <= -100 || e >= 100 ? 5 : 4);
     const int fija = k <= 0 ? n - k : k < n ? n + 1 : k + 2;
     if (fija <= cientifica) {
         if (k <= 0) {
             // At most five zeros: the scientific form is shorter beyond.
-            std::memcpy(p, f, 24);
+            Digitos(p + n, c, 0);
             std::memset(p + n, '0', 8);
             return p + n - k;
         }
         if (k < n) {
-            std::memcpy(p, f, 24);
-            std::memcpy(p + n - k + 1, f + n - k, 24);
-            p[n - k] = '.';
+            Digitos(p + n + 1, c, k);
             return p + n + 1;
         }
         // At most three zeros after the point, for the same reason.
         std::memcpy(p, "0.000", 5);
-        std::memcpy(p + 2 + k - n, f, 24);
+        Digitos(p + 2 + k, c, 0);
         return p + 2 + k;
     }
-    *p++ = *f;
-    *p = '.';
-    std::memcpy(p + 1, f + 1, 24);
-    p += n > 1 ? n : 0;
+    Digitos(p + (n > 1 ? n + 1 : 1), c, n - 1);
+    p += n > 1 ? n + 1 : 1;
     *p++ = 'e';
     *p++ = e < 0 ? '-' : '+';
     const int a = e < 0 ? -e : e;
