@@ -97,6 +97,26 @@ void Lectura(benchmark::State& st)
 }
 BENCHMARK(Lectura)->Unit(benchmark::kMillisecond);
 
+// Every line read whole, as a request of another kind is.
+void LecturaEntera(benchmark::State& st)
+{
+    const std::string texto = Lineas(100000) + std::string(RellenoJson, ' ');
+    const std::string_view lineas(texto.data(), texto.size() - RellenoJson);
+    LectorJson lector;
+    std::vector<Pieza> piezas;
+    for (auto _ : st) {
+        Troceador t(true);
+        piezas.clear();
+        t.Corta(lineas, 0, true, piezas);
+        for (const Pieza& p : piezas)
+            if (lector.Lee(std::string_view(texto.data() + p.inicio, p.largo), true) != LectorJson::Lectura::Bien)
+                st.SkipWithError("a line was refused");
+    }
+    st.SetItemsProcessed(st.iterations() * 100000);
+    st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lineas.size()));
+}
+BENCHMARK(LecturaEntera)->Unit(benchmark::kMillisecond);
+
 // Numbers as the answers hold them, a third integers, the rest of full
 // precision or a few decimals, written by the writer (0) or by std::to_chars
 // (1); the writer's text is checked against std::to_chars' first.
