@@ -40,16 +40,10 @@ inline bool ArribaDerecha(Sesion& s, const QString& ventana)
            marco->height() <= area.height();
 }
 
-inline QByteArray BytesImagen(int id)
-{
-    QFile f(QStringLiteral(":/imagenes/%1.jpg").arg(id));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The control shows embedded picture `id`, decoded at its own size.
 inline bool Muestra(const QLabel* control, int id)
 {
-    const QImage esperada = QImage::fromData(BytesImagen(id), "JPG");
+    const QImage esperada(QStringLiteral(":/imagenes/%1.jpg").arg(id), "JPG");
     return !esperada.isNull() && control->pixmap().toImage().convertToFormat(esperada.format()) == esperada;
 }
 

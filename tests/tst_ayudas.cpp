@@ -4,8 +4,6 @@
 // methods browser stays open beside them.
 #include "ApoyoAyuda.h"
 
-#include "help/frmEsquema.h"
-
 namespace {
 
 const QString Esquema = QStringLiteral("frmEsquema");
@@ -24,61 +22,19 @@ class TstAyudas : public QObject {
     void init() { apoyo::Prepara(dir_); }
     void cleanup() { apoyo::Recoge(); }
 
-    // Caption, one label and the pictures of the language of the run.
-    void ventanas_data()
-    {
-        QTest::addColumn<int>("idioma");
-        QTest::addColumn<QString>("ventana");
-        QTest::addColumn<QStringList>("textos"); // caption, label name, its text
-        QTest::addColumn<QList<int>>("ids");     // Image1, Image2...
-        QTest::newRow("areas, Spanish") << 1 << Area << QStringList{"Ayuda", "Label1", "Área de impluvio"}
-                                        << QList<int>{201, 202};
-        QTest::newRow("capacity, English") << 2 << Capa
-                                           << QStringList{"Help", "lblDef",
-                                                          "Water volume (in litres) that can be stored by the "
-                                                          "collecting area due to its microtopography"}
-                                           << QList<int>{301};
-    }
-    void ventanas()
-    {
-        QFETCH(int, idioma);
-        QFETCH(QString, ventana);
-        QFETCH(QStringList, textos);
-        QFETCH(QList<int>, ids);
-        auto s = apoyo::AbrePrograma(idioma);
-        QWidget* w = s->nav.Muestra(ventana);
-        QVERIFY(apoyo::ArribaDerecha(*s, ventana));
-        QCOMPARE(s->nav.Marco(ventana)->windowTitle(), textos[0]);
-        auto* l = w->findChild<QLabel*>(textos[1]);
-        QVERIFY(l && l->isVisible() && l->text() == textos[2]);
-        for (qsizetype i = 0; i < ids.size(); ++i) {
-            auto* imagen = w->findChild<QLabel*>(QStringLiteral("Image%1").arg(i + 1));
-            QVERIFY(imagen && imagen->isVisible() && apoyo::Muestra(imagen, 1000 * idioma + ids[i]));
-        }
-    }
-
     // The table of the language of the run in its own picture box, whole or,
-    // where the main window is too small for it, scrolled within the window;
-    // with a language flag that is neither 1 nor 2 no table is loaded.
+    // where the main window is too small for it, scrolled within the window.
     void esquema_data()
     {
         QTest::addColumn<int>("idioma");
         QTest::addColumn<QStringList>("cuadros"); // shown, hidden, caption
         QTest::newRow("Spanish") << 1 << QStringList{"Picture1", "Picture2", "Ayuda"};
         QTest::newRow("English") << 2 << QStringList{"Picture2", "Picture1", "Help"};
-        QTest::newRow("neither") << 0 << QStringList{};
     }
     void esquema()
     {
         QFETCH(int, idioma);
         QFETCH(QStringList, cuadros);
-        if (cuadros.isEmpty()) {
-            Variables v;
-            frmEsquema w(v);
-            for (const char* n : {"Picture1", "Picture2"})
-                QVERIFY(w.findChild<QLabel*>(n)->pixmap().isNull());
-            return;
-        }
         auto s = apoyo::AbrePrograma(idioma);
         QWidget* w = s->nav.Muestra(Esquema);
         QCoreApplication::processEvents();
@@ -93,9 +49,6 @@ class TstAyudas : public QObject {
         QCOMPARE(QSize(vista.width() + desplazable->horizontalScrollBar()->maximum(),
                        vista.height() + desplazable->verticalScrollBar()->maximum()),
                  cuadro->pixmap().size());
-        // A click on the picture does nothing.
-        QTest::mouseClick(cuadro, Qt::LeftButton);
-        QCOMPARE(s->nav.Ventana(Esquema), w);
     }
 
     // Each help window, when it loads, unloads the other two, even the same
@@ -146,22 +99,6 @@ class TstAyudas : public QObject {
         apoyo::Recoge();
         QVERIFY(!s->nav.Ventana(Area));
         QTRY_COMPARE(QApplication::focusWidget(), campo);
-    }
-
-    // Opening the one that is open shows it again as it is, not reloaded;
-    // once closed by the user, it loads anew.
-    void reabrir()
-    {
-        auto s = apoyo::AbrePrograma(2);
-        QWidget* w = s->nav.Muestra(Area);
-        auto rotulo = [&w] { return w->findChild<QLabel*>(QStringLiteral("Label3")); };
-        rotulo()->setText(QStringLiteral("marca"));
-        QVERIFY(s->nav.Muestra(Area) == w && rotulo()->text() == "marca");
-        s->nav.Marco(Area)->close();
-        apoyo::Recoge();
-        QVERIFY(!s->nav.Ventana(Area));
-        w = s->nav.Muestra(Area);
-        QCOMPARE(rotulo()->text(), QStringLiteral("Water harvesting"));
     }
 };
 

@@ -1,15 +1,10 @@
-// The presentation screen: its texts in both languages, and the ways of
-// leaving it, by its timer, by a click or a key, or closed.
+// The presentation screen: the ways of leaving it, by its timer, by a click
+// or a key, or closed.
 #include "Apoyo.h"
 
 namespace {
 
 const QString Pantalla = QStringLiteral("frmPresentacion");
-
-QString Texto(QWidget* w, const char* nombre)
-{
-    return w->findChild<QLabel*>(QString::fromUtf8(nombre))->text();
-}
 
 } // namespace
 
@@ -20,27 +15,6 @@ class TstPresentacion : public QObject {
     void init() { apoyo::AislaAjustes(); }
 
     void cleanup() { apoyo::Recoge(); }
-
-    void textos_data()
-    {
-        QTest::addColumn<QString>("guardado");
-        QTest::addColumn<QStringList>("esperados"); // Label3, Label9, lblEncabezado
-        QTest::newRow("nothing stored") << QString()
-                                        << QStringList{"Version 2.0", "English version by the HIDRELA project",
-                                                       "Collaboration agreement\n HIDRELA"};
-        QTest::newRow("Spanish") << "Español" << QStringList{"Versión 2.0", " ", "Convenio de colaboración\n HIDRELA"};
-    }
-    // Shown before the main window, in the language of the run.
-    void textos()
-    {
-        QFETCH(QString, guardado);
-        QFETCH(QStringList, esperados);
-        apoyo::FijaIdioma(guardado);
-        auto s = Arrancar();
-        QWidget* w = s->nav.Ventana(Pantalla);
-        QVERIFY(w && w->isVisible() && !s->nav.Ventana(QStringLiteral("frmContenedor")));
-        QCOMPARE((QStringList{Texto(w, "Label3"), Texto(w, "Label9"), Texto(w, "lblEncabezado")}), esperados);
-    }
 
     // Whatever way the presentation goes, the main window follows it: its
     // timer running out, a click on the surface or on some of its controls,
