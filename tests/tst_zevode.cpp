@@ -177,28 +177,6 @@ class TstZevode : public QObject {
         QVERIFY(v.w.findChild<QLabel*>("lblFuente")->text().contains(v.t[i].fuente));
     }
 
-    // Lists, groups and table by keyboard stay in step.
-    void teclado()
-    {
-        Ventana v(1);
-        QVERIFY(QTest::qWaitForWindowActive(&v.w));
-        QCOMPARE(v.w.windowTitle(), QStringLiteral("Tablas de números de curva – HIDRELA"));
-        auto* cubierta = v.w.findChild<QComboBox*>("lstCubierta");
-        auto* condicion = v.w.findChild<QComboBox*>("lstCondicion");
-        auto* tabla = v.w.findChild<QTableWidget*>("tblCurvas");
-        cubierta->setFocus();
-        QTest::keyClick(cubierta, Qt::Key_End); // desert shrub, the last cover
-        QVERIFY(condicion->isEnabled());
-        QTest::keyClick(condicion, Qt::Key_Down);                        // poor -> fair
-        QTest::keyClick(v.w.windowHandle(), Qt::Key_B, Qt::AltModifier); // group B; the button animates its click
-        QTRY_COMPARE(v.Numero(), QStringLiteral("72"));
-        QCOMPARE(QPoint(tabla->currentColumn(), tabla->currentRow()), QPoint(5, Fila(v.t, "Desert shrub", "", "fair")));
-        // Moving in the table changes the lists.
-        tabla->setFocus();
-        QTest::keyClick(tabla, Qt::Key_Up);
-        QCOMPARE(condicion->currentText() + ' ' + v.Numero(), QStringLiteral("mala 77"));
-    }
-
     void compuesta()
     {
         Ventana v(2);
