@@ -74,26 +74,10 @@ class TstCatalogo : public QObject {
             QVERIFY2(textos.contains(espanol ? id + 1000 : id - 1000),
                      qPrintable(QStringLiteral("id %1 has no twin").arg(id)));
         }
-    }
-
-    // Blanks, accelerators and signs are kept as written.
-    void textosExactos_data()
-    {
-        QTest::addColumn<int>("idioma");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("texto");
-        QTest::newRow("single blank") << 1 << 1547 << " ";
-        QTest::newRow("double blank") << 2 << 1169
-                                      << QString("Contributing area and collecting area  with equal "
-                                                 "infiltration capacity");
-        QTest::newRow("superscript two") << 1 << 1022 << "Precipitación anual (l/m²)";
-    }
-    void textosExactos()
-    {
-        QFETCH(int, idioma);
-        QFETCH(int, n);
-        QFETCH(QString, texto);
-        QCOMPARE(Texto(EnIdioma(idioma), n), texto);
+        // Blanks and signs reach the windows as written.
+        QCOMPARE((QStringList{Texto(EnIdioma(1), 1547), Texto(EnIdioma(2), 1169), Texto(EnIdioma(1), 1022)}),
+                 (QStringList{" ", "Contributing area and collecting area  with equal infiltration capacity",
+                              "Precipitación anual (l/m²)"}));
     }
 
     // The picture passes through a private scratch file, or with nowhere to
