@@ -34,6 +34,51 @@ constexpr std::array<std::size_t, 4> Acumulacion{1, 2, 4, 3};
 
 } // namespace
 
+QChart* GraficoHidrico(const Variables& v)
+{
+    auto* serie = new QBarSeries;
+    for (int c = 0; c < 4; ++c) {
+        serie->append(new QBarSet(Texto(v, 1093 + c)));
+    }
+    auto* grafico = new QChart;
+    grafico->addSeries(serie);
+    QStringList meses;
+    for (int m = 1; m <= Meses; ++m)
+        meses << Texto(v, 1009 + m).left(3);
+    auto* ejeX = new QBarCategoryAxis;
+    ejeX->append(meses);
+    auto* ejeY = new QValueAxis;
+    ejeY->setLabelFormat(QStringLiteral("%.0f"));
+    ejeY->setTitleText(QStringLiteral("l/m²"));
+    grafico->addAxis(ejeX, Qt::AlignBottom);
+    grafico->addAxis(ejeY, Qt::AlignLeft);
+    serie->attachAxis(ejeX);
+    serie->attachAxis(ejeY);
+    grafico->legend()->setAlignment(Qt::AlignBottom);
+    grafico->setMargins(QMargins(4, 4, 4, 4));
+    grafico->setBackgroundRoundness(0);
+    return grafico;
+}
+
+void LlenaGraficoHidrico(QChart* grafico, const std::array<std::array<double, 12>, 4>& columnas)
+{
+    auto* serie = qobject_cast<QBarSeries*>(grafico->series().value(0));
+    if (!serie)
+        return;
+    const QList<QBarSet*> barras = serie->barSets();
+    double tope = 0;
+    for (qsizetype c = 0; c < 4; ++c) {
+        barras[c]->remove(0, barras[c]->count());
+        barras[c]->append(QList<qreal>(columnas[c].begin(), columnas[c].end()));
+        tope = std::max(tope, *std::max_element(columnas[c].begin(), columnas[c].end()));
+    }
+    const QList<QAbstractAxis*> ejes = grafico->axes(Qt::Vertical);
+    if (auto* ejeY = ejes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(ejes.first())) {
+        ejeY->setRange(0, tope > 0 ? tope * 1.1 : 1);
+        ejeY->applyNiceNumbers();
+    }
+}
+
 frmHidrico::frmHidrico(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
     setObjectName(QStringLiteral("frmHidrico"));
@@ -102,28 +147,7 @@ void frmHidrico::Construye()
 
     // The year at a glance: the four columns of the grid side by side, month
     // by month, captioned as the grid's columns.
-    auto* serie = new QBarSeries;
-    for (int c = 0; c < 4; ++c) {
-        barras_[static_cast<std::size_t>(c)] = new QBarSet(Texto(v_, 1093 + c));
-        serie->append(barras_[static_cast<std::size_t>(c)]);
-    }
-    auto* grafico = new QChart;
-    grafico->addSeries(serie);
-    QStringList meses;
-    for (int m = 1; m <= Meses; ++m)
-        meses << Texto(v_, 1009 + m).left(3);
-    auto* ejeX = new QBarCategoryAxis;
-    ejeX->append(meses);
-    auto* ejeY = new QValueAxis;
-    ejeY->setLabelFormat(QStringLiteral("%.0f"));
-    ejeY->setTitleText(QStringLiteral("l/m²"));
-    grafico->addAxis(ejeX, Qt::AlignBottom);
-    grafico->addAxis(ejeY, Qt::AlignLeft);
-    serie->attachAxis(ejeX);
-    serie->attachAxis(ejeY);
-    grafico->legend()->setAlignment(Qt::AlignBottom);
-    grafico->setMargins(QMargins(4, 4, 4, 4));
-    grafico->setBackgroundRoundness(0);
+    auto* grafico = GraficoHidrico(v_);
     grfDispon_ = new QChartView(grafico, this);
     grfDispon_->setObjectName(QStringLiteral("grfDispon"));
     grfDispon_->setRenderHint(QPainter::Antialiasing);
@@ -182,17 +206,7 @@ void frmHidrico::Rellena()
     lblCap_->setToolTip(FormatoLocal(v_, CapaMinAnual, 2));
     ColocaTotales();
 
-    double tope = 0;
-    for (std::size_t c = 0; c < 4; ++c) {
-        barras_[c]->remove(0, barras_[c]->count());
-        barras_[c]->append(QList<qreal>(columnas_[c].begin(), columnas_[c].end()));
-        tope = std::max(tope, *std::max_element(columnas_[c].begin(), columnas_[c].end()));
-    }
-    const QList<QAbstractAxis*> ejes = grfDispon_->chart()->axes(Qt::Vertical);
-    if (auto* ejeY = ejes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(ejes.first())) {
-        ejeY->setRange(0, tope > 0 ? tope * 1.1 : 1);
-        ejeY->applyNiceNumbers();
-    }
+    LlenaGraficoHidrico(grfDispon_->chart(), columnas_);
 }
 
 void frmHidrico::ColocaTotales()

@@ -5,12 +5,18 @@
 #include <array>
 
 class Navegacion;
-class QBarSet;
+class QChart;
 class QChartView;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 struct Variables;
+
+// The chart of the twelve months, empty, and the four columns drawn on it:
+// flat ground, current slope, systematized slope, collecting area. The window
+// and the report draw the same one.
+QChart* GraficoHidrico(const Variables& v);
+void LlenaGraficoHidrico(QChart* grafico, const std::array<std::array<double, 12>, 4>& columnas);
 
 // The water available month by month on flat ground, on the current slope,
 // on the systematized slope and in the collecting area, with the annual
@@ -45,6 +51,5 @@ class frmHidrico : public QWidget {
     QLabel* Label1_;
     QLabel* lblCap_;
     QChartView* grfDispon_;
-    std::array<QBarSet*, 4> barras_{};
     QPushButton* cmdVolver_;
 };

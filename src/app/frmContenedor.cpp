@@ -2,6 +2,7 @@
 
 #include "annual/frmAnual.h"
 #include "app/ImportaLluvia.h"
+#include "app/Informe.h"
 #include "calc/ArchivoSitio.h"
 #include "calc/LectorJson.h"
 #include "common/Catalogo.h"
@@ -122,6 +123,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuGuardarComo_ = Orden(mnuArchivo_, QStringLiteral("mnuGuardarComo"));
     mnuPropiedades_ = Orden(mnuArchivo_, QStringLiteral("mnuPropiedades"));
     mnuExportarCSV_ = Orden(mnuArchivo_, QStringLiteral("mnuExportarCSV"));
+    mnuInforme_ = Orden(mnuArchivo_, QStringLiteral("mnuInforme"));
     mnuImportaLluvia_ = Orden(mnuArchivo_, QStringLiteral("mnuImportaLluvia"));
     mnuArchivo_->addSeparator()->setObjectName(QStringLiteral("mnuBarra2"));
     mnuSalir_ = Orden(mnuArchivo_, QStringLiteral("mnuSalir"));
@@ -162,6 +164,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuAbrir_->setShortcut(QKeySequence::Open);
     mnuGuardar_->setShortcut(QKeySequence::Save);
     mnuExportarCSV_->setText(Texto(v_, 1716));
+    mnuInforme_->setText(Texto(v_, 1778));
     mnuSalir_->setText(Texto(v_, 1051));
     mnuImportaLluvia_->setText(Texto(v_, 1777));
     mnuModelo_->setTitle(Texto(v_, 1300));
@@ -182,6 +185,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuPropiedades_, &QAction::triggered, this, &frmContenedor::mnuPropiedades_Click);
     connect(mnuArchivo_, &QMenu::aboutToShow, this, &frmContenedor::ListaRecientes);
     connect(mnuExportarCSV_, &QAction::triggered, this, &frmContenedor::mnuExportarCSV_Click);
+    connect(mnuInforme_, &QAction::triggered, this, &frmContenedor::mnuInforme_Click);
     connect(mnuSalir_, &QAction::triggered, this, &frmContenedor::mnuSalir_Click);
     connect(mnuImportaLluvia_, &QAction::triggered, this, &frmContenedor::mnuImportaLluvia_Click);
     connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
@@ -265,6 +269,12 @@ void frmContenedor::mnuExportarCSV_Click()
 {
     QMdiSubWindow* marco = area_->activeSubWindow();
     ExportaCSV(marco ? marco->widget() : nullptr, v_);
+}
+
+// Everything the session computed, as the windows hold it now.
+void frmContenedor::mnuInforme_Click()
+{
+    PrevisualizaInforme(this, v_, FuenteInforme{Actual(), QFileInfo(archivo_).fileName(), QDate::currentDate()});
 }
 
 void frmContenedor::mnuSalir_Click()
@@ -415,38 +425,7 @@ bool frmContenedor::AbreArchivo(const QString& ruta)
 
 std::optional<QString> frmContenedor::Lee(const QString& ruta, DocumentoSitio& d) const
 {
-    QFile f(ruta);
-    if (QFileInfo(ruta).isDir() || !f.open(QIODevice::ReadOnly))
-        return Texto(v_, 1668).arg(QFileInfo(ruta).isDir() ? QStringLiteral("EISDIR") : f.errorString());
-    // Never more than a request may be: a huge file is refused, not loaded.
-    const QByteArray datos = f.read(static_cast<qint64>(MaximoJson) + 1);
-    if (f.error() != QFileDevice::NoError)
-        return Texto(v_, 1668).arg(f.errorString());
-    const std::optional<FalloArchivo> fallo =
-        LeeArchivoSitio(std::string_view(datos.constData(), static_cast<std::size_t>(datos.size())), d);
-    if (!fallo)
-        return std::nullopt;
-    using T = FalloArchivo::Tipo;
-    switch (fallo->tipo) {
-    case T::Vacio:
-        return Texto(v_, 1663);
-    case T::Grande:
-        return Texto(v_, 1667);
-    case T::Truncado:
-        return Texto(v_, 1664);
-    case T::NoJson:
-        return Texto(v_, 1662);
-    case T::OtroTipo:
-        return Texto(v_, 1665);
-    case T::Futura:
-        return Texto(v_, 1666).arg(fallo->version);
-    case T::Rango:
-    case T::Zonas:
-        return Texto(v_, 1670).arg(Texto(v_, fallo->mensaje), QString::fromStdString(fallo->donde));
-    case T::Dato:
-        break;
-    }
-    return Texto(v_, 1669).arg(QString::fromStdString(fallo->donde));
+    return LeeArchivo(v_, ruta, d);
 }
 
 bool frmContenedor::mnuGuardar_Click()

@@ -56,6 +56,7 @@ class frmContenedor : public QMainWindow {
     bool mnuGuardarComo_Click();
     void mnuPropiedades_Click();
     void mnuExportarCSV_Click();
+    void mnuInforme_Click();
     void mnuSalir_Click();
     void mnuImportaLluvia_Click();
     void mnuIdiomaEspanol_Click();
@@ -92,6 +93,7 @@ class frmContenedor : public QMainWindow {
     QAction* mnuGuardarComo_;
     QAction* mnuPropiedades_;
     QAction* mnuExportarCSV_;
+    QAction* mnuInforme_;
     QAction* mnuSalir_;
     QAction* mnuBarra3_;
     QAction* mnuImportaLluvia_;

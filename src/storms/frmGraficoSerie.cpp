@@ -30,7 +30,7 @@ const QString Nombre = QStringLiteral("frmGraficoSerie");
 // title says which storms the bars span.
 constexpr int MaxRotulos = 40;
 
-QChartView* Vista(QWidget* padre, const QString& nombre, QAbstractBarSeries* barras, const QString& unidad)
+QChart* Grafico(QAbstractBarSeries* barras, const QString& unidad, const QString& tituloX)
 {
     auto* grafico = new QChart;
     grafico->addSeries(barras);
@@ -38,6 +38,7 @@ QChartView* Vista(QWidget* padre, const QString& nombre, QAbstractBarSeries* bar
     auto* ejeY = new QValueAxis;
     ejeY->setLabelFormat(QStringLiteral("%.0f"));
     ejeY->setTitleText(unidad);
+    ejeX->setTitleText(tituloX);
     grafico->addAxis(ejeX, Qt::AlignBottom);
     grafico->addAxis(ejeY, Qt::AlignLeft);
     barras->attachAxis(ejeX);
@@ -46,11 +47,23 @@ QChartView* Vista(QWidget* padre, const QString& nombre, QAbstractBarSeries* bar
     grafico->legend()->setAlignment(Qt::AlignBottom);
     grafico->setMargins(QMargins(4, 4, 4, 4));
     grafico->setBackgroundRoundness(0);
+    return grafico;
+}
+
+QChartView* Vista(QWidget* padre, const QString& nombre, QChart* grafico)
+{
     auto* vista = new QChartView(grafico, padre);
     vista->setObjectName(nombre);
     vista->setRenderHint(QPainter::Antialiasing);
     vista->setMinimumSize(560, 240);
     return vista;
+}
+
+// The bar sets of a chart's first series, in their order.
+QList<QBarSet*> Conjuntos(const QChart* grafico)
+{
+    auto* barras = qobject_cast<QAbstractBarSeries*>(grafico->series().value(0));
+    return barras ? barras->barSets() : QList<QBarSet*>();
 }
 
 void Escala(QChart* grafico, const QStringList& categorias, const QString& titulo, const QString& nota, double tope)
@@ -88,6 +101,75 @@ std::vector<BarraSerie> AgrupaSerie(const std::vector<BarraSerie>& serie, std::s
     return grupos;
 }
 
+QChart* GraficoLluvia(const Variables& v)
+{
+    auto* P = new QBarSet(Texto(v, 1703));
+    auto* banqueta = new QBarSet(Texto(v, 1704));
+    auto* lluvia = new QBarSeries;
+    lluvia->append({P, banqueta});
+    // Bars a pixel wide would be all border.
+    for (QBarSet* b : {P, banqueta})
+        b->setPen(Qt::NoPen);
+    return Grafico(lluvia, QStringLiteral("l/m²"), Texto(v, 1708));
+}
+
+QChart* GraficoCapa(const Variables& v)
+{
+    // One bar per storm: the storage it needs, in the overflow colour when it
+    // exceeds the capacity.
+    auto* cabe = new QBarSet(Texto(v, 1705));
+    auto* desborda = new QBarSet(Texto(v, 1706));
+    desborda->setColor(QColor(200, 40, 40));
+    auto* capa = new QStackedBarSeries;
+    capa->append({cabe, desborda});
+    QChart* grafico = Grafico(capa, QStringLiteral("l"), Texto(v, 1708));
+    auto* linea = new QLineSeries;
+    linea->setName(Texto(v, 1707));
+    linea->setPen(QPen(QColor(30, 30, 30), 2, Qt::DashLine));
+    grafico->addSeries(linea);
+    for (QAbstractAxis* eje : grafico->axes())
+        linea->attachAxis(eje);
+    for (QBarSet* b : {cabe, desborda})
+        b->setPen(Qt::NoPen);
+    return grafico;
+}
+
+void LlenaGraficosSerie(QChart* lluvia, QChart* capa, const Variables& v, const std::vector<BarraSerie>& serie,
+                        double CAPA)
+{
+    const std::size_t porBarra = (serie.size() + frmGraficoSerie::MaxBarras - 1) / frmGraficoSerie::MaxBarras;
+    const std::vector<BarraSerie> barras = porBarra > 1 ? AgrupaSerie(serie, porBarra) : serie;
+
+    QList<qreal> P, banqueta, cabe, desborda;
+    QStringList categorias;
+    double topeLluvia = 0, topeCapa = CAPA;
+    for (std::size_t i = 0; i < barras.size(); ++i) {
+        const BarraSerie& b = barras[i];
+        P << b.P;
+        banqueta << b.PBanqueta;
+        cabe << (b.Desborda ? 0.0 : b.CapaNecesaria);
+        desborda << (b.Desborda ? b.CapaNecesaria : 0.0);
+        topeLluvia = std::max({topeLluvia, b.P, b.PBanqueta});
+        topeCapa = std::max(topeCapa, b.CapaNecesaria);
+        const std::size_t primero = i * std::max<std::size_t>(porBarra, 1) + 1;
+        const std::size_t ultimo = std::min(primero + std::max<std::size_t>(porBarra, 1) - 1, serie.size());
+        categorias << (primero == ultimo ? QString::number(primero) : QStringLiteral("%1-%2").arg(primero).arg(ultimo));
+    }
+    const QList<QBarSet*> deLluvia = Conjuntos(lluvia), deCapa = Conjuntos(capa);
+    for (auto [barra, valores] : {std::pair{deLluvia.value(0), &P}, std::pair{deLluvia.value(1), &banqueta},
+                                  std::pair{deCapa.value(0), &cabe}, std::pair{deCapa.value(1), &desborda}}) {
+        barra->remove(0, barra->count());
+        barra->append(*valores);
+    }
+
+    const QString nota = porBarra > 1 ? Texto(v, 1709).arg(porBarra) : QString();
+    Escala(lluvia, categorias, Texto(v, 1701), nota, topeLluvia);
+    Escala(capa, categorias, Texto(v, 1702).arg(FormatoLocal(v, CAPA, 1)), nota, topeCapa);
+    const qreal fin = std::max<qreal>(static_cast<qreal>(barras.size()) - 0.5, 0.5);
+    if (auto* linea = qobject_cast<QLineSeries*>(capa->series().value(1)))
+        linea->replace({QPointF(-0.5, CAPA), QPointF(fin, CAPA)});
+}
+
 void RefrescaGraficoSerie(Navegacion& nav)
 {
     if (auto* g = qobject_cast<frmGraficoSerie*>(nav.Ventana(Nombre)))
@@ -98,31 +180,8 @@ frmGraficoSerie::frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent)
 {
     setObjectName(Nombre);
 
-    barP_ = new QBarSet(Texto(v_, 1703));
-    barBanqueta_ = new QBarSet(Texto(v_, 1704));
-    auto* lluvia = new QBarSeries;
-    lluvia->append({barP_, barBanqueta_});
-    grfLluvia_ = Vista(this, QStringLiteral("grfLluvia"), lluvia, QStringLiteral("l/m²"));
-
-    // One bar per storm: the storage it needs, in the overflow colour when it
-    // exceeds the capacity.
-    barCabe_ = new QBarSet(Texto(v_, 1705));
-    barDesborda_ = new QBarSet(Texto(v_, 1706));
-    barDesborda_->setColor(QColor(200, 40, 40));
-    auto* capa = new QStackedBarSeries;
-    capa->append({barCabe_, barDesborda_});
-    grfCapa_ = Vista(this, QStringLiteral("grfCapa"), capa, QStringLiteral("l"));
-    lineaCapa_ = new QLineSeries;
-    lineaCapa_->setName(Texto(v_, 1707));
-    lineaCapa_->setPen(QPen(QColor(30, 30, 30), 2, Qt::DashLine));
-    QChart* grafico = grfCapa_->chart();
-    grafico->addSeries(lineaCapa_);
-    for (QAbstractAxis* eje : grafico->axes())
-        lineaCapa_->attachAxis(eje);
-
-    // Bars a pixel wide would be all border.
-    for (QBarSet* b : {barP_, barBanqueta_, barCabe_, barDesborda_})
-        b->setPen(Qt::NoPen);
+    grfLluvia_ = Vista(this, QStringLiteral("grfLluvia"), GraficoLluvia(v_));
+    grfCapa_ = Vista(this, QStringLiteral("grfCapa"), GraficoCapa(v_));
     HazGuardable(grfLluvia_, v_);
     HazGuardable(grfCapa_, v_);
 
@@ -136,8 +195,6 @@ frmGraficoSerie::frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent)
     caja->addLayout(pie);
 
     setWindowTitle(Texto(v_, 1700));
-    for (QChartView* vista : {grfLluvia_, grfCapa_})
-        vista->chart()->axes(Qt::Horizontal).value(0)->setTitleText(Texto(v_, 1708));
     cmdVolver_->setText(Texto(v_, 1098));
     connect(cmdVolver_, &QPushButton::clicked, this, &frmGraficoSerie::cmdVolver_Click);
     connect(&nav_, &Navegacion::Mostrada, this, [this](const QString& nombre) {
@@ -151,36 +208,7 @@ frmGraficoSerie::frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent)
 
 void frmGraficoSerie::Rellena()
 {
-    const std::vector<BarraSerie>& serie = v_.DetalleSerie;
-    const std::size_t porBarra = (serie.size() + MaxBarras - 1) / MaxBarras;
-    const std::vector<BarraSerie> barras = porBarra > 1 ? AgrupaSerie(serie, porBarra) : serie;
-
-    QList<qreal> P, banqueta, cabe, desborda;
-    QStringList categorias;
-    double topeLluvia = 0, topeCapa = v_.CAPA;
-    for (std::size_t i = 0; i < barras.size(); ++i) {
-        const BarraSerie& b = barras[i];
-        P << b.P;
-        banqueta << b.PBanqueta;
-        cabe << (b.Desborda ? 0.0 : b.CapaNecesaria);
-        desborda << (b.Desborda ? b.CapaNecesaria : 0.0);
-        topeLluvia = std::max({topeLluvia, b.P, b.PBanqueta});
-        topeCapa = std::max(topeCapa, b.CapaNecesaria);
-        const std::size_t primero = i * std::max<std::size_t>(porBarra, 1) + 1;
-        const std::size_t ultimo = std::min(primero + std::max<std::size_t>(porBarra, 1) - 1, serie.size());
-        categorias << (primero == ultimo ? QString::number(primero) : QStringLiteral("%1-%2").arg(primero).arg(ultimo));
-    }
-    for (auto [barra, valores] : {std::pair{barP_, &P}, std::pair{barBanqueta_, &banqueta}, std::pair{barCabe_, &cabe},
-                                  std::pair{barDesborda_, &desborda}}) {
-        barra->remove(0, barra->count());
-        barra->append(*valores);
-    }
-
-    const QString nota = porBarra > 1 ? Texto(v_, 1709).arg(porBarra) : QString();
-    Escala(grfLluvia_->chart(), categorias, Texto(v_, 1701), nota, topeLluvia);
-    Escala(grfCapa_->chart(), categorias, Texto(v_, 1702).arg(FormatoLocal(v_, v_.CAPA, 1)), nota, topeCapa);
-    const qreal fin = std::max<qreal>(static_cast<qreal>(barras.size()) - 0.5, 0.5);
-    lineaCapa_->replace({QPointF(-0.5, v_.CAPA), QPointF(fin, v_.CAPA)});
+    LlenaGraficosSerie(grfLluvia_->chart(), grfCapa_->chart(), v_, v_.DetalleSerie, v_.CAPA);
 }
 
 void frmGraficoSerie::cmdVolver_Click()

@@ -7,9 +7,8 @@
 #include <vector>
 
 class Navegacion;
-class QBarSet;
+class QChart;
 class QChartView;
-class QLineSeries;
 class QPushButton;
 struct Variables;
 
@@ -34,17 +33,21 @@ class frmGraficoSerie : public QWidget {
     Navegacion& nav_;
     QChartView* grfLluvia_;
     QChartView* grfCapa_;
-    QBarSet* barP_;
-    QBarSet* barBanqueta_;
-    QBarSet* barCabe_;
-    QBarSet* barDesborda_;
-    QLineSeries* lineaCapa_;
     QPushButton* cmdVolver_;
 };
 
 // Groups of `porBarra` consecutive storms, each drawn as the largest of its
 // figures, overflowing when any of its storms does.
 std::vector<BarraSerie> AgrupaSerie(const std::vector<BarraSerie>& serie, std::size_t porBarra);
+
+// The series' two charts, empty: the depth and the water the collecting area
+// receives, and the storage needed against the capacity. The window and the
+// report draw the same ones.
+QChart* GraficoLluvia(const Variables& v);
+QChart* GraficoCapa(const Variables& v);
+// Draws `serie` on them, grouping storms beyond MaxBarras bars.
+void LlenaGraficosSerie(QChart* lluvia, QChart* capa, const Variables& v, const std::vector<BarraSerie>& serie,
+                        double CAPA);
 
 // Draws the series chart when it is open.
 void RefrescaGraficoSerie(Navegacion& nav);

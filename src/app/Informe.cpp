@@ -1,0 +1,819 @@
+#include "app/Informe.h"
+
+#include "annual/frmHidrico.h"
+#include "calc/ArchivoSitio.h"
+#include "calc/LectorJson.h"
+#include "calc/Peticion.h"
+#include "common/Catalogo.h"
+#include "common/Idioma.h"
+#include "common/Mensajes.h"
+#include "common/Variables.h"
+#include "model/ModeloCN.h"
+#include "model/Relaciones.h"
+#include "storms/frmGraficoSerie.h"
+#include "widgets/CampoNumerico.h"
+#include "widgets/Exportacion.h"
+
+#include <QAction>
+#include <QChart>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <numeric>
+
+namespace {
+
+using Tipo = BloqueInforme::Tipo;
+
+// Decimals of the entry window's fields: NAC, SI, SR, NR, CAPA, NI.
+constexpr std::array<int, 6> Decimales{1, 3, 3, 1, 1, 1};
+// The availability grid's columns 2..4 in the year's accumulation order.
+constexpr std::array<std::size_t, 3> Acumulacion{2, 4, 3};
+
+BloqueInforme Bloque(Tipo t, const QString& texto, bool negrita = false)
+{
+    BloqueInforme b;
+    b.tipo = t;
+    b.texto = texto;
+    b.negrita = negrita;
+    return b;
+}
+
+BloqueInforme Tabla(QStringList cabecera, QList<QStringList> filas = {})
+{
+    BloqueInforme b;
+    b.tipo = Tipo::Tabla;
+    b.cabecera = std::move(cabecera);
+    b.filas = std::move(filas);
+    return b;
+}
+
+BloqueInforme Grafico(std::function<QChart*()> f)
+{
+    BloqueInforme b;
+    b.tipo = Tipo::Grafico;
+    b.grafico = std::move(f);
+    return b;
+}
+
+// A table of captions and their values.
+BloqueInforme Datos(const Variables& v)
+{
+    return Tabla({Texto(v, 1782), Texto(v, 1783)});
+}
+
+QString Num(const Variables& v, double x, int decimales)
+{
+    return FormatoLocal(v, x, decimales);
+}
+
+// The part of the document a request of its own reads, or nothing when the
+// calculator would refuse it.
+std::optional<Peticion> Parte(const DocumentoSitio& d)
+{
+    const std::string texto = EscribeArchivoSitio(d);
+    LectorJson lector;
+    if (lector.Lee(texto) != LectorJson::Lectura::Bien)
+        return std::nullopt;
+    Peticion p;
+    if (LeePeticion(lector.Valor(), p))
+        return std::nullopt;
+    return p;
+}
+
+void Cabecera(std::vector<BloqueInforme>& b, const Variables& v, const FuenteInforme& f)
+{
+    b.push_back(Bloque(Tipo::Titulo, Texto(v, 1779)));
+    BloqueInforme t = Datos(v);
+    t.filas << QStringList{Texto(v, 1780), f.archivo.isEmpty() ? Texto(v, 1673) : f.archivo};
+    if (!f.documento.nombre.empty())
+        t.filas << QStringList{Texto(v, 1683), QString::fromStdString(f.documento.nombre)};
+    if (!f.documento.notas.empty())
+        t.filas << QStringList{Texto(v, 1684), QString::fromStdString(f.documento.notas)};
+    t.filas << QStringList{Texto(v, 1765), f.fecha.toString(Qt::ISODate)};
+    b.push_back(t);
+}
+
+void DatosSitio(std::vector<BloqueInforme>& b, const Variables& v, const DocumentoSitio& d)
+{
+    const bool alguno =
+        d.complejo || std::any_of(d.datos.begin(), d.datos.end(), [](auto& x) { return x.has_value(); });
+    if (!alguno)
+        return;
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1059)));
+    BloqueInforme t = Datos(v);
+    auto fila = [&](int texto, std::size_t i) {
+        QString rotulo = Texto(v, texto);
+        if (rotulo.endsWith(QLatin1Char(':')))
+            rotulo.chop(1);
+        t.filas << QStringList{rotulo, d.datos[i] ? Num(v, *d.datos[i], Decimales[i]) : QString()};
+    };
+    fila(1060, 0);
+    fila(1062, 1);
+    fila(1063, 2);
+    t.filas << QStringList{Texto(v, 1537), Texto(v, d.complejo ? 1065 : 1064)};
+    if (!d.complejo)
+        fila(1540, 5);
+    fila(1069, 3);
+    fila(1070, 4);
+    b.push_back(t);
+    if (!d.complejo || d.zonas.empty())
+        return;
+    BloqueInforme z = Tabla({Texto(v, 1784), Texto(v, 1067), Texto(v, 1068)});
+    for (std::size_t k = 0; k < d.zonas.size(); ++k) {
+        const CeldaZona& c = d.zonas[k];
+        z.filas << QStringList{QString::number(k + 1), c.area ? Num(v, *c.area, 3) : QString(),
+                               c.numero ? Num(v, *c.numero, 1) : QString()};
+    }
+    b.push_back(z);
+}
+
+void ResultadosSitio(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s,
+                     const std::optional<double>& capacidad)
+{
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1142)));
+    BloqueInforme t =
+        Tabla({QString(), QStringLiteral("S (m²)"), QStringLiteral("N1"), QStringLiteral("P0(1) (mm)"),
+               QStringLiteral("N2"), QStringLiteral("P0(2) (mm)"), QStringLiteral("N3"), QStringLiteral("P0(3) (mm)")});
+    const std::array<const PorCondicion*, 4> numeros{&s.NAC, &s.NI, &s.NR, &s.NUS};
+    const std::array<const PorCondicion*, 4> umbrales{&s.P0AC, &s.P0I, &s.P0R, &s.P0US};
+    const std::array<double, 4> sup{0.0, s.SI, s.SR, s.SI + s.SR};
+    for (std::size_t f = 0; f < 4; ++f) {
+        QStringList fila{Texto(v, 1149 + static_cast<int>(f)), f == 0 ? QStringLiteral("----") : Num(v, sup[f], 3)};
+        for (int c = 1; c <= 3; ++c)
+            fila << Num(v, (*numeros[f])(c), 1) << Num(v, (*umbrales[f])(c), 1);
+        t.filas << fila;
+    }
+    b.push_back(t);
+    b.push_back(Bloque(Tipo::Texto, QStringList{Texto(v, 1153), Texto(v, 1154), Texto(v, 1155)}.join('\n')));
+
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1143)));
+    b.push_back(
+        Bloque(Tipo::Texto, QStringList{Texto(v, 1144), Texto(v, 1145), Texto(v, 1146), Texto(v, 1147)}.join('\n')));
+    BloqueInforme r = Tabla({Texto(v, 1785), Texto(v, 1797)});
+    for (const FilaRelacion& f : Relaciones(s))
+        r.filas << QStringList{QString::fromLatin1(f.relacion.data(), static_cast<qsizetype>(f.relacion.size())),
+                               Texto(v, f.texto)};
+    b.push_back(r);
+    b.push_back(Bloque(Tipo::Texto, Texto(v, Veredicto(s)), true));
+    if (capacidad) {
+        BloqueInforme c = Datos(v);
+        c.filas << QStringList{Texto(v, 1786), Num(v, *capacidad, 1)};
+        b.push_back(c);
+    }
+}
+
+void Aguacero1(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s, const Aguacero& a)
+{
+    ScenarioResults r;
+    LimpiaResultados(r);
+    BalanceAguacero(s, r, a.P, a.cond);
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1117)));
+    BloqueInforme t = Datos(v);
+    t.filas << QStringList{Texto(v, 1119), Num(v, a.P, 1)} << QStringList{Texto(v, 1120), QString::number(a.cond)};
+    const std::array<double, 9> valores{r.PSinSist,      r.PBanqueta,      r.PPromedio,  r.PImpluvio, r.PMaxAlcorque,
+                                        r.CapaNecesaria, r.AlturaRepresas, r.PMaxImperm, s.SI * a.P};
+    for (std::size_t i = 0; i < valores.size(); ++i)
+        t.filas << QStringList{Texto(v, 1125 + static_cast<int>(i)), Num(v, valores[i], 1)};
+    b.push_back(t);
+}
+
+void SerieAguaceros(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s,
+                    const std::vector<Aguacero>& lista)
+{
+    ScenarioResults r;
+    auto detalle = std::make_shared<std::vector<BarraSerie>>();
+    const TotalesSerie t = RecalculaSerie(s, r, lista, *detalle);
+    const int n = static_cast<int>(lista.size());
+
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1191)));
+    BloqueInforme res = Datos(v);
+    const std::array<int, 4> cuentas{n, t.NumEscLadera, t.NumEscImpluvio, t.NumFuera};
+    for (std::size_t i = 0; i < cuentas.size(); ++i)
+        res.filas << QStringList{Texto(v, 1200 + static_cast<int>(i)), QString::number(cuentas[i])};
+    const std::array<double, 8> cantidades{t.Acum(1), t.Acum(2),         t.Acum(3),      t.Acum(5),
+                                           t.Acum(4), t.SumaMaxAlcorque, t.CapaMaxSerie, t.CapaMaxSerie / s.SR};
+    for (std::size_t i = 0; i < cantidades.size(); ++i)
+        res.filas << QStringList{Texto(v, 1204 + static_cast<int>(i)), Num(v, cantidades[i], 1)};
+    b.push_back(res);
+
+    const std::array<double, 9> z = ResumenDeSerie(t, n);
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1175) + QStringLiteral(": ") + Texto(v, 1176)));
+    BloqueInforme resumen = Datos(v);
+    resumen.filas << QStringList{Texto(v, 1177), Num(v, z[0], 1)} << QStringList{Texto(v, 1178), Num(v, z[1], 0)};
+    for (std::size_t i = 2; i < 4; ++i)
+        resumen.filas << QStringList{Texto(v, 1179) + QLatin1Char(' ') + Texto(v, 1178 + static_cast<int>(i)),
+                                     Num(v, z[i], 0)};
+    for (std::size_t i = 4; i < 8; ++i)
+        resumen.filas << QStringList{Texto(v, 1182) + QLatin1Char(' ') + Texto(v, 1179 + static_cast<int>(i)),
+                                     Num(v, z[i], 1)};
+    resumen.filas << QStringList{Texto(v, 1187), Num(v, z[8], 1)};
+    b.push_back(resumen);
+
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1700)));
+    const double CAPA = s.CAPA;
+    const Variables* pv = &v;
+    b.push_back(Grafico([pv, detalle, CAPA] {
+        QChart* g = GraficoLluvia(*pv);
+        QChart* otro = GraficoCapa(*pv);
+        LlenaGraficosSerie(g, otro, *pv, *detalle, CAPA);
+        delete otro;
+        return g;
+    }));
+    b.push_back(Grafico([pv, detalle, CAPA] {
+        QChart* otro = GraficoLluvia(*pv);
+        QChart* g = GraficoCapa(*pv);
+        LlenaGraficosSerie(otro, g, *pv, *detalle, CAPA);
+        delete otro;
+        return g;
+    }));
+
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1795)));
+    BloqueInforme l = Tabla({Texto(v, 1787), QStringLiteral("P (mm)"), Texto(v, 1788)});
+    for (std::size_t i = 0; i < lista.size(); ++i)
+        l.filas << QStringList{QString::number(i + 1), Num(v, lista[i].P, 1), QString::number(lista[i].cond)};
+    // A long series takes a few columns of storms a page.
+    l.grupos = lista.size() > 40 ? 4 : 1;
+    b.push_back(l);
+}
+
+void Anio(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s, const DatosAnuales& datos,
+          CasoEscorrentia caso)
+{
+    auto a = std::make_shared<CalculoAnual>();
+    a->datos = datos;
+    CalculaAguaceros(*a, caso);
+    ScenarioResults r;
+    BalanceAnual(s, r, *a);
+
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1001)));
+    BloqueInforme t = Datos(v);
+    t.filas << QStringList{Texto(v, 1004), Texto(v, 1004 + static_cast<int>(caso))}
+            << QStringList{Texto(v, 1022), Num(v, a->PAnual, 1)} << QStringList{Texto(v, 1023), Num(v, a->PMaxAnual, 1)}
+            << QStringList{Texto(v, 1024), Num(v, a->DiasAnual, 0)};
+    b.push_back(t);
+
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1009)));
+    BloqueInforme p = Tabla({Texto(v, 1531), Texto(v, 1532), Texto(v, 1533), Texto(v, 1534), QStringLiteral("PV1"),
+                             QStringLiteral("N1"), QStringLiteral("PV2"), QStringLiteral("N2"), QStringLiteral("P5"),
+                             QStringLiteral("J")});
+    for (std::size_t m = 0; m < 12; ++m)
+        p.filas << QStringList{Texto(v, 1010 + static_cast<int>(m)),
+                               Num(v, datos.PMes[m], 1),
+                               Num(v, datos.PMaxDia[m], 1),
+                               ExactoLocal(v, datos.NDias[m]),
+                               Num(v, a->PV1[m], 1),
+                               Num(v, a->N1[m], 1),
+                               Num(v, a->PV2[m], 1),
+                               Num(v, a->N2[m], 1),
+                               Num(v, a->P5[m], 1),
+                               ExactoLocal(v, a->J[m])};
+    b.push_back(p);
+
+    // The availability grid: its columns as the window fills them.
+    std::array<std::array<double, 12>, 4> columnas{};
+    columnas[0] = datos.PMes;
+    for (std::size_t c = 1; c < 4; ++c)
+        columnas[c] = a->Dispon[Acumulacion[c - 1] - 1];
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1092)));
+    BloqueInforme d = Tabla({Texto(v, 1531), Texto(v, 1093), Texto(v, 1094), Texto(v, 1095), Texto(v, 1096)});
+    std::array<double, 4> sumas{};
+    for (std::size_t m = 0; m < 12; ++m) {
+        QStringList fila{Texto(v, 1010 + static_cast<int>(m))};
+        for (std::size_t c = 0; c < 4; ++c) {
+            fila << Num(v, columnas[c][m], 1);
+            sumas[c] += columnas[c][m];
+        }
+        d.filas << fila;
+    }
+    // The flat ground's total is the year's precipitation as given.
+    sumas[0] = a->PAnual;
+    QStringList total{Texto(v, 1789)};
+    for (double x : sumas)
+        total << Num(v, x, 1);
+    d.filas << total;
+    b.push_back(d);
+    BloqueInforme c = Datos(v);
+    c.filas << QStringList{Texto(v, 1097), Num(v, a->CapaMinAnual, 1)};
+    b.push_back(c);
+    const Variables* pv = &v;
+    b.push_back(Grafico([pv, columnas] {
+        QChart* g = GraficoHidrico(*pv);
+        LlenaGraficoHidrico(g, columnas);
+        return g;
+    }));
+}
+
+// Lays the blocks out down the pages of a device.
+class Maquetador {
+  public:
+    explicit Maquetador(QPagedPaintDevice& d) : d_(d), p_(&d)
+    {
+        const double mm = d.logicalDpiY() / 25.4;
+        ancho_ = d.width();
+        alto_ = d.height();
+        hueco_ = 2.5 * mm;
+        relleno_ = 1.0 * mm;
+        normal_ = QFont(QStringLiteral("DejaVu Sans"), 9);
+        compacta_ = QFont(QStringLiteral("DejaVu Sans"), 7);
+        p_.setRenderHint(QPainter::Antialiasing);
+    }
+
+    // `siguiente`, when any, is the block after `b`, which a heading keeps
+    // on its page.
+    void Pinta(const BloqueInforme& b, const BloqueInforme* siguiente)
+    {
+        switch (b.tipo) {
+        case Tipo::Titulo:
+            Parrafo(b.texto, 15, true, 0);
+            break;
+        case Tipo::Apartado:
+            // A heading keeps company with what it introduces.
+            Parrafo(b.texto, 11.5, true, siguiente ? Comienzo(*siguiente) : 0);
+            break;
+        case Tipo::Texto:
+            Parrafo(b.texto, 9, b.negrita, 0);
+            break;
+        case Tipo::Tabla:
+            TablaPintada(b);
+            break;
+        case Tipo::Grafico:
+            GraficoPintado(b);
+            break;
+        }
+    }
+
+  private:
+    // The height of the start of a block, which may not be parted from it.
+    double Comienzo(const BloqueInforme& b) const
+    {
+        const QFontMetricsF fm(b.grupos > 1 ? compacta_ : normal_, &d_);
+        switch (b.tipo) {
+        case Tipo::Grafico:
+            return AltoGrafico();
+        case Tipo::Tabla:
+            return 4 * fm.lineSpacing() + 4 * relleno_;
+        default:
+            return 2 * fm.lineSpacing();
+        }
+    }
+
+    double AltoGrafico() const { return ancho_ * Logico.height() / Logico.width(); }
+
+    void NuevaPagina()
+    {
+        d_.newPage();
+        y_ = 0;
+    }
+
+    // Moves to a new page unless `alto` more fits on this one.
+    void Cabe(double alto)
+    {
+        if (y_ > 0 && y_ + alto > alto_)
+            NuevaPagina();
+    }
+
+    void Parrafo(const QString& texto, double puntos, bool negrita, double despues)
+    {
+        QFont f = normal_;
+        f.setPointSizeF(puntos);
+        f.setBold(negrita);
+        const QRectF caja = QFontMetricsF(f, &d_).boundingRect(QRectF(0, 0, ancho_, 1e9), Qt::TextWordWrap, texto);
+        Cabe(caja.height() + despues + hueco_);
+        p_.setFont(f);
+        p_.drawText(QRectF(0, y_, ancho_, caja.height()), Qt::TextWordWrap, texto);
+        y_ += caja.height() + hueco_;
+    }
+
+    // Column widths: each its widest text, headings whole when they fit and
+    // else broken into words; the widest ones narrowed to fit, and a table of
+    // one group spread over the page.
+    std::vector<double> Anchos(const BloqueInforme& b, const QFontMetricsF& fm, const QFontMetricsF& fn) const
+    {
+        const auto n = static_cast<std::size_t>(b.cabecera.size());
+        std::vector<double> w(n, 0), entero(n, 0);
+        // A long list is measured on a sample: its numbers are alike.
+        const qsizetype muestra = std::min<qsizetype>(b.filas.size(), 200);
+        for (std::size_t c = 0; c < n; ++c) {
+            const auto ci = static_cast<qsizetype>(c);
+            double x = 0;
+            for (qsizetype f = 0; f < muestra; ++f)
+                x = std::max({x, fm.horizontalAdvance(b.filas[f].value(ci)),
+                              fm.horizontalAdvance(b.filas[b.filas.size() - 1 - f].value(ci))});
+            // Some slack: words wrap where figures would only overflow.
+            const double holgura = 2 * relleno_ + fm.averageCharWidth();
+            entero[c] = std::max(x, fn.horizontalAdvance(b.cabecera[ci])) + holgura;
+            for (const QString& palabra : b.cabecera[ci].split(QLatin1Char(' ')))
+                x = std::max(x, fn.horizontalAdvance(palabra));
+            w[c] = x + holgura;
+        }
+        const double disponible = ancho_ / std::max(b.grupos, 1);
+        const auto Suma = [](const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); };
+        if (Suma(entero) <= disponible)
+            w = entero;
+        const double total = Suma(w);
+        if (total > disponible) {
+            // Columns within a fair share keep their width; the rest share what is left.
+            const double justo = disponible / static_cast<double>(n);
+            double fijo = 0, ancho = 0;
+            for (double x : w)
+                (x <= justo ? fijo : ancho) += x;
+            for (double& x : w)
+                if (x > justo)
+                    x = x * (disponible - fijo) / ancho;
+        } else if (b.grupos <= 1 && n == 2) {
+            // Caption and value: the values to the right edge.
+            w[0] += disponible - total;
+        } else if (b.grupos <= 1) {
+            for (double& x : w)
+                x *= disponible / total;
+        }
+        return w;
+    }
+
+    double AltoFila(const QStringList& celdas, const std::vector<double>& w, const QFontMetricsF& fm) const
+    {
+        double h = fm.height();
+        for (std::size_t c = 0; c < w.size(); ++c)
+            h = std::max(h, fm.boundingRect(QRectF(0, 0, w[c] - 2 * relleno_, 1e9), Qt::TextWordWrap,
+                                            celdas.value(static_cast<qsizetype>(c)))
+                                .height());
+        return h + 2 * relleno_;
+    }
+
+    void Fila(const QStringList& celdas, const std::vector<double>& w, double h, bool cabecera)
+    {
+        double x = 0;
+        const int grupos = static_cast<int>(celdas.size() / std::max<std::size_t>(w.size(), 1));
+        for (int g = 0; g < std::max(grupos, 1); ++g) {
+            for (std::size_t c = 0; c < w.size(); ++c) {
+                const QRectF celda(x, y_, w[c], h);
+                if (cabecera)
+                    p_.fillRect(celda, QColor(225, 225, 225));
+                p_.drawRect(celda);
+                const QString t = celdas.value(g * static_cast<qsizetype>(w.size()) + static_cast<qsizetype>(c));
+                // Figures to the right, words to the left.
+                const bool cifra = !cabecera && c > 0 && !t.isEmpty() && (t[0].isDigit() || t[0] == QLatin1Char('-'));
+                const Qt::Alignment a = cabecera ? Qt::AlignCenter : cifra ? Qt::AlignRight : Qt::AlignLeft;
+                p_.drawText(celda.adjusted(relleno_, relleno_, -relleno_, -relleno_),
+                            static_cast<int>(a | Qt::AlignVCenter) | Qt::TextWordWrap, t);
+                x += w[c];
+            }
+        }
+        y_ += h;
+    }
+
+    void TablaPintada(const BloqueInforme& b)
+    {
+        const QFont& fuente = b.grupos > 1 ? compacta_ : normal_;
+        QFont negrita = fuente;
+        negrita.setBold(true);
+        const QFontMetricsF fm(fuente, &d_), fn(negrita, &d_);
+        const std::vector<double> w = Anchos(b, fm, fn);
+        const int g = std::max(b.grupos, 1);
+
+        QStringList cabecera;
+        for (int i = 0; i < g; ++i)
+            cabecera << b.cabecera;
+        const double hCabecera = AltoFila(b.cabecera, w, fn);
+        const qsizetype filas = (b.filas.size() + g - 1) / g;
+        p_.setPen(QPen(Qt::black, 0));
+        for (qsizetype f = 0; f < filas; ++f) {
+            QStringList celdas;
+            for (qsizetype i = 0; i < g; ++i) {
+                const qsizetype k = f * g + i;
+                celdas << (k < b.filas.size() ? b.filas[k] : QStringList(b.cabecera.size(), QString()));
+            }
+            // A short row sits on one line; measuring every cell of a long
+            // list would cost more than painting it.
+            const double h = g > 1 ? fm.height() + 2 * relleno_ : AltoFila(celdas, w, fm);
+            if (f == 0 || y_ + h > alto_) {
+                // The heading goes with at least the row under it.
+                Cabe(hCabecera + h);
+                p_.setFont(negrita);
+                Fila(cabecera, w, hCabecera, true);
+                p_.setFont(fuente);
+            }
+            Fila(celdas, w, h, false);
+        }
+        y_ += hueco_;
+    }
+
+    void GraficoPintado(const BloqueInforme& b)
+    {
+        const double alto = AltoGrafico();
+        Cabe(alto);
+        QGraphicsScene escena;
+        QChart* g = b.grafico();
+        escena.addItem(g);
+        g->resize(Logico);
+        if (g->layout())
+            g->layout()->activate();
+        QCoreApplication::sendPostedEvents();
+        escena.render(&p_, QRectF(0, y_, ancho_, alto), QRectF(QPointF(0, 0), Logico));
+        y_ += alto + hueco_;
+    }
+
+    // Charts are laid out at a screen size, then scaled onto the page as vectors.
+    static constexpr QSizeF Logico{760, 340};
+    QPagedPaintDevice& d_;
+    QPainter p_;
+    double ancho_ = 0, alto_ = 0, y_ = 0, hueco_ = 0, relleno_ = 0;
+    QFont normal_, compacta_;
+};
+
+QString Campo(QString s)
+{
+    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')))
+        s = QLatin1Char('"') + s.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+    return s;
+}
+
+QString Linea(const QStringList& celdas)
+{
+    QStringList campos;
+    for (const QString& c : celdas)
+        campos << Campo(c);
+    return campos.join(QLatin1Char(',')) + QLatin1Char('\n');
+}
+
+// The language and the separators of the report.
+Variables Ajusta(const Variables& v, bool csv)
+{
+    Variables r;
+    r.Idioma = v.Idioma;
+    r.NumIdioma = v.NumIdioma;
+    r.SepDecimal = csv ? QStringLiteral(".") : v.SepDecimal;
+    return r;
+}
+
+void Configura(QPagedPaintDevice& d, const QPageSize& papel)
+{
+    d.setPageLayout(QPageLayout(papel, QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+}
+
+} // namespace
+
+std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInforme& f)
+{
+    std::vector<BloqueInforme> b;
+    const DocumentoSitio& d = f.documento;
+    Cabecera(b, v, f);
+    DatosSitio(b, v, d);
+
+    DocumentoSitio sitio = d;
+    sitio.PAguacero.reset();
+    sitio.CondAguacero = 0;
+    sitio.serie.clear();
+    sitio.meses = TablaAnual{};
+    std::optional<Peticion> p = Parte(sitio);
+    if (!p)
+        return b;
+    SiteState& s = p->sitio;
+    const ResultadoModelo rm = EjecutaModelo(s, [&p](SiteState& st) {
+        if (p->capacidad) {
+            st.CAPA = *p->capacidad;
+            st.CapaConfirmada = true;
+        }
+    });
+    if (rm.desenlace != Desenlace::Completado)
+        return b;
+    ResultadosSitio(b, v, s, p->capacidad);
+
+    // Each part on its own, as its window computes it.
+    DocumentoSitio parte = sitio;
+    parte.PAguacero = d.PAguacero;
+    parte.CondAguacero = d.CondAguacero;
+    if (const std::optional<Peticion> q = Parte(parte); q && q->aguacero)
+        Aguacero1(b, v, s, *q->aguacero);
+    parte = sitio;
+    parte.serie = d.serie;
+    if (const std::optional<Peticion> q = Parte(parte); q && q->serie && !q->serie->empty())
+        SerieAguaceros(b, v, s, *q->serie);
+    parte = sitio;
+    parte.meses = d.meses;
+    parte.caso = d.caso;
+    if (const std::optional<Peticion> q = Parte(parte); q && q->caso)
+        Anio(b, v, s, q->datos, *q->caso);
+    return b;
+}
+
+void PintaInforme(QPagedPaintDevice& dispositivo, const std::vector<BloqueInforme>& bloques)
+{
+    Maquetador m(dispositivo);
+    for (std::size_t i = 0; i < bloques.size(); ++i)
+        m.Pinta(bloques[i], i + 1 < bloques.size() ? &bloques[i + 1] : nullptr);
+}
+
+QString CSVInforme(const std::vector<BloqueInforme>& bloques)
+{
+    QString s, titulo;
+    for (const BloqueInforme& b : bloques) {
+        if (b.tipo == Tipo::Titulo || b.tipo == Tipo::Apartado)
+            titulo = b.texto;
+        if (b.tipo != Tipo::Tabla)
+            continue;
+        if (!s.isEmpty())
+            s += QLatin1Char('\n');
+        // The section a table belongs to names it, on a line of its own.
+        if (!titulo.isEmpty())
+            s += Linea({titulo});
+        titulo.clear();
+        s += Linea(b.cabecera);
+        for (const QStringList& f : b.filas)
+            s += Linea(f);
+    }
+    return s;
+}
+
+QPageSize PapelPorDefecto()
+{
+    const QPrinterInfo impresora = QPrinterInfo::defaultPrinter();
+    if (!impresora.isNull() && impresora.defaultPageSize().isValid())
+        return impresora.defaultPageSize();
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                        : QPageSize::A4);
+}
+
+std::optional<QString> EscribePdf(const Variables& v, const FuenteInforme& f, const QString& ruta,
+                                  const QPageSize& papel)
+{
+    const Variables w = Ajusta(v, false);
+    const std::vector<BloqueInforme> bloques = ContenidoInforme(w, f);
+    // Written beside the target and renamed over it once complete.
+    QSaveFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly))
+        return archivo.errorString();
+    {
+        QPdfWriter pdf(&archivo);
+        Configura(pdf, papel);
+        pdf.setTitle(Texto(w, 1779));
+        pdf.setCreator(QStringLiteral("HIDRELA"));
+        PintaInforme(pdf, bloques);
+    }
+    if (!archivo.commit())
+        return archivo.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> EscribeCSV(const Variables& v, const FuenteInforme& f, const QString& ruta)
+{
+    const QByteArray datos = CSVInforme(ContenidoInforme(Ajusta(v, true), f)).toUtf8();
+    QSaveFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly))
+        return archivo.errorString();
+    if (archivo.write(datos) != datos.size() || !archivo.commit())
+        return archivo.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> LeeArchivo(const Variables& v, const QString& ruta, DocumentoSitio& d)
+{
+    QFile f(ruta);
+    if (QFileInfo(ruta).isDir() || !f.open(QIODevice::ReadOnly))
+        return Texto(v, 1668).arg(QFileInfo(ruta).isDir() ? QStringLiteral("EISDIR") : f.errorString());
+    // Never more than a request may be: a huge file is refused, not loaded.
+    const QByteArray datos = f.read(static_cast<qint64>(MaximoJson) + 1);
+    if (f.error() != QFileDevice::NoError)
+        return Texto(v, 1668).arg(f.errorString());
+    const std::optional<FalloArchivo> fallo =
+        LeeArchivoSitio(std::string_view(datos.constData(), static_cast<std::size_t>(datos.size())), d);
+    if (!fallo)
+        return std::nullopt;
+    using T = FalloArchivo::Tipo;
+    switch (fallo->tipo) {
+    case T::Vacio:
+        return Texto(v, 1663);
+    case T::Grande:
+        return Texto(v, 1667);
+    case T::Truncado:
+        return Texto(v, 1664);
+    case T::NoJson:
+        return Texto(v, 1662);
+    case T::OtroTipo:
+        return Texto(v, 1665);
+    case T::Futura:
+        return Texto(v, 1666).arg(fallo->version);
+    case T::Rango:
+    case T::Zonas:
+        return Texto(v, 1670).arg(Texto(v, fallo->mensaje), QString::fromStdString(fallo->donde));
+    case T::Dato:
+        break;
+    }
+    return Texto(v, 1669).arg(QString::fromStdString(fallo->donde));
+}
+
+void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme& f)
+{
+    const std::vector<BloqueInforme> bloques = ContenidoInforme(v, f);
+    QPrinter impresora(QPrinter::HighResolution);
+    Configura(impresora, PapelPorDefecto());
+    impresora.setDocName(Texto(v, 1779));
+    QPrintPreviewDialog dialogo(&impresora, padre);
+    dialogo.setWindowTitle(Texto(v, 1779));
+    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
+                     [&bloques](QPrinter* p) { PintaInforme(*p, bloques); });
+
+    QToolBar* barra = dialogo.findChild<QToolBar*>();
+    if (barra && QPrinterInfo::availablePrinters().isEmpty()) {
+        // The print button is the toolbar's last but the page setup.
+        const QList<QAction*> acciones = barra->actions();
+        for (QAction* a : acciones)
+            if (a->text().contains(QStringLiteral("Print"), Qt::CaseInsensitive)) {
+                a->setEnabled(false);
+                a->setToolTip(Texto(v, 1790));
+            }
+    }
+    if (barra) {
+        QAction* pdf = barra->addAction(Texto(v, 1791));
+        pdf->setObjectName(QStringLiteral("cmdPdf"));
+        QObject::connect(pdf, &QAction::triggered, &dialogo, [&] {
+            QString ruta = QFileDialog::getSaveFileName(&dialogo, Texto(v, 1792), QString(), Texto(v, 1793));
+            if (ruta.isEmpty())
+                return;
+            if (QFileInfo(ruta).suffix().isEmpty())
+                ruta += QStringLiteral(".pdf");
+            if (const std::optional<QString> fallo = EscribePdf(v, f, ruta, impresora.pageLayout().pageSize()))
+                Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1714).arg(QDir::toNativeSeparators(ruta)));
+        });
+    }
+    dialogo.resize(900, 800);
+    dialogo.exec();
+}
+
+bool PideInforme(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--report") == 0 || qstrcmp(argv[i], "--csv") == 0)
+            return true;
+    return false;
+}
+
+std::optional<int> InformeSinVentanas(const QStringList& argumentos)
+{
+    QString pdf, csv, sitio, idioma;
+    bool pide = false, mal = false;
+    for (qsizetype i = 1; i < argumentos.size(); ++i) {
+        const QString& a = argumentos[i];
+        QString* destino = a == QLatin1String("--report") ? &pdf
+                           : a == QLatin1String("--csv")  ? &csv
+                           : a == QLatin1String("--lang") ? &idioma
+                                                          : nullptr;
+        pide = pide || destino == &pdf || destino == &csv;
+        if (destino && i + 1 < argumentos.size())
+            *destino = argumentos[++i];
+        else if (destino || !sitio.isEmpty())
+            mal = true;
+        else
+            sitio = a;
+    }
+    if (!pide)
+        return std::nullopt;
+
+    Variables v;
+    AplicaReglaIdioma(v);
+    if (!idioma.isEmpty()) {
+        v.NumIdioma = static_cast<qint16>(idioma == QLatin1String("es") ? 1 : 2);
+        mal = mal || (idioma != QLatin1String("es") && idioma != QLatin1String("en"));
+    }
+    v.SepDecimal = BuscaSepDecimal();
+    QTextStream error(stderr);
+    if (mal || sitio.isEmpty()) {
+        error << Texto(v, 1796) << Qt::endl;
+        return 2;
+    }
+    FuenteInforme f;
+    if (const std::optional<QString> fallo = LeeArchivo(v, sitio, f.documento)) {
+        error << Texto(v, 1661).arg(QDir::toNativeSeparators(sitio), *fallo) << Qt::endl;
+        return 2;
+    }
+    f.archivo = QFileInfo(sitio).fileName();
+    f.fecha = QDate::currentDate();
+    for (const auto& [ruta, esPdf] : {std::pair{pdf, true}, std::pair{csv, false}}) {
+        if (ruta.isEmpty())
+            continue;
+        const std::optional<QString> fallo = esPdf ? EscribePdf(v, f, ruta, PapelPorDefecto()) : EscribeCSV(v, f, ruta);
+        if (fallo) {
+            error << Texto(v, 1798).arg(QDir::toNativeSeparators(ruta), *fallo) << Qt::endl;
+            return 2;
+        }
+    }
+    return 0;
+}

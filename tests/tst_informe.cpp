@@ -1,0 +1,137 @@
+// The report without windows: the PDF's text and the CSV's figures of the
+// sample request, in both languages, and the exit status when a file cannot
+// be read or written.
+
+#include "common/Catalogo.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Salida {
+    int estado = -1;
+    QString error;
+};
+
+Salida Hidrela(const QStringList& argumentos)
+{
+    QProcess p;
+    p.start(QStringLiteral(HIDRELA), argumentos);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+}
+
+// A CSV line's fields, quotes undone.
+QStringList Campos(const QString& linea)
+{
+    QStringList campos{QString()};
+    bool comillas = false;
+    for (qsizetype i = 0; i < linea.size(); ++i) {
+        const QChar c = linea[i];
+        if (c == u'"' && comillas && i + 1 < linea.size() && linea[i + 1] == u'"')
+            campos.last() += linea[++i];
+        else if (c == u'"')
+            comillas = !comillas;
+        else if (c == u',' && !comillas)
+            campos << QString();
+        else
+            campos.last() += c;
+    }
+    return campos;
+}
+
+} // namespace
+
+class TstInforme : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+  private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+
+    void testPdfYCsv_data()
+    {
+        QTest::addColumn<QString>("idioma");
+        QTest::addColumn<QStringList>("figuras");
+        // The site's areas, the single storm's water without systematization,
+        // the series' total depth and the year's totals and minimum capacity.
+        const QStringList figuras{"4.000", "44.2", "72.5", "417.5", "413.2", "752.0", "58.4"};
+        QTest::newRow("es") << "es" << figuras;
+        QTest::newRow("en") << "en" << figuras;
+    }
+
+    void testPdfYCsv()
+    {
+        QFETCH(QString, idioma);
+        QFETCH(QStringList, figuras);
+        const int desfase = idioma == "es" ? 0 : 1000;
+        const QString pdf = dir.filePath(idioma + ".pdf"), csv = dir.filePath(idioma + ".csv");
+        const Salida s = Hidrela({"--report", pdf, "--csv", csv, "--lang", idioma, HIDRELA_EJEMPLO});
+        QCOMPARE(s.estado, 0);
+
+        QProcess texto;
+        texto.start("pdftotext", {pdf, "-"});
+        QVERIFY(texto.waitForFinished(60000));
+        const QString t = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+        // The verdict, and the titles of the storm, series and year sections.
+        for (int id : {1174, 1117, 1191, 1001, 1092})
+            QVERIFY2(t.contains(TextoCatalogo(id + desfase).simplified()), qPrintable(TextoCatalogo(id + desfase)));
+        for (const QString& f : figuras)
+            QVERIFY2(t.contains(f), qPrintable(f));
+
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QHash<QString, QStringList> filas;
+        for (const QString& l : QString::fromUtf8(f.readAll()).split('\n')) {
+            const QStringList c = Campos(l);
+            filas.insert(c.first(), c.mid(1));
+        }
+        // The annual precipitation, January's availability (its later row)
+        // and the availability totals.
+        QCOMPARE(filas.value(TextoCatalogo(1022 + desfase)), QStringList{"417.5"});
+        QCOMPARE(filas.value(TextoCatalogo(1010 + desfase)), (QStringList{"60.0", "59.4", "60.0", "126.8"}));
+        QCOMPARE(filas.value(TextoCatalogo(1789 + desfase)), (QStringList{"417.5", "413.2", "417.5", "752.0"}));
+        QCOMPARE(filas.value(TextoCatalogo(1204 + desfase)), QStringList{"72.5"});
+    }
+
+    void testFallos_data()
+    {
+        QTest::addColumn<QString>("opcion");
+        QTest::addColumn<QString>("salida");
+        QTest::addColumn<QString>("sitio");
+        // Tests run as root: a path under a regular file cannot be written.
+        QTest::newRow("sitio ausente") << "--report"
+                                       << "a.pdf"
+                                       << "no-existe.hidrela";
+        QTest::newRow("sitio no JSON") << "--csv"
+                                       << "a.csv"
+                                       << "texto.hidrela";
+        QTest::newRow("pdf no escribible") << "--report"
+                                           << "texto.hidrela/a.pdf" << HIDRELA_EJEMPLO;
+        QTest::newRow("csv no escribible") << "--csv"
+                                           << "texto.hidrela/a.csv" << HIDRELA_EJEMPLO;
+    }
+
+    void testFallos()
+    {
+        QFETCH(QString, opcion);
+        QFETCH(QString, salida);
+        QFETCH(QString, sitio);
+        QFile texto(dir.filePath("texto.hidrela"));
+        QVERIFY(texto.open(QIODevice::WriteOnly));
+        texto.write("not a site\n");
+        texto.close();
+        const QString ruta = dir.filePath(salida);
+        const Salida s = Hidrela({opcion, ruta, QFileInfo(sitio).isAbsolute() ? sitio : dir.filePath(sitio)});
+        QCOMPARE(s.estado, 2);
+        QCOMPARE(s.error.trimmed().count('\n'), 0);
+        QVERIFY(!s.error.trimmed().isEmpty());
+        QVERIFY(!QFileInfo::exists(ruta));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstInforme)
+#include "tst_informe.moc"
