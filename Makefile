@@ -35,6 +35,7 @@ bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_SANITIZE=OFF -DHIDRELA_WERROR=OFF -DHIDRELA_BENCH=ON
 	cmake --build $(RELEASE) -j $(JOBS)
 	$(RELEASE)/bench/hidrela_bench
+	$(RELEASE)/bench/hidrela_bench_informe
 
 # Every fuzz target for FUZZ_SECONDS, two at a time.
 fuzz:

@@ -250,7 +250,7 @@ void SerieAguaceros(std::vector<BloqueInforme>& b, const Variables& v, const Sit
     for (std::size_t i = 0; i < lista.size(); ++i)
         l.filas << QStringList{QString::number(i + 1), Num(v, lista[i].P, 1), QString::number(lista[i].cond)};
     // A long series takes a few columns of storms a page.
-    l.grupos = lista.size() > 40 ? 4 : 1;
+    l.grupos = lista.size() > 40 ? 5 : 1;
     b.push_back(l);
 }
 
