@@ -526,7 +526,9 @@ class Maquetador {
         g->resize(Logico);
         if (g->layout())
             g->layout()->activate();
-        QCoreApplication::sendPostedEvents();
+        // Only what concerns this chart: the preview runs inside the windows.
+        QCoreApplication::sendPostedEvents(g);
+        QCoreApplication::sendPostedEvents(&escena);
         escena.render(&p_, QRectF(0, y_, ancho_, alto), QRectF(QPointF(0, 0), Logico));
         y_ += alto + hueco_;
     }
@@ -733,10 +735,10 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
 
     QToolBar* barra = dialogo.findChild<QToolBar*>();
     if (barra && QPrinterInfo::availablePrinters().isEmpty()) {
-        // The print button is the toolbar's last but the page setup.
-        const QList<QAction*> acciones = barra->actions();
-        for (QAction* a : acciones)
-            if (a->text().contains(QStringLiteral("Print"), Qt::CaseInsensitive)) {
+        // The dialog's own print action, known by its text as Qt gives it.
+        const QString imprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction* a : barra->actions())
+            if (a->text() == imprimir) {
                 a->setEnabled(false);
                 a->setToolTip(Texto(v, 1790));
             }
