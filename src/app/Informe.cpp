@@ -12,7 +12,6 @@
 #include "model/Relaciones.h"
 #include "storms/frmGraficoSerie.h"
 #include "widgets/CampoNumerico.h"
-#include "widgets/Exportacion.h"
 
 #include <QAction>
 #include <QChart>
@@ -34,7 +33,6 @@
 #include <QToolBar>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <numeric>
 
