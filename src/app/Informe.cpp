@@ -74,7 +74,7 @@ BloqueInforme Grafico(std::function<QChart*()> f)
 // A table of captions and their values.
 BloqueInforme Datos(const Variables& v)
 {
-    return Tabla({Texto(v, 1782), Texto(v, 1783)});
+    return Tabla({Texto(v, 1782), Texto(v, 1723)});
 }
 
 QString Num(const Variables& v, double x, int decimales)
