@@ -279,9 +279,11 @@ class Paseo : public QObject {
             QAction* a = pendientes.takeFirst();
             if (a->menu())
                 pendientes << a->menu()->actions();
+            // The report's preview opens dialogs from its own toolbar, which
+            // a walk answering from within a modal window cannot answer.
             else if (!a->isSeparator() && a->isEnabled() && a->objectName() != u"mnuSalir" &&
                      !a->objectName().startsWith(u"mnuAbrir") && !a->objectName().startsWith(u"mnuGuardar") &&
-                     !a->objectName().startsWith(u"mnuReciente"))
+                     !a->objectName().startsWith(u"mnuReciente") && a->objectName() != u"mnuInforme")
                 ordenes << a;
         }
         QAction* a = Uno(ordenes);
