@@ -311,6 +311,7 @@ void Anio(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s,
     BloqueInforme c = Datos(v);
     c.filas << QStringList{Texto(v, 1097), Num(v, a->CapaMinAnual, 1)};
     b.push_back(c);
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1799)));
     const Variables* pv = &v;
     b.push_back(Grafico([pv, columnas] {
         QChart* g = GraficoHidrico(*pv);
