@@ -228,20 +228,15 @@ void SerieAguaceros(std::vector<BloqueInforme>& b, const Variables& v, const Sit
     b.push_back(Bloque(Tipo::Apartado, Texto(v, 1700)));
     const double CAPA = s.CAPA;
     const Variables* pv = &v;
-    b.push_back(Grafico([pv, detalle, CAPA] {
-        QChart* g = GraficoLluvia(*pv);
-        QChart* otro = GraficoCapa(*pv);
-        LlenaGraficosSerie(g, otro, *pv, *detalle, CAPA);
-        delete otro;
-        return g;
-    }));
-    b.push_back(Grafico([pv, detalle, CAPA] {
-        QChart* otro = GraficoLluvia(*pv);
-        QChart* g = GraficoCapa(*pv);
-        LlenaGraficosSerie(otro, g, *pv, *detalle, CAPA);
-        delete otro;
-        return g;
-    }));
+    // The two charts are filled together; each is painted on its own.
+    for (const bool lluvia : {true, false})
+        b.push_back(Grafico([pv, detalle, CAPA, lluvia] {
+            QChart* l = GraficoLluvia(*pv);
+            QChart* c = GraficoCapa(*pv);
+            LlenaGraficosSerie(l, c, *pv, *detalle, CAPA);
+            delete (lluvia ? c : l);
+            return lluvia ? l : c;
+        }));
 
     b.push_back(Bloque(Tipo::Apartado, Texto(v, 1795)));
     BloqueInforme l = Tabla({Texto(v, 1787), QStringLiteral("P (mm)"), Texto(v, 1788)});

@@ -40,6 +40,16 @@ FalloPeticion Sin(std::string_view campo, std::string motivo)
     return f;
 }
 
+// Both readings put the checked site data in place the same way.
+void PonSitio(SiteState& s, const DatosSitio& d)
+{
+    s.NAC(2) = d.NAC;
+    s.SI = d.SI;
+    s.SR = d.SR;
+    s.NR(2) = d.NR;
+    s.CAPA = d.CAPA;
+}
+
 FalloPeticion Rechazo(int id, std::string_view campo)
 {
     FalloPeticion f;
@@ -71,11 +81,7 @@ std::optional<FalloPeticion> LeeSitio(const Valor& v, Peticion& p)
         return Rechazo(f->mensaje, NombreCampo(f->campo));
 
     SiteState& s = p.sitio;
-    s.NAC(2) = datos.NAC;
-    s.SI = datos.SI;
-    s.SR = datos.SR;
-    s.NR(2) = datos.NR;
-    s.CAPA = datos.CAPA;
+    PonSitio(s, datos);
 
     const Valor ni = o["NI"];
     const Valor zonas = o["zones"];
@@ -400,11 +406,7 @@ bool Rellena(const Directa& d, Peticion& p)
         return false;
 
     SiteState& s = p.sitio;
-    s.NAC(2) = datos.NAC;
-    s.SI = datos.SI;
-    s.SR = datos.SR;
-    s.NR(2) = datos.NR;
-    s.CAPA = datos.CAPA;
+    PonSitio(s, datos);
     s.NI(2) = v[5];
     p.capacidad = capacidad;
     p.aguacero.reset();
