@@ -327,8 +327,14 @@ class Maquetador {
         relleno_ = 1.0 * mm;
         normal_ = QFont(QStringLiteral("DejaVu Sans"), 9);
         compacta_ = QFont(QStringLiteral("DejaVu Sans"), 7);
+        // The foot of each page keeps room for its number.
+        pie_ = QFontMetricsF(compacta_, &d).lineSpacing();
+        alto_ -= pie_ + hueco_;
         p_.setRenderHint(QPainter::Antialiasing);
     }
+
+    // Numbers the last page.
+    void Termina() { Pie(); }
 
     // `siguiente`, when any, is the block after `b`, which a heading keeps
     // on its page.
@@ -373,8 +379,16 @@ class Maquetador {
 
     void NuevaPagina()
     {
+        Pie();
         d_.newPage();
+        ++pagina_;
         y_ = 0;
+    }
+
+    void Pie()
+    {
+        p_.setFont(compacta_);
+        p_.drawText(QRectF(0, alto_ + hueco_, ancho_, pie_), Qt::AlignCenter, QString::number(pagina_));
     }
 
     // Moves to a new page unless `alto` more fits on this one.
@@ -531,7 +545,8 @@ class Maquetador {
     static constexpr QSizeF Logico{760, 340};
     QPagedPaintDevice& d_;
     QPainter p_;
-    double ancho_ = 0, alto_ = 0, y_ = 0, hueco_ = 0, relleno_ = 0;
+    double ancho_ = 0, alto_ = 0, y_ = 0, hueco_ = 0, relleno_ = 0, pie_ = 0;
+    int pagina_ = 1;
     QFont normal_, compacta_;
 };
 
@@ -616,6 +631,7 @@ void PintaInforme(QPagedPaintDevice& dispositivo, const std::vector<BloqueInform
     Maquetador m(dispositivo);
     for (std::size_t i = 0; i < bloques.size(); ++i)
         m.Pinta(bloques[i], i + 1 < bloques.size() ? &bloques[i + 1] : nullptr);
+    m.Termina();
 }
 
 QString CSVInforme(const std::vector<BloqueInforme>& bloques)
