@@ -238,9 +238,16 @@ class TstArchivo : public QObject {
                 vistos << a->text();
         QCOMPARE(vistos.join(u' '),
                  QStringLiteral("&1 r6.hidrela &2 r5.hidrela &3 r4.hidrela &4 r3.hidrela &5 r2.hidrela"));
+        // A namesake in another folder shows both paths.
+        QVERIFY(QDir(Ruta("")).mkpath(QStringLiteral("otra")));
+        QVERIFY(P()->GuardaEn(Ruta("otra/r5.hidrela")));
+        emit menu->aboutToShow();
+        QCOMPARE(menu->findChild<QAction*>(QStringLiteral("mnuReciente(0)"))->text(),
+                 QStringLiteral("&1 ") + QDir::toNativeSeparators(Ruta("otra/r5.hidrela")));
+        QVERIFY(menu->findChild<QAction*>(QStringLiteral("mnuReciente(2)"))->text().endsWith(u"/r5.hidrela"));
         QFile::remove(Ruta("r5.hidrela"));
         apoyo::Registro registro;
-        P()->findChild<QAction*>(QStringLiteral("mnuReciente(1)"))->trigger();
+        P()->findChild<QAction*>(QStringLiteral("mnuReciente(2)"))->trigger();
         QCOMPARE(registro.cajas.size(), 1u);
         QVERIFY(registro.cajas[0].texto.contains(QStringLiteral("no longer exists")));
         QCOMPARE(apoyo::Almacen().value(QStringLiteral("Files/Recent")).toStringList().size(), 4);

@@ -485,9 +485,15 @@ void frmContenedor::ListaRecientes()
             delete a;
     const QStringList lista = Recientes();
     mnuBarra3_->setVisible(!lista.isEmpty());
-    for (qsizetype i = 0; i < lista.size() && i < MaxRecientes; ++i) {
+    const qsizetype n = std::min<qsizetype>(lista.size(), MaxRecientes);
+    QStringList nombres;
+    for (qsizetype i = 0; i < n; ++i)
+        nombres << QFileInfo(lista[i]).fileName();
+    for (qsizetype i = 0; i < n; ++i) {
         const QString ruta = lista[i];
-        QAction* a = mnuArchivo_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(ruta).fileName()));
+        // Two files of one name in different folders are told apart by their paths.
+        const QString nombre = nombres.count(nombres[i]) > 1 ? QDir::toNativeSeparators(ruta) : nombres[i];
+        QAction* a = mnuArchivo_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(nombre));
         a->setObjectName(QStringLiteral("mnuReciente(%1)").arg(i));
         a->setToolTip(QDir::toNativeSeparators(ruta));
         connect(a, &QAction::triggered, this, [this, ruta] {
