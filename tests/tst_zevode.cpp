@@ -170,7 +170,8 @@ class TstZevode : public QObject {
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtPorcentaje(1)"));
         QTest::keyClicks(QApplication::focusWidget(), "40");
         QCOMPARE(v.Numero(), QStringLiteral("79")); // the table's choice until the mean is asked for
-        QTest::mouseClick(usar, Qt::LeftButton);
+        usar->setFocus();
+        QTest::keyClick(usar, Qt::Key_Return); // Enter presses a focused button
         QCOMPARE(v.Numero(), QStringLiteral("64.6"));
         // The number in use follows the shares, and is none while they do not make 100.
         auto* segundo = v.w.findChild<QLineEdit*>("txtPorcentaje(1)");

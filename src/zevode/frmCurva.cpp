@@ -230,6 +230,10 @@ frmCurva::frmCurva(const QList<FilaCN>& filas, int numIdioma, QWidget* parent)
         CalculaMedia();
     });
     connect(cmdCerrar, &QPushButton::clicked, this, &QWidget::close);
+    // Enter presses the focused button, as in the main program; outside a
+    // dialog Qt leaves that to Space alone.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(true);
 
     setTabOrder(lstCubierta_, lstCondicion_);
     setTabOrder(lstCondicion_, opcGrupo_->button(0));
