@@ -186,6 +186,12 @@ class TstArranque : public QObject {
         QVERIFY(!s->nav.Ventana(Otra) && s->nav.Ventana(Entrada));
         emit ventanas->aboutToShow();
         QCOMPARE(ventanas->actions().size(), 4);
+        QVERIFY(ventanas->actions()[0]->isEnabled());
+        // With no window left, Cascade and Tile have nothing to arrange.
+        entrada->close();
+        apoyo::Recoge();
+        emit ventanas->aboutToShow();
+        QVERIFY(ventanas->actions().size() == 2 && !ventanas->actions()[1]->isEnabled());
     }
 
     // The site entry window and its report in main windows of several

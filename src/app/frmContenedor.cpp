@@ -573,8 +573,12 @@ void frmContenedor::ListaVentanas()
     for (QAction* a : mnuVentanas_->actions())
         if (a != mnuCascada_ && a != mnuMosaico_)
             delete a;
-    mnuVentanas_->addSeparator();
     const auto marcos = area_->subWindowList();
+    // With no window open there is nothing to arrange.
+    mnuCascada_->setEnabled(!marcos.isEmpty());
+    mnuMosaico_->setEnabled(!marcos.isEmpty());
+    if (!marcos.isEmpty())
+        mnuVentanas_->addSeparator();
     for (int i = 0; i < marcos.size(); ++i) {
         QMdiSubWindow* marco = marcos[i];
         QAction* a = mnuVentanas_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(marco->windowTitle()));
