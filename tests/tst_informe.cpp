@@ -75,7 +75,14 @@ class TstInforme : public QObject {
         QProcess texto;
         texto.start("pdftotext", {pdf, "-"});
         QVERIFY(texto.waitForFinished(60000));
-        const QString t = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+        const QString crudo = QString::fromUtf8(texto.readAllStandardOutput()), t = crudo.simplified();
+        // Each foot names its page and the count of pages; pdftotext ends
+        // every page with a form feed.
+        const QStringList paginas = crudo.split(u'\f');
+        const qsizetype n = paginas.size() - 1;
+        for (qsizetype k = 1; k <= n; ++k)
+            QVERIFY(QString(paginas[k - 1]).remove(QRegularExpression("\\s")).contains(QString("%1/%2").arg(k).arg(n)));
+        QVERIFY(n > 1);
         // The verdict, and the titles of the storm, series and year sections.
         for (int id : {1174, 1117, 1191, 1001, 1092})
             QVERIFY2(t.contains(TextoCatalogo(id + desfase).simplified()), qPrintable(TextoCatalogo(id + desfase)));

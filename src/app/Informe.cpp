@@ -315,11 +315,14 @@ void Anio(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s,
     }));
 }
 
-// Lays the blocks out down the pages of a device.
+// Lays the blocks out down the pages of a device. A first pass with no
+// total only measures, to count the pages each foot names.
 class Maquetador {
   public:
-    explicit Maquetador(QPagedPaintDevice& d) : d_(d), p_(&d)
+    Maquetador(QPagedPaintDevice& d, int paginas) : d_(d), paginas_(paginas)
     {
+        if (paginas_ > 0)
+            p_.begin(&d);
         const double mm = d.logicalDpiY() / 25.4;
         ancho_ = d.width();
         alto_ = d.height();
@@ -330,11 +333,16 @@ class Maquetador {
         // The foot of each page keeps room for its number.
         pie_ = QFontMetricsF(compacta_, &d).lineSpacing();
         alto_ -= pie_ + hueco_;
-        p_.setRenderHint(QPainter::Antialiasing);
+        if (p_.isActive())
+            p_.setRenderHint(QPainter::Antialiasing);
     }
 
-    // Numbers the last page.
-    void Termina() { Pie(); }
+    // Numbers the last page; the count of pages laid out.
+    int Termina()
+    {
+        Pie();
+        return pagina_;
+    }
 
     // `siguiente`, when any, is the block after `b`, which a heading keeps
     // on its page.
@@ -380,15 +388,19 @@ class Maquetador {
     void NuevaPagina()
     {
         Pie();
-        d_.newPage();
+        if (p_.isActive())
+            d_.newPage();
         ++pagina_;
         y_ = 0;
     }
 
     void Pie()
     {
+        if (!p_.isActive())
+            return;
         p_.setFont(compacta_);
-        p_.drawText(QRectF(0, alto_ + hueco_, ancho_, pie_), Qt::AlignCenter, QString::number(pagina_));
+        p_.drawText(QRectF(0, alto_ + hueco_, ancho_, pie_), Qt::AlignCenter,
+                    QStringLiteral("%1 / %2").arg(pagina_).arg(paginas_));
     }
 
     // Moves to a new page unless `alto` more fits on this one.
@@ -405,8 +417,10 @@ class Maquetador {
         f.setBold(negrita);
         const QRectF caja = QFontMetricsF(f, &d_).boundingRect(QRectF(0, 0, ancho_, 1e9), Qt::TextWordWrap, texto);
         Cabe(caja.height() + despues + hueco_);
-        p_.setFont(f);
-        p_.drawText(QRectF(0, y_, ancho_, caja.height()), Qt::TextWordWrap, texto);
+        if (p_.isActive()) {
+            p_.setFont(f);
+            p_.drawText(QRectF(0, y_, ancho_, caja.height()), Qt::TextWordWrap, texto);
+        }
         y_ += caja.height() + hueco_;
     }
 
@@ -470,7 +484,7 @@ class Maquetador {
     {
         double x = 0;
         const int grupos = static_cast<int>(celdas.size() / std::max<std::size_t>(w.size(), 1));
-        for (int g = 0; g < std::max(grupos, 1); ++g) {
+        for (int g = 0; p_.isActive() && g < std::max(grupos, 1); ++g) {
             for (std::size_t c = 0; c < w.size(); ++c) {
                 const QRectF celda(x, y_, w[c], h);
                 if (cabecera)
@@ -502,7 +516,8 @@ class Maquetador {
             cabecera << b.cabecera;
         const double hCabecera = AltoFila(b.cabecera, w, fn);
         const qsizetype filas = (b.filas.size() + g - 1) / g;
-        p_.setPen(QPen(Qt::black, 0));
+        if (p_.isActive())
+            p_.setPen(QPen(Qt::black, 0));
         for (qsizetype f = 0; f < filas; ++f) {
             QStringList celdas;
             for (qsizetype i = 0; i < g; ++i) {
@@ -515,9 +530,11 @@ class Maquetador {
             if (f == 0 || y_ + h > alto_) {
                 // The heading goes with at least the row under it.
                 Cabe(hCabecera + h);
-                p_.setFont(negrita);
+                if (p_.isActive())
+                    p_.setFont(negrita);
                 Fila(cabecera, w, hCabecera, true);
-                p_.setFont(fuente);
+                if (p_.isActive())
+                    p_.setFont(fuente);
             }
             Fila(celdas, w, h, false);
         }
@@ -528,6 +545,10 @@ class Maquetador {
     {
         const double alto = AltoGrafico();
         Cabe(alto);
+        if (!p_.isActive()) {
+            y_ += alto + hueco_;
+            return;
+        }
         QGraphicsScene escena;
         QChart* g = b.grafico();
         escena.addItem(g);
@@ -547,6 +568,7 @@ class Maquetador {
     QPainter p_;
     double ancho_ = 0, alto_ = 0, y_ = 0, hueco_ = 0, relleno_ = 0, pie_ = 0;
     int pagina_ = 1;
+    const int paginas_;
     QFont normal_, compacta_;
 };
 
@@ -628,10 +650,13 @@ std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInfo
 
 void PintaInforme(QPagedPaintDevice& dispositivo, const std::vector<BloqueInforme>& bloques)
 {
-    Maquetador m(dispositivo);
-    for (std::size_t i = 0; i < bloques.size(); ++i)
-        m.Pinta(bloques[i], i + 1 < bloques.size() ? &bloques[i + 1] : nullptr);
-    m.Termina();
+    const auto Maqueta = [&](int paginas) {
+        Maquetador m(dispositivo, paginas);
+        for (std::size_t i = 0; i < bloques.size(); ++i)
+            m.Pinta(bloques[i], i + 1 < bloques.size() ? &bloques[i + 1] : nullptr);
+        return m.Termina();
+    };
+    Maqueta(Maqueta(0));
 }
 
 QString CSVInforme(const std::vector<BloqueInforme>& bloques)
