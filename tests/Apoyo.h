@@ -35,11 +35,7 @@ inline QSettings Almacen()
 // Stores a language, or removes the entry when `valor` is null.
 inline void FijaIdioma(const QString& valor)
 {
-    QSettings s = Almacen();
-    if (valor.isNull())
-        s.remove(QStringLiteral("Options/Language"));
-    else
-        s.setValue(QStringLiteral("Options/Language"), valor);
+    valor.isNull() ? Almacen().remove("Options/Language") : Almacen().setValue("Options/Language", valor);
 }
 
 // Fires a timer now, as if its interval had run out.
@@ -130,6 +126,15 @@ inline QString Foco(QWidget* f = QApplication::focusWidget())
             (!f->objectName().isEmpty() && !f->objectName().startsWith(QLatin1String("qt_"))))
             return f->objectName();
     return QString();
+}
+
+// The tooltip a grid takes with the pointer over a cell.
+inline QString Ayuda(QAbstractItemView* t, int fila, int columna)
+{
+    const QPoint p = t->visualRect(t->model()->index(fila, columna)).center();
+    QMouseEvent mueve(QEvent::MouseMove, p, t->viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(t->viewport(), &mueve);
+    return t->toolTip();
 }
 
 // Types into a field and leaves it with Tab.

@@ -10,42 +10,6 @@ namespace {
 const QString Entrada = QStringLiteral("frmEscorrentía");
 const QString Otra = QStringLiteral("frmOtra");
 
-// Starts the program with `guardado` stored as the language (null: nothing)
-// and registers a second kind of child window, to see what New and
-// unloading leave.
-std::unique_ptr<Sesion> Abre(const QString& guardado = QString())
-{
-    auto s = apoyo::Arranca(guardado);
-    s->nav.Registra(Otra, Navegacion::Tipo::Hija, [] {
-        auto* w = new QWidget;
-        w->setWindowTitle(QStringLiteral("Otra"));
-        return w;
-    });
-    return s;
-}
-
-frmContenedor* Principal(Sesion& s)
-{
-    return qobject_cast<frmContenedor*>(s.nav.Ventana(QStringLiteral("frmContenedor")));
-}
-
-QAction* Accion(Sesion& s, const QString& nombre)
-{
-    return Principal(s)->findChild<QAction*>(nombre);
-}
-
-// The check marks of the two languages, as "10" or "01".
-QString Marcas(Sesion& s)
-{
-    return QString::number(Accion(s, QStringLiteral("mnuIdiomaEspañol"))->isChecked()) +
-           QString::number(Accion(s, QStringLiteral("mnuIdiomaEnglish"))->isChecked());
-}
-
-QString TituloArchivo(Sesion& s)
-{
-    return Principal(s)->findChild<QMenu*>(QStringLiteral("mnuArchivo"))->title();
-}
-
 // Every child window the user can reach: along each axis wholly in view,
 // or from the area's edge and no larger than its layout allows, with the
 // area scrolling to the rest.
@@ -63,20 +27,44 @@ bool TodasAlAlcance(QMdiArea* area)
     });
 }
 
-QVariant Guardado()
-{
-    return apoyo::Almacen().value(QStringLiteral("Options/Language"));
-}
-
 } // namespace
 
 class TstArranque : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<Sesion> s;
+
+    // Starts the program with `guardado` stored as the language (null:
+    // nothing) and a second kind of child window, to see what New and
+    // unloading leave.
+    void Abre(const QString& guardado = QString())
+    {
+        s = apoyo::Arranca(guardado);
+        s->nav.Registra(Otra, Navegacion::Tipo::Hija, [] {
+            auto* w = new QWidget;
+            w->setWindowTitle(QStringLiteral("Otra"));
+            return w;
+        });
+    }
+    frmContenedor* Principal() const { return qobject_cast<frmContenedor*>(s->nav.Ventana("frmContenedor")); }
+    QAction* Accion(const QString& nombre) const { return Principal()->findChild<QAction*>(nombre); }
+    // The check marks of the two languages, as "10" or "01".
+    QString Marcas() const
+    {
+        return QStringLiteral("%1%2")
+            .arg(Accion("mnuIdiomaEspañol")->isChecked())
+            .arg(Accion("mnuIdiomaEnglish")->isChecked());
+    }
+    static QVariant Guardado() { return apoyo::Almacen().value(QStringLiteral("Options/Language")); }
+
   private slots:
     void init() { apoyo::AislaAjustes(); }
 
-    void cleanup() { apoyo::Recoge(); }
+    void cleanup()
+    {
+        s.reset();
+        apoyo::Recoge();
+    }
 
     // Only the exact stored "Español" gives Spanish. The site entry window
     // opens inside the main window, in the same language; reading is not
@@ -97,24 +85,24 @@ class TstArranque : public QObject {
     {
         QFETCH(QString, guardado);
         QFETCH(QStringList, textos);
-        auto s = Abre(guardado);
-        frmContenedor* w = Principal(*s);
+        Abre(guardado);
+        frmContenedor* w = Principal();
         QVERIFY(w && w->isVisible());
         const bool espanol = textos[0] == "Español";
-        QCOMPARE(QString::number(s->v.NumIdioma) + Marcas(*s), espanol ? "110" : "201");
+        QCOMPARE(QString::number(s->v.NumIdioma) + Marcas(), espanol ? "110" : "201");
         const auto marcos = w->Area()->subWindowList();
         QVERIFY(marcos.size() == 1 && marcos[0]->widget()->objectName() == Entrada);
         const auto textosVistos = [&] {
-            return QStringList{s->v.Idioma, TituloArchivo(*s), Accion(*s, "mnuIdioma")->text(),
-                               marcos[0]->windowTitle()};
+            return QStringList{s->v.Idioma, Principal()->findChild<QMenu*>("mnuArchivo")->title(),
+                               Accion("mnuIdioma")->text(), marcos[0]->windowTitle()};
         };
         QCOMPARE(textosVistos(), textos);
         QCOMPARE(Guardado(), guardado.isNull() ? QVariant() : QVariant(guardado));
 
         const QString otro = espanol ? "English" : "Español";
-        Accion(*s, "mnuIdioma" + otro)->trigger();
+        Accion("mnuIdioma" + otro)->trigger();
         QCOMPARE(Guardado(), QVariant(otro));
-        QCOMPARE(Marcas(*s), espanol ? "01" : "10");
+        QCOMPARE(Marcas(), espanol ? "01" : "10");
         QVERIFY(s->v.NumIdioma == (espanol ? 1 : 2) && textosVistos() == textos);
     }
 
@@ -122,13 +110,13 @@ class TstArranque : public QObject {
     // at its place, keeping the site state.
     void nuevo()
     {
-        auto s = Abre();
-        frmContenedor* w = Principal(*s);
+        Abre();
+        frmContenedor* w = Principal();
         s->nav.Muestra(Otra);
         QPointer<QWidget> vieja = s->nav.Ventana(Entrada);
         s->nav.Marco(Entrada)->move(120, 80);
         s->v.NAC(2) = 70.0;
-        Accion(*s, QStringLiteral("mnuNuevo"))->trigger();
+        Accion(QStringLiteral("mnuNuevo"))->trigger();
         apoyo::Recoge();
         QVERIFY(vieja.isNull() && !s->nav.Ventana(Otra));
         const auto marcos = w->Area()->subWindowList();
@@ -142,14 +130,14 @@ class TstArranque : public QObject {
     // window changes the main window's caption, which must not matter.
     void cerrarEntradaDescargaLasDemas()
     {
-        auto s = Abre();
-        QPointer<frmContenedor> w = Principal(*s);
+        Abre();
+        QPointer<frmContenedor> w = Principal();
         QPointer<QWidget> otra = s->nav.Muestra(Otra);
         s->nav.Marco(Entrada)->showMaximized();
         QVERIFY(w->windowTitle() != QStringLiteral("HIDRELA"));
         s->nav.Marco(Entrada)->close();
         apoyo::Recoge();
-        QVERIFY(otra.isNull() && w && Principal(*s) == w && w->isVisible());
+        QVERIFY(otra.isNull() && w && Principal() == w && w->isVisible());
         QVERIFY(w->Area()->subWindowList().isEmpty() && s->nav.Muestra(Entrada));
         QCOMPARE(w->Area()->subWindowList().size(), 1);
     }
@@ -159,8 +147,8 @@ class TstArranque : public QObject {
     // Showing a loaded window brings it to the front, without a second copy.
     void listaDeVentanas()
     {
-        auto s = Abre(QStringLiteral("Español"));
-        frmContenedor* w = Principal(*s);
+        Abre(QStringLiteral("Español"));
+        frmContenedor* w = Principal();
         QWidget* otra = s->nav.Muestra(Otra);
         auto* ventanas = w->findChild<QMenu*>(QStringLiteral("mnuVentanas"));
         emit ventanas->aboutToShow();
@@ -210,8 +198,8 @@ class TstArranque : public QObject {
     {
         QFETCH(QSize, tam);
         QFETCH(QSize, despues);
-        auto s = Abre();
-        frmContenedor* w = Principal(*s);
+        Abre();
+        frmContenedor* w = Principal();
         w->showNormal();
         w->resize(tam);
         std::tie(s->v.NAC(2), s->v.NI(2), s->v.NR(2), s->v.SI, s->v.SR, s->v.CAPA) = std::tuple(70, 60, 80, 10, 2, 50);
@@ -231,30 +219,28 @@ class TstArranque : public QObject {
     // place and state are there in the next session.
     void lugarRecordado()
     {
-        QRect normal(40, 30, 600, 400);
-        {
-            auto s = Abre();
-            frmContenedor* w = Principal(*s);
-            QVERIFY(w->isMaximized() && w->screen()->availableGeometry().contains(w->geometry()));
-            w->showNormal();
-            w->setGeometry(normal);
-            w->showMaximized();
-            w->close();
-        }
-        apoyo::Recoge();
-        auto s = Abre();
-        QVERIFY(Principal(*s)->isMaximized());
-        QCOMPARE(Principal(*s)->normalGeometry(), normal);
+        const QRect normal(40, 30, 600, 400);
+        Abre();
+        frmContenedor* w = Principal();
+        QVERIFY(w->isMaximized() && w->screen()->availableGeometry().contains(w->geometry()));
+        w->showNormal();
+        w->setGeometry(normal);
+        w->showMaximized();
+        w->close();
+        cleanup();
+        Abre();
+        QVERIFY(Principal()->isMaximized());
+        QCOMPARE(Principal()->normalGeometry(), normal);
     }
 
     // Exit ends the program at once: the event loop returns and no window is
     // closed on the way.
     void salir()
     {
-        auto s = Abre();
-        frmContenedor* w = Principal(*s);
+        Abre();
+        frmContenedor* w = Principal();
         QWidget* entrada = s->nav.Ventana(Entrada);
-        QTimer::singleShot(0, w, [&s] { Accion(*s, QStringLiteral("mnuSalir"))->trigger(); });
+        QTimer::singleShot(0, w, [this] { Accion(QStringLiteral("mnuSalir"))->trigger(); });
         // Only a guard against a hang; it never decides the result.
         QTimer::singleShot(60000, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);

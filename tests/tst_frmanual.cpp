@@ -26,16 +26,6 @@ struct Tecleo {
     QString enEdicion; // the editor's text when refused
 };
 
-// The tooltip a grid takes with the pointer over a cell.
-QString Ayuda(QTableView* t, int fila, int columna)
-{
-    const QRect r = t->visualRect(t->model()->index(fila, columna));
-    QMouseEvent mueve(QEvent::MouseMove, r.center(), t->viewport()->mapToGlobal(r.center()), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(t->viewport(), &mueve);
-    return t->toolTip();
-}
-
 // Texts of a grid's cells in a row from column `de` to `a`, or in a column.
 QStringList Textos(QTableWidget* t, int fila, int de, int a, bool columna = false)
 {
@@ -166,7 +156,7 @@ class TstFrmAnual : public QObject, apoyo::Banco {
             // grid is left, shows the value as stored.
             QCOMPARE(Ano()->currentIndex().column(), columna == 2 ? 1 : columna + 2);
             C(QStringLiteral("cmdCalcular"))->setFocus();
-            QCOMPARE(Ayuda(Ano(), 3, columna + 1), guardado.toString());
+            QCOMPARE(apoyo::Ayuda(Ano(), 3, columna + 1), guardado.toString());
         }
     }
 
@@ -187,7 +177,7 @@ class TstFrmAnual : public QObject, apoyo::Banco {
         C(QStringLiteral("opcEscorrentia(0)"))->setFocus(Qt::TabFocusReason);
         QVERIFY(apoyo::Foco() == "opcEscorrentia(0)" && Mensajes().isEmpty());
         QCOMPARE(Guardado(0, 0).toDouble(), 12.345);
-        QCOMPARE(Ayuda(Ano(), 0, 1), QStringLiteral("12.345"));
+        QCOMPARE(apoyo::Ayuda(Ano(), 0, 1), QStringLiteral("12.345"));
     }
 
     // The three values of a month against each other, on computing: the
@@ -288,7 +278,7 @@ class TstFrmAnual : public QObject, apoyo::Banco {
                 QStringLiteral("Total: Llano (P. mes)\t60.0\nTotal: Ladera actual\t59.4\n"
                                "Total: Ladera sistematizada\t60.0\nTotal: Área de recepción\t126.8\n"
                                "Capacidad mínima de embalse para recoger toda la escorrentía superficial (l)\t30.1\n"));
-            QCOMPARE(Ayuda(t, 1, 2) + ' ' + Ayuda(t, 1, 0), QStringLiteral("59.42 "));
+            QCOMPARE(apoyo::Ayuda(t, 1, 2) + ' ' + apoyo::Ayuda(t, 1, 0), QStringLiteral("59.42 "));
             t->item(1, 1)->setText(QString()); // the next show fills it again
             nav->Muestra(Anual);
         }
@@ -308,10 +298,11 @@ class TstFrmAnual : public QObject, apoyo::Banco {
         Abre(Anual);
         Mes(7, {"90", "40", "6"});
         Pulsa(QStringLiteral("cmdCalcular"));
-        QCOMPARE(Ayuda(Parcial(), 7, 5) + ' ' + Ayuda(Parcial(), 7, 0), QStringLiteral("1.88 "));
+        QCOMPARE(apoyo::Ayuda(Parcial(), 7, 5) + ' ' + apoyo::Ayuda(Parcial(), 7, 0), QStringLiteral("1.88 "));
         Pulsa(QStringLiteral("opcEscorrentia(1)"));
         QCOMPARE(Fila(7), QString("90.0 40.0 6      ").split(' '));
-        QCOMPARE(C<QLabel>("lblTipo")->text() + '|' + C<QLineEdit>("txtPrecip")->text() + '|' + Ayuda(Parcial(), 7, 5),
+        QCOMPARE(C<QLabel>("lblTipo")->text() + '|' + C<QLineEdit>("txtPrecip")->text() + '|' +
+                     apoyo::Ayuda(Parcial(), 7, 5),
                  QStringLiteral("|90.0|1.88"));
         QVERIFY(C("cmdHidricas")->isEnabled());
 

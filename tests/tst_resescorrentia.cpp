@@ -28,13 +28,6 @@ QTableWidget* Rejilla(QWidget* w, const char* nombre)
     return w ? w->findChild<QTableWidget*>(QString::fromUtf8(nombre)) : nullptr;
 }
 
-// Moves the pointer to the middle of a cell of the results grid.
-QString TooltipEn(QTableWidget* t, int fila, int columna)
-{
-    QTest::mouseMove(t->viewport(), t->visualItemRect(t->item(fila, columna)).center());
-    return t->toolTip();
-}
-
 } // namespace
 
 class TstResEscorrentia : public QObject {
@@ -95,8 +88,8 @@ class TstResEscorrentia : public QObject {
         apoyo::Sitio sitio(1);
         QTableWidget* t = Rejilla(Calcula(sitio, {70, 70.04, 60, 10.5, 2}), "tblEscorrentia");
         QVERIFY(t);
-        QCOMPARE(TooltipEn(t, 2, 4), QString("70.04"));
-        QCOMPARE(TooltipEn(t, fila, columna), tooltip);
+        QCOMPARE(apoyo::Ayuda(t, 2, 4), QString("70.04"));
+        QCOMPARE(apoyo::Ayuda(t, fila, columna), tooltip);
         // What a pause of the pointer shows.
         const QPoint p = t->visualItemRect(t->item(fila, columna)).center();
         QHelpEvent ayuda(QEvent::ToolTip, p, t->viewport()->mapToGlobal(p));

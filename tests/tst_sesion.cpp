@@ -10,7 +10,6 @@
 //   HIDRELA_TRAZA     when set, every action is printed before it runs
 #include "Apoyo.h"
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -80,8 +79,7 @@ class Paseo : public QObject {
         return abierta;
     }
 
-    // What the walk met, for the report.
-    QMap<QString, int> hechas;
+    // The windows the walk met, for the report.
     QSet<QString> ventanas;
 
   private:
@@ -94,7 +92,6 @@ class Paseo : public QObject {
 
     void Traza(const char* que, const QObject* donde, const QString& detalle = QString())
     {
-        ++hechas[que];
         if (traza_)
             std::fprintf(stderr, "%d: %s %s %s\n", numero_, que, donde ? qPrintable(donde->objectName()) : "-",
                          qPrintable(detalle.left(60)));
@@ -446,12 +443,10 @@ class TstSesion : public QObject {
     {
         apoyo::AislaAjustes();
         bool ok = false;
-        quint64 semilla = qEnvironmentVariable("HIDRELA_SEMILLA").toULongLong(&ok);
-        if (!ok)
-            semilla = SemillaFija;
-        int acciones = qEnvironmentVariableIntValue("HIDRELA_ACCIONES", &ok);
-        if (!ok || acciones <= 0)
-            acciones = 2000;
+        const quint64 dada = qEnvironmentVariable("HIDRELA_SEMILLA").toULongLong(&ok);
+        const quint64 semilla = ok ? dada : SemillaFija;
+        const int pedidas = qEnvironmentVariableIntValue("HIDRELA_ACCIONES");
+        const int acciones = pedidas > 0 ? pedidas : 2000;
         std::fprintf(stderr, "seed %llu, %d actions (replay: HIDRELA_SEMILLA=%llu)\n",
                      static_cast<unsigned long long>(semilla), acciones, static_cast<unsigned long long>(semilla));
 
@@ -463,13 +458,7 @@ class TstSesion : public QObject {
             static int n = 0;
             return 1 + ++n % 2;
         });
-        if (traza)
-            CambiaMensaje([&registro](Icono i, const QString& t, const QString& x) {
-                std::fprintf(stderr, "   message: %s\n", qPrintable(x.left(100)));
-                registro.cajas.push_back({i, t, x});
-            });
 
-        const auto inicio = std::chrono::steady_clock::now();
         auto s = Arrancar();
         Paseo paseo(*s, semilla, traza);
         std::signal(SIGALRM, Congelada);
@@ -493,15 +482,9 @@ class TstSesion : public QObject {
                                      .arg(semilla)));
         }
 
-        const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-        QStringList hechas;
-        for (auto it = paseo.hechas.cbegin(); it != paseo.hechas.cend(); ++it)
-            hechas << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
         QStringList vistas(paseo.ventanas.begin(), paseo.ventanas.end());
-        vistas.removeAll(QString());
         vistas.sort();
-        std::fprintf(stderr, "%d actions in %.1f s: %s; %zu message boxes, %d beeps\nwindows met: %s\n", acciones,
-                     segundos, qPrintable(hechas.join(u", ")), registro.cajas.size(), registro.pitidos,
+        std::fprintf(stderr, "%zu message boxes, %d beeps; windows met:%s\n", registro.cajas.size(), registro.pitidos,
                      qPrintable(vistas.join(u' ')));
         s.reset();
         apoyo::Recoge();
