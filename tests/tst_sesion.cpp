@@ -39,9 +39,8 @@ class Paseo : public QObject {
     Paseo(Sesion& s, quint64 semilla, bool traza) : s_(s), azar_(semilla), traza_(traza)
     {
         // Answers a modal window from inside its own event loop.
-        respuesta_.setInterval(0);
         connect(&respuesta_, &QTimer::timeout, this, &Paseo::RespondeModal);
-        respuesta_.start();
+        respuesta_.start(0);
     }
 
     // One action; false when no window is left open.
@@ -295,9 +294,8 @@ class Paseo : public QObject {
     {
         if (QApplication::activeModalWidget())
             return false;
-        QList<QWidget*> cerrables;
-        for (QMdiSubWindow* m : Alcanzables<QMdiSubWindow>())
-            cerrables << m;
+        const QList<QMdiSubWindow*> marcos = Alcanzables<QMdiSubWindow>();
+        QList<QWidget*> cerrables(marcos.cbegin(), marcos.cend());
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible() && !qobject_cast<QMainWindow*>(w) && !qobject_cast<QMenu*>(w))
                 cerrables << w;

@@ -31,19 +31,15 @@ int Fila(const QList<FilaCN>& t, const QString& cubierta, const QString& tratami
 struct Cliente {
     QLocalSocket socket;
     QStringList textos;
-    QByteArray resto;
 
     Cliente()
     {
         QObject::connect(&socket, &QLocalSocket::readyRead, [this] {
-            resto += socket.readAll();
-            qsizetype fin;
-            while ((fin = resto.indexOf('\n')) >= 0) {
-                QString elemento, texto;
-                if (EnlaceZevode::LeeMensaje(resto.left(fin), elemento, texto) && elemento == EnlaceZevode::Elemento)
+            QString elemento, texto;
+            while (socket.canReadLine())
+                if (EnlaceZevode::LeeMensaje(socket.readLine().chopped(1), elemento, texto) &&
+                    elemento == EnlaceZevode::Elemento)
                     textos << texto;
-                resto.remove(0, fin + 1);
-            }
         });
     }
     bool Conecta(uid_t uid = geteuid())
