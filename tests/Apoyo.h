@@ -92,8 +92,7 @@ inline QVariant Guardado(const QString& tabla, int fila, int columna)
     BaseDatos b;
     QSqlQuery q(b.Conexion());
     q.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1").arg(tabla));
-    for (int i = 0; i <= fila; ++i)
-        q.next();
+    q.seek(fila);
     return q.value(columna + 1);
 }
 
