@@ -86,11 +86,9 @@ class TstArranque : public QObject {
         QFETCH(QString, guardado);
         QFETCH(QStringList, textos);
         Abre(guardado);
-        frmContenedor* w = Principal();
-        QVERIFY(w && w->isVisible());
         const bool espanol = textos[0] == "Español";
         QCOMPARE(QString::number(s->v.NumIdioma) + Marcas(), espanol ? "110" : "201");
-        const auto marcos = w->Area()->subWindowList();
+        const auto marcos = Principal()->Area()->subWindowList();
         QVERIFY(marcos.size() == 1 && marcos[0]->widget()->objectName() == Entrada);
         const auto textosVistos = [&] {
             return QStringList{s->v.Idioma, Principal()->findChild<QMenu*>("mnuArchivo")->title(),
