@@ -13,12 +13,7 @@ namespace apoyo {
 // The example site: NAC 70, NI 90, NR 60, SI 4 m², SR 1 m², CAPA litres.
 inline void Sitio(Variables& v, double capa = 100)
 {
-    v.NAC(2) = 70;
-    v.NI(2) = 90;
-    v.NR(2) = 60;
-    v.SI = 4;
-    v.SR = 1;
-    v.CAPA = capa;
+    v.NAC(2) = 70, v.NI(2) = 90, v.NR(2) = 60, v.SI = 4, v.SR = 1, v.CAPA = capa;
     EjecutaModelo(v, [](SiteState&) {});
 }
 

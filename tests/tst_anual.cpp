@@ -20,9 +20,7 @@ DatosAnuales Anio(int mes, double p, double pmax, double n)
 {
     DatosAnuales d;
     const auto i = static_cast<std::size_t>(mes - 1);
-    d.PMes[i] = p;
-    d.PMaxDia[i] = pmax;
-    d.NDias[i] = n;
+    d.PMes[i] = p, d.PMaxDia[i] = pmax, d.NDias[i] = n;
     return d;
 }
 

@@ -47,8 +47,8 @@ class TstArchivo : public QObject {
         QTest::mouseClick(W(Entrada)->findChild<QRadioButton*>(QStringLiteral("opcComplejo(1)")), Qt::LeftButton);
         auto* lista = W(Entrada)->findChild<QComboBox*>(QStringLiteral("lstNumZonas"));
         lista->setFocus();
-        QTest::keyClick(lista, Qt::Key_Down);
-        QTest::keyClick(lista, Qt::Key_Down);
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(lista, Qt::Key_Down);
         auto* zonas = W(Entrada)->findChild<QTableView*>(QStringLiteral("tblZonas"));
         const QStringList celdas{"2.5", "85.25", "1.625", "95.5"};
         for (int i = 0; i < 4; ++i) {
@@ -128,32 +128,28 @@ class TstArchivo : public QObject {
         QTest::addColumn<QByteArray>("contenido");
         QTest::addColumn<QString>("problema");
         const QByteArray marca = R"({"format":"hidrela-site","version":1,)";
-        QTest::newRow("not JSON") << QByteArray("NAC=70") << "not a JSON file";
-        QTest::newRow("other kind") << QByteArray(R"({"format":"other","version":1})") << "not a HIDRELA site";
-        QTest::newRow("a list") << QByteArray("[1,2]") << "not a HIDRELA site";
-        QTest::newRow("future") << QByteArray(R"({"format":"hidrela-site","version":2})") << "version 2 ";
-        QTest::newRow("range") << marca + R"("site":{"NR":100.5}})"
-                               << "<=100 (site.NR)";
-        QTest::newRow("zone range") << marca + R"("site":{"zones":[[1000,50]]}})"
-                                    << "(site.zones[1])";
-        QTest::newRow("storm range") << marca + R"("series":[{"P":1000,"condition":1}]})"
-                                     << "(series[1].P)";
-        QTest::newRow("month range") << marca + R"("year":{"case":1,"months":[[1,2,32])" + QByteArray(11, ' ') + "]}}"
-                                     << "not valid";
-        QTest::newRow("zones add up") << marca + R"("site":{"SI":4,"zones":[[1,50],[2.5,60]]}})"
-                                      << "(site.zones)";
+        const auto fila = [](const char* n, const QByteArray& contenido, const char* problema) {
+            QTest::newRow(n) << contenido << QString(problema);
+        };
+        fila("not JSON", "NAC=70", "not a JSON file");
+        fila("other kind", R"({"format":"other","version":1})", "not a HIDRELA site");
+        fila("a list", "[1,2]", "not a HIDRELA site");
+        fila("future", R"({"format":"hidrela-site","version":2})", "version 2 ");
+        fila("range", marca + R"("site":{"NR":100.5}})", "<=100 (site.NR)");
+        fila("zone range", marca + R"("site":{"zones":[[1000,50]]}})", "(site.zones[1])");
+        fila("storm range", marca + R"("series":[{"P":1000,"condition":1}]})", "(series[1].P)");
+        fila("month range", marca + R"("year":{"case":1,"months":[[1,2,32])" + QByteArray(11, ' ') + "]}}",
+             "not valid");
+        fila("zones add up", marca + R"("site":{"SI":4,"zones":[[1,50],[2.5,60]]}})", "(site.zones)");
         const QByteArray lluvia = R"("rain_import":{"file":"x","rain_day":0.1,"storm":1,"season":[4,9],)";
-        QTest::newRow("import: year and mean") << marca + lluvia + R"("year":2021,"mean":true}})"
-                                               << "rain_import.year is not valid";
-        QTest::newRow("import: month 13") << marca + QByteArray(lluvia).replace("9]", "13]") + R"("mean":true}})"
-                                          << "(rain_import.season[2])";
-        QTest::newRow("wrong kind") << marca + R"("storm":{"P":"50"}})"
-                                    << "storm.P is not valid";
-        QTest::newRow("truncated") << marca + R"("site":{"NAC":70,"SI")"
-                                   << "incomplete";
-        QTest::newRow("empty") << QByteArray() << "empty";
-        QTest::newRow("too large") << QByteArray(9 << 20, 'x') << "larger than 8 MiB";
-        QTest::newRow("unreadable") << QByteArray("dir") << "cannot be read";
+        fila("import: year and mean", marca + lluvia + R"("year":2021,"mean":true}})", "rain_import.year is not valid");
+        fila("import: month 13", marca + QByteArray(lluvia).replace("9]", "13]") + R"("mean":true}})",
+             "(rain_import.season[2])");
+        fila("wrong kind", marca + R"("storm":{"P":"50"}})", "storm.P is not valid");
+        fila("truncated", marca + R"("site":{"NAC":70,"SI")", "incomplete");
+        fila("empty", "", "empty");
+        fila("too large", QByteArray(9 << 20, 'x'), "larger than 8 MiB");
+        fila("unreadable", "dir", "cannot be read");
     }
     void archivosMalos()
     {

@@ -1,16 +1,11 @@
 #include "calc/Calculadora.h"
 #include "calc/Escritor.h"
 
-#include "ApoyoModelo.h"
-#include "model/BalanceAguacero.h"
-#include "model/CalculoAnual.h"
+#include "model/ModeloCN.h"
 #include "model/Numero.h"
-#include "model/Serie.h"
-#include "model/Zonas.h"
 
 #include <QtTest>
 
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -84,7 +79,6 @@ class TstCalc : public QObject {
     void cifras_data();
     void cifras();
     void exactas();
-    void numeros();
     void lote();
     void respuestas_data();
     void respuestas();
@@ -114,7 +108,6 @@ void TstCalc::cifras_data()
     fila("confirmed low", S(c + R"(5,"capacity":5)"), "site/outcome=completed; site/beep=true");
     fila("confirmed 30", S(c + R"(5,"capacity":30)"), "site/beep=false; site/CAPA=30.00");
     fila("confirmed is rounded", S(c + R"(5,"capacity":12.34)"), "site/CAPA=12.30");
-    fila("capacity 9999.94", S(c + R"(5,"capacity":9999.94)"), "site/CAPA=9999.90");
     fila("capacity unused", S(c + R"(50,"capacity":5)"), "site/CAPA=50.00");
     fila("zones mean", S(R"("NAC":70,"SI":10,"SR":2,"NR":60,"CAPA":50,"zones":[[4,90],[6,75]])"), "site/NI/1=81.00");
     fila("0.7 + 0.2 + 0.1 is 1", S(R"("NAC":70,"SI":1,"SR":2,"NR":60,"CAPA":50,"zones":[[0.7,90],[0.2,90],[0.1,90]])"),
@@ -152,61 +145,29 @@ void TstCalc::cifras()
     }
 }
 
-// Every number read back from the answer is the core's double, bit for bit,
-// and is written as the shortest text that does so.
+// Every number is the core's double, bit for bit, written as the shortest
+// text that does so; one JSON cannot carry is null. Each part answers as
+// when it is asked alone.
 void TstCalc::exactas()
 {
     // 0.1 + 0.2 is not 0.3: SI is the sum the zones really make.
-    const QByteArray entrada =
-        Pide(R"("site":{"NAC":70,"SI":)" + QByteArray::fromStdString(TextoExacto(0.1 + 0.2)) +
-             R"(,"SR":0.7,"NR":80,"CAPA":0.25,"zones":[[0.1,61.3],[0.2,59.9]],"capacity":1},)"
-             R"("storm":{"P":37.3,"condition":3},"series":[{"P":50,"condition":2},{"P":12.7,"condition":1}],)" +
-             Anio("3", {"[60,30,4]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[90,40,6]"}));
+    const QByteArray sitio = R"("site":{"NAC":70,"SI":)" + QByteArray::fromStdString(TextoExacto(0.1 + 0.2)) +
+                             R"(,"SR":0.7,"NR":80,"CAPA":0.25,"zones":[[0.1,61.3],[0.2,59.9]],"capacity":1})";
+    const QList<QByteArray> partes = {
+        R"(,"storm":{"P":37.3,"condition":3})", R"(,"series":[{"P":50,"condition":2},{"P":12.7,"condition":1}])",
+        "," + Anio("3", {"[60,30,4]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[0,0,0]", "[90,40,6]"})};
     int estado = -1;
-    const std::string salida = Calcula(entrada, estado);
-    QCOMPARE(estado, 0);
-
-    SiteState s = Sitio(70, 0, 80, 0.1 + 0.2, 0.7, 0.25);
-    QVERIFY(!PasoZonas(s, {{0.1, 61.3}, {0.2, 59.9}}));
-    QVERIFY(EjecutaModelo(s, [](SiteState& t) {
-                t.CAPA = 1;
-                t.CapaConfirmada = true;
-            }).comprobacionCapacidad);
-    ScenarioResults r, rs, ra;
-    LimpiaResultados(r);
-    BalanceAguacero(s, r, 37.3, 3);
-    const TotalesSerie t = RecalculaSerie(s, rs, {{50, 2}, {12.7, 1}});
-    CalculoAnual a;
-    a.datos.PMes[0] = 60, a.datos.PMaxDia[0] = 30, a.datos.NDias[0] = 4;
-    a.datos.PMes[6] = 90, a.datos.PMaxDia[6] = 40, a.datos.NDias[6] = 6;
-    CalculaAguaceros(a, CasoEscorrentia::III);
-    BalanceAnual(s, ra, a);
-
-    // Each figure is the core's double, written as the shortest text that
-    // reads back to it: the very characters TextoExacto gives.
-    const auto x = [](const char* clave, double v) { return "\"" + std::string(clave) + "\":" + TextoExacto(v); };
-    const auto lista = [](const char* clave, const auto& v) {
-        std::string l;
-        for (double d : v)
-            l += (l.empty() ? "\"" + std::string(clave) + "\":[" : ",") + TextoExacto(d);
-        return l + "]";
-    };
-    const std::array<double, 4> julio = {a.Dispon[0][6], a.Dispon[1][6], a.Dispon[2][6], a.Dispon[3][6]};
-    for (const std::string& cifra :
-         {lista("NI", s.NI.v), lista("P0US", s.P0US.v), lista("CapaMinCond", s.CapaMinCond.v), x("CAPA", 1) + ",",
-          x("PBanqueta", r.PBanqueta) + ",", x("SIxP", s.SI * 37.3) + "}", lista("Acumulado", t.Acumulado),
-          lista("ResumenSerie", ResumenDeSerie(t, 2)), x("CapaMinAnual", a.CapaMinAnual) + ",",
-          x("N1", a.N1[6]) + "," + x("PV2", a.PV2[6]), lista("Dispon", julio)})
-        QVERIFY2(salida.find(cifra) != std::string::npos, cifra.c_str());
+    const std::string todo = Calcula(Pide(sitio + partes.join()), estado), solo = Calcula(Pide(sitio), estado);
+    QVERIFY(todo.find("\"SIxP\":" + TextoExacto((0.1 + 0.2) * 37.3) + "}") != std::string::npos);
+    for (const QByteArray& parte : partes) {
+        const std::string una = Calcula(Pide(sitio + parte), estado);
+        QVERIFY(estado == 0 && todo.find(una.substr(solo.size() - 2, una.size() - solo.size())) != std::string::npos);
+    }
     QVERIFY(Calcula(S(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":-0)"), estado).find("\"CAPA\":-0,") !=
             std::string::npos);
     // A whole capacity skips the rounding to one decimal, which turns -0 into 0.
     QVERIFY(!std::signbit(*CapacidadConfirmada(-0.0)) && CapacidadConfirmada(9999) == 9999.0);
-}
 
-// A value JSON cannot carry is written as null, so the line still parses.
-void TstCalc::numeros()
-{
     const double inf = std::numeric_limits<double>::infinity();
     std::string escrito;
     {
@@ -234,8 +195,6 @@ void TstCalc::lote()
     }
     QCOMPARE(Calcula("\xEF\xBB\xBF [" + peticiones.join(",\n ") + "]\n", estado), esperada + "]\n");
     QCOMPARE(estado, 2);
-    QVERIFY(Calcula("[" + bien + "," + otro + "]", estado).starts_with("[{\"site\":"));
-    QCOMPARE(estado, 0);
     QCOMPARE(Calcula(QByteArray(" [ ] "), estado), std::string("[]\n"));
     QCOMPARE(estado, 0);
 }
@@ -263,11 +222,8 @@ void TstCalc::respuestas_data()
 
     uno("no site", Pide(tormenta.mid(1)), 0, "site");
     uno("site not object", Pide(R"("site":[70])"), 0, "site");
-    uno("SI text", S(R"("NAC":70,"NI":90,"NR":60,"SI":"4","SR":1,"CAPA":100)"), 0, "SI");
     uno("presence before ranges", S(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1)"), 0, "CAPA");
-    uno("NAC 0", S(R"("NAC":0,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100)"), 1076, "NAC");
     uno("NR before SI", S(R"("NAC":70,"NI":90,"NR":100.5,"SI":0,"SR":1,"CAPA":100)"), 1076, "NR");
-    uno("SR 0", S(R"("NAC":70,"NI":90,"NR":60,"SI":4,"SR":0,"CAPA":100)"), 1074, "SR");
     uno("CAPA 10000 before NI", S(R"("NAC":70,"NI":0,"NR":60,"SI":4,"SR":1,"CAPA":10000)"), 1538, "CAPA");
 
     const QByteArray base = R"("NAC":70,"NR":60,"SI":4,"SR":1,"CAPA":100)";
@@ -279,9 +235,6 @@ void TstCalc::respuestas_data()
     uno("6 zones", S(base + R"(,"zones":[[1,90],[1,90],[1,90],[1,90],[0,90],[0,90]])"), 0, "zones");
     uno("zone not a pair", S(base + R"(,"zones":[[1,90],[3]])"), 0, "zones", en("zone", 2));
     uno("zone area 1000", S(base + R"(,"zones":[[3,90],[1000,0]])"), 1074, "zones", en("zone", 2));
-    uno("zone N 0", S(base + R"(,"zones":[[3,0],[1000,90]])"), 1076, "zones", en("zone", 1));
-    uno("0.1 + 0.19 vs 0.3", S(R"("NAC":70,"NR":60,"SI":0.3,"SR":1,"CAPA":100,"zones":[[0.1,90],[0.19,90]])"), 1077,
-        "zones");
     uno("capacity 10000", S(base + R"(,"NI":90,"capacity":10000)"), 0, "capacity");
     uno("capacity 2^64", S(base + R"(,"NI":90,"capacity":18446744073709551616)"), 0, "capacity");
 
@@ -304,11 +257,7 @@ void TstCalc::respuestas_data()
     uno("short row", anio("1", {"[0,0,0]", "[0,0]"}), 0, "months", en("month", 2));
     uno("shape before cells", anio("1", {"[1000,0,0]", "[0,0,0]", "[0,\"0\",0]"}), 0, "months", celda(3, 2));
     uno("P 1000", anio("1", {"[1000,0,0]"}), 1028, "months", celda(1, 1));
-    uno("days 31.5", anio("1", {"[900,30,31.5]"}), 1029, "months", celda(1, 3));
     uno("cells before the year check", anio("1", {"[null,0,0]", "[0,0,0]", "[0,0,40]"}), 1029, "months", celda(3, 3));
-    uno("empty P", anio("1", {"[0,0,0]", "[null,0,0]"}), 1535, "months", celda(2, 1));
-    uno("empty Pmax", anio("1", {"[10,null,2]"}), 1027, "months", celda(1, 2));
-    uno("Pmax above P", anio("1", {"[50,60,4]"}), 1030, "months", celda(1, 2));
     uno("wrong triple", anio("1", {"[0,0,0]", "[5,0,2]"}), 1031, "months", celda(2, 3));
 
     // Input that is no usable JSON: one error naming no field, even for a batch.
@@ -320,8 +269,8 @@ void TstCalc::respuestas_data()
     mal("cut short", "{\"site\":", valor("a bracket or brace left open"));
     mal("empty", " \n", "the input is empty");
     mal("NaN", B(R"(,"storm":{"P":NaN,"condition":2})"), valor("NaN and Infinity are not JSON numbers"));
-    mal("1e999", B(R"(,"storm":{"P":1e999,"condition":2})"), valor("a number beyond the range of a double: 1e999"));
-    mal("10,000 digits", B(",\"storm\":{\"P\":" + QByteArray(10000, '7') + "}"), valor("a number beyond the range"));
+    mal("10,000 digits", B(",\"storm\":{\"P\":" + QByteArray(10000, '7') + "}"),
+        valor("a number beyond the range of a double: 777"));
     mal("leading zero", B(R"(,"storm":{"P":050,"condition":2})"), valor("a malformed number: 050"));
     mal("missing colon", R"({"site" 1})", valor("a missing or stray comma"));
     mal("trailing comma", "[" + bien + ",]", "malformed JSON at byte 62: a value expected");
@@ -332,7 +281,6 @@ void TstCalc::respuestas_data()
     mal("invalid UTF-8", B(",\"note\":\"\xC3\x28\""), valor("the text is not valid UTF-8"));
     mal("lone surrogate in a key", B(",\"\\uD800\":1"), valor("a bad escape in a string"));
     mal("deep", QByteArray(100000, '['), "malformed JSON in the value at byte 1: nested too deeply");
-    mal("top-level number", "5", "a request must be a JSON object");
     mal("a request in a string", "\"" + QByteArray(bien).replace("\"", "\\\"") + "\"",
         "a request must be a JSON object");
     mal("duplicate key", B(R"(,"remark":{"a":1,"\u0061":2})"), "the key \\\"a\\\" appears twice in one object");
@@ -343,7 +291,8 @@ void TstCalc::respuestas_data()
     const QByteArray enorme = "{\"note\":\"" + QByteArray(9 << 20, 'x') + "\"}\n" + otro;
     fila("sequence", otro + "\n" + otro + otro + "\n\n  " + otro, {s, s, s, s});
     fila("pretty, with a byte order mark",
-         "\xEF\xBB\xBF{\n  \"site\": {\"NAC\": 70, \"NI\": 90,\n \"NR\": 60, \"SI\": 4, \"SR\": 1, \"CAPA\": 100}\n}\n",
+         "\xEF\xBB\xBF{\n  \"site\": {\"NAC\": 70, \"NI\": 90,\n \"NR\": 60, \"SI\": 4, \"SR\": 1, \"CAPA\": "
+         "100}\n}\n",
          {s});
     fila("refused goes on", otro + "\n" + rechazada + "\n" + otro, {s, rechazo, s});
     fila("duplicate goes on", B(R"(,"site":1)") + otro, {fallo(0, "", {}, "the key"), s});
@@ -399,7 +348,6 @@ void TstCalc::proceso_data()
     fila("stdin", "$C < FILE", bien, 0, "", "");
     fila("dash, lines, -j 2", "$C --lines -j 2 - < FILE", bien + "\n{\n" + mal, 2, "", "");
     fila("refused", "$C -j1 FILE", mal, 2, "", "");
-    fila("malformed", "$C < FILE", QByteArray("{"), 2, "", "");
     fila("no such file", "$C DIR/none", QByteArray(), 2, "cannot open the file: No such file", "");
     fila("a directory", "$C DIR", QByteArray(), 2, "cannot read the file: Is a directory", "");
     fila("example", "$C " HIDRELA_EJEMPLO, QByteArray(), 0, "\"year\":{\"PAnual\":", "");
@@ -448,9 +396,7 @@ void TstCalc::proceso()
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), salida);
     const QByteArray out = p.readAllStandardOutput(), err = p.readAllStandardError();
-    if (queja.isEmpty())
-        QVERIFY2(err.isEmpty(), err.constData());
-    QVERIFY2(err.contains(queja.toUtf8()), err.constData());
+    QVERIFY2(queja.isEmpty() ? err.isEmpty() : err.contains(queja.toUtf8()), err.constData());
     int estado = -1;
     if (respuesta.isEmpty() && queja.isEmpty())
         QCOMPARE(out.toStdString(), Calcula(entrada, estado, orden.contains("--lines")));
