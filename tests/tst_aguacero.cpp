@@ -37,7 +37,6 @@ class TstAguacero : public QObject {
     {
         QTest::addColumn<Eleccion_>("caso");
         QTest::newRow("single storm after a series") << Eleccion_{true, false, "cmdAguacero", VentanaAguacero};
-        QTest::newRow("series") << Eleccion_{false, true, "Enter:cmdSerie", "frmSerie"};
         QTest::newRow("year leaves the scenario") << Eleccion_{true, true, "cmdAnual", "frmAnual"};
     }
     void eleccion()

@@ -10,10 +10,7 @@ namespace {
 
 const double nd = qQNaN(); // empty cell, or figure not checked
 
-Celda C(double v)
-{
-    return std::isnan(v) ? Celda{} : Celda{v};
-}
+const auto C = [](double v) { return std::isnan(v) ? Celda{} : Celda{v}; };
 
 // A year of dry months with one month set: P, maximum daily P, rain days.
 DatosAnuales Anio(int mes, double p, double pmax, double n)
@@ -33,9 +30,6 @@ struct Mes {
 };
 
 } // namespace
-
-Q_DECLARE_METATYPE(Mes)
-Q_DECLARE_METATYPE(FalloMes)
 
 class TstAnual : public QObject {
     Q_OBJECT

@@ -100,7 +100,8 @@ void TstCalc::cifras_data()
          "site/N/1=76.67; site/P0/1=15.46; site/P0US/1=35.61; site/NUS/1=58.79; site/CapaMinima=<absent>; "
          "site/relations/0/relation=NAC < NI; site/relations/0/text=1159.00");
     fila("site, NR > NI", S(c + "50"),
-         "site/CapaMinima=25.20; site/P0US/1=52.82; site/NUS/1=49.03; site/capacityCheck=false");
+         "site/CapaMinima=25.20; site/CapaMinCond/2=4.60; site/P0US/1=52.82; site/NUS/1=49.03; "
+         "site/capacityCheck=false");
     // The capacity check closed: the site stops there and nothing else is computed.
     fila("check closed", Pide("\"site\":{" + c + "5}" + tormenta + R"(,"series":[],)" + Anio("3", {})),
          "site/outcome=abandoned; site/capacityCheck=true; site/P0US=<absent>; site/verdict=<absent>; "
@@ -115,17 +116,18 @@ void TstCalc::cifras_data()
     fila("storm", B(tormenta),
          "storm/PSinSist=44.19; storm/PMaxImperm=250.00; storm/PMaxAlcorque=158.43; storm/CapaLibre=8.35; "
          "storm/CapaNecesaria=91.65; storm/PPromedio=50.00; storm/SIxP=200.00");
-    fila("P 999.9, condition 2.0", B(R"(,"storm":{"P":999.9,"condition":2.0})"), "storm/SIxP=3999.60");
+    fila("P 999.9, condition 2.0", B(R"(,"storm":{"P":999.9,"condition":2.0})"),
+         "storm/SIxP=3999.60; storm/PBanqueta=246.67");
     fila("null storm", B(R"(,"storm":null)"), "storm=<absent>");
     // Acumulado 2 is twice the single storm's 44.187: 88.37, shown as 88.4.
     fila("series", B(R"(,"series":[{"P":50,"condition":2},{"P":50,"condition":2}])"),
          "series/NumAguaceros=2.00; series/NumEscLadera=2.00; series/NumEscImpluvio=2.00; series/NumFuera=0.00; "
-         "series/Acumulado/1=88.37; series/CapaMaxSerie=91.65");
+         "series/Acumulado/1=88.37; series/CapaMaxSerie=91.65; series/ResumenSerie/7=316.86");
     fila("empty series", B(R"(,"series":[])"), "series/NumAguaceros=0.00; series/AlturaRepresas=0.00");
     fila("year", B("," + Anio("3", {"[60,30,4]"})),
          "year/PAnual=60.00; year/PMaxAnual=30.00; year/DiasAnual=4.00; year/months/0/PV1=10.00; "
          "year/months/0/N1=1.00; year/months/0/PV2=20.00; year/months/0/N2=1.00; year/months/0/P5=20.00; "
-         "year/months/0/J=2.00; year/months/11/Dispon/3=0.00");
+         "year/months/0/J=2.00; year/months/11/Dispon/3=0.00; year/CapaMinAnual=30.06; year/months/0/Dispon/2=126.82");
     fila("days 2.5 stored as 2", B("," + Anio("1", {"[10,5,2.5]"})), "year/months/0/NDias=2.00");
     fila("unknown keys ignored",
          B(R"(,"remark":[-1e20,{"x":-100000000000000000000}],"storm":{"P":50,"condition":2,"unit":"mm"})"),

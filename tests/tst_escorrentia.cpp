@@ -243,18 +243,17 @@ class TstEscorrentia : public QObject, apoyo::Banco {
     void celdas_data()
     {
         QTest::addColumn<int>("columna");
-        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<QString>("tecleado"); // "paste:" pastes the rest rather than typing it
         QTest::addColumn<int>("tecla");
         QTest::addColumn<QString>("mensaje");
-        QTest::addColumn<bool>("pegado"); // pasted into the cell rather than typed
         const int enter = Qt::Key_Return;
-        QTest::newRow("area 1000") << 0 << "1000" << enter << "Surface must be >0 and <1000." << false;
-        QTest::newRow("curve number 0") << 1 << "0" << enter << "Curve number must be >0 and <=100" << false;
-        QTest::newRow("arrow down") << 0 << "abc" << int(Qt::Key_Down) << Letras << false;
-        QTest::newRow("click on a field") << 0 << "abc" << 0 << Letras << false;
-        QTest::newRow("Shift") << 0 << "abc" << int(Qt::Key_Shift) << "" << false;
-        QTest::newRow("Escape, then another cell") << 0 << "abc" << int(Qt::Key_Escape) << "" << false;
-        QTest::newRow("pasted decimal comma") << 1 << "66,5" << enter << "" << true;
+        QTest::newRow("area 1000") << 0 << "1000" << enter << "Surface must be >0 and <1000.";
+        QTest::newRow("curve number 0") << 1 << "0" << enter << "Curve number must be >0 and <=100";
+        QTest::newRow("arrow down") << 0 << "abc" << int(Qt::Key_Down) << Letras;
+        QTest::newRow("click on a field") << 0 << "abc" << 0 << Letras;
+        QTest::newRow("Shift") << 0 << "abc" << int(Qt::Key_Shift) << "";
+        QTest::newRow("Escape, then another cell") << 0 << "abc" << int(Qt::Key_Escape) << "";
+        QTest::newRow("pasted decimal comma") << 1 << "paste:66,5" << enter << "";
     }
     void celdas()
     {
@@ -262,15 +261,15 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QFETCH(QString, tecleado);
         QFETCH(int, tecla);
         QFETCH(QString, mensaje);
-        QFETCH(bool, pegado);
+        const bool pegado = tecleado.startsWith("paste:");
         Abre(Entrada);
         Compuesta(2);
         Edita(0, columna, pegado ? QString() : tecleado);
         if (pegado) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
-            QGuiApplication::clipboard()->setText(tecleado);
+            QGuiApplication::clipboard()->setText(tecleado.mid(6));
             QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
-            tecleado.replace(u',', u'.');
+            tecleado = tecleado.mid(6).replace(u',', u'.');
         }
         if (tecla)
             QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla));

@@ -90,7 +90,6 @@ class TstInforme : public QObject {
             QTest::newRow(n) << QString(opcion) << QString(salida) << QString(sitio);
         };
         fila("sitio ausente", "--report", "a.pdf", "no-existe.hidrela");
-        fila("sitio no JSON", "--csv", "a.csv", "texto.hidrela");
         fila("pdf no escribible", "--report", "texto.hidrela/a.pdf", HIDRELA_EJEMPLO);
         fila("csv no escribible", "--csv", "texto.hidrela/a.csv", HIDRELA_EJEMPLO);
     }

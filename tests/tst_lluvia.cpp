@@ -2,8 +2,6 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(ErrorLluvia)
-
 namespace {
 
 // Every day from `desde` to `hasta` as dry ("0"), except those given as "date=depth".
