@@ -120,7 +120,6 @@ class TstAguacero : public QObject {
         QWidget* w = AbreAguacero();
         auto* txt = Control<QLineEdit>(w, "txtPrecip");
         Rellena(w, "40", "2");
-        QCOMPARE(txt->toolTip(), QString("40"));
         // On entry the depth shows in full, selected, and the tooltip goes.
         txt->setFocus();
         QVERIFY(txt->selectedText() == "40" && txt->toolTip().isEmpty());

@@ -122,7 +122,8 @@ void TstCalc::cifras_data()
     // Acumulado 2 is twice the single storm's 44.187: 88.37, shown as 88.4.
     fila("series", B(R"(,"series":[{"P":50,"condition":2},{"P":50,"condition":2}])"),
          "series/NumAguaceros=2.00; series/NumEscLadera=2.00; series/NumEscImpluvio=2.00; series/NumFuera=0.00; "
-         "series/Acumulado/1=88.37; series/CapaMaxSerie=91.65; series/ResumenSerie/7=316.86");
+         "series/Acumulado/1=88.37; series/CapaMaxSerie=91.65; series/ResumenSerie/1=2.00; "
+         "series/ResumenSerie/7=316.86");
     fila("empty series", B(R"(,"series":[])"), "series/NumAguaceros=0.00; series/AlturaRepresas=0.00");
     fila("year", B("," + Anio("3", {"[60,30,4]"})),
          "year/PAnual=60.00; year/PMaxAnual=30.00; year/DiasAnual=4.00; year/months/0/PV1=10.00; "

@@ -4,8 +4,6 @@
 
 #include "common/Catalogo.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
