@@ -153,13 +153,9 @@ class TstArchivo : public QObject {
         QFETCH(QByteArray, contenido);
         QFETCH(QString, problema);
         const QString ruta = Ruta("malo.hidrela");
-        if (contenido == "dir") {
-            QDir().mkpath(ruta);
-        } else {
-            QFile f(ruta);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(contenido);
-        }
+        QFile f(ruta);
+        QVERIFY(contenido == "dir" ? QDir().mkpath(ruta) : f.open(QIODevice::WriteOnly) && f.write(contenido) >= 0);
+        f.close();
         apoyo::Escribe(Campo(0), QStringLiteral("70"));
         const DocumentoSitio antes = P()->Actual();
         apoyo::Registro registro;

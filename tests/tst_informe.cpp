@@ -98,8 +98,7 @@ class TstInforme : public QObject {
         QFETCH(QString, salida);
         QFETCH(QString, sitio);
         QFile texto(dir.filePath("texto.hidrela"));
-        QVERIFY(texto.open(QIODevice::WriteOnly));
-        texto.write("not a site\n");
+        QVERIFY(texto.open(QIODevice::WriteOnly) && texto.write("not a site\n") > 0);
         texto.close();
         const QString ruta = dir.filePath(salida);
         const Salida s = Hidrela({opcion, ruta, QFileInfo(sitio).isAbsolute() ? sitio : dir.filePath(sitio)});

@@ -203,12 +203,10 @@ class TstSerie : public QObject {
         QFile f(dir.filePath("lluvia.csv"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("fecha;mm\n");
-        for (QDate d(2023, 1, 1); d.year() == 2023; d = d.addDays(1)) {
-            const bool primero = d.day() == 1;
-            const QString l =
-                primero && d.month() == 3 && !bien ? malo : d.toString(Qt::ISODate) + (primero ? ";10,0" : ";0");
-            f.write((l + "\n").toUtf8());
-        }
+        for (QDate d(2023, 1, 1); d.year() == 2023; d = d.addDays(1))
+            f.write((d == QDate(2023, 3, 1) && !bien ? malo : d.toString("yyyy-MM-dd;") + (d.day() == 1 ? "10,0" : "0"))
+                        .toUtf8() +
+                    '\n');
         f.close();
         const QString antes = Guardado("Anual", 11, 0).toString() + Guardado("Anual", 11, 2).toString();
         Registro r;
