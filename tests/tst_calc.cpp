@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -181,6 +182,13 @@ void TstCalc::exactas()
         e.CierraLista();
     }
     QCOMPARE(escrito, std::string("[null,null,null,-0,1e+21,0.30000000000000004]"));
+    // Whole numbers take a shorter road, to the same text.
+    for (double x = -100001; x <= 100001; ++x) {
+        char t[32];
+        escrito.clear();
+        Escritor(escrito).Numero(x);
+        QCOMPARE(escrito, std::string(t, std::to_chars(t, t + sizeof t, x).ptr));
+    }
 }
 
 // An array is answered by one array, a refusal in place of its request; a

@@ -6,6 +6,8 @@
 namespace {
 // The longest shortest-form double, sign and exponent included, and a comma.
 constexpr std::size_t LargoNumero = 32;
+// Below this a whole number's digits are no longer than its scientific form.
+constexpr double Cifras5 = 1e5;
 } // namespace
 
 void Escritor::Abre(char c)
@@ -32,7 +34,11 @@ void Escritor::Numero(double x)
     if (coma_)
         *p++ = ',';
     coma_ = true;
-    if (std::isfinite(x)) {
+    if (std::fabs(x) < Cifras5 && x == std::trunc(x) && !(x == 0 && std::signbit(x))) {
+        // A whole number below 10^5 is its digits in the shortest form too,
+        // and the integer conversion is much cheaper than the double one.
+        p = std::to_chars(p, fin, static_cast<long>(x)).ptr;
+    } else if (std::isfinite(x)) {
         p = std::to_chars(p, fin, x).ptr;
     } else {
         std::memcpy(p, "null", 4);
