@@ -333,8 +333,10 @@ class Maquetador {
         // The foot of each page keeps room for its number.
         pie_ = QFontMetricsF(compacta_, &d).lineSpacing();
         alto_ -= pie_ + hueco_;
-        if (p_.isActive())
+        if (p_.isActive()) {
             p_.setRenderHint(QPainter::Antialiasing);
+            p_.setPen(QPen(Qt::black, 0));
+        }
     }
 
     // Numbers the last page; the count of pages laid out.
@@ -480,11 +482,16 @@ class Maquetador {
         return h + 2 * relleno_;
     }
 
-    void Fila(const QStringList& celdas, const std::vector<double>& w, double h, bool cabecera)
+    void Fila(const QStringList& celdas, const std::vector<double>& w, double h, const QFont& fuente, bool cabecera)
     {
+        if (!p_.isActive()) {
+            y_ += h;
+            return;
+        }
+        p_.setFont(fuente);
         double x = 0;
         const int grupos = static_cast<int>(celdas.size() / std::max<std::size_t>(w.size(), 1));
-        for (int g = 0; p_.isActive() && g < std::max(grupos, 1); ++g) {
+        for (int g = 0; g < std::max(grupos, 1); ++g) {
             for (std::size_t c = 0; c < w.size(); ++c) {
                 const QRectF celda(x, y_, w[c], h);
                 if (cabecera)
@@ -516,8 +523,6 @@ class Maquetador {
             cabecera << b.cabecera;
         const double hCabecera = AltoFila(b.cabecera, w, fn);
         const qsizetype filas = (b.filas.size() + g - 1) / g;
-        if (p_.isActive())
-            p_.setPen(QPen(Qt::black, 0));
         for (qsizetype f = 0; f < filas; ++f) {
             QStringList celdas;
             for (qsizetype i = 0; i < g; ++i) {
@@ -530,13 +535,9 @@ class Maquetador {
             if (f == 0 || y_ + h > alto_) {
                 // The heading goes with at least the row under it.
                 Cabe(hCabecera + h);
-                if (p_.isActive())
-                    p_.setFont(negrita);
-                Fila(cabecera, w, hCabecera, true);
-                if (p_.isActive())
-                    p_.setFont(fuente);
+                Fila(cabecera, w, hCabecera, negrita, true);
             }
-            Fila(celdas, w, h, false);
+            Fila(celdas, w, h, fuente, false);
         }
         y_ += hueco_;
     }
