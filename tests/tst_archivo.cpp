@@ -2,6 +2,7 @@
 // work, the recent files, and the calculator on a saved file.
 
 #include "Apoyo.h"
+#include "ApoyoEscritura.h"
 #include "app/frmContenedor.h"
 #include "calc/ArchivoSitio.h"
 
@@ -255,7 +256,7 @@ class TstArchivo : public QObject {
         QVERIFY(P()->windowTitle().startsWith(QStringLiteral("o.hidrela")));
     }
 
-    // A save that fails leaves the old file whole and the work unsaved.
+    // A save that fails leaves the old file byte for byte and the work unsaved.
     void guardadoAtomico()
     {
         apoyo::Escribe(Campo(0), QStringLiteral("70"));
@@ -264,9 +265,11 @@ class TstArchivo : public QObject {
         const QByteArray viejo = apoyo::Contenido(ruta);
         apoyo::Escribe(Campo(0), QStringLiteral("80"));
         apoyo::Registro registro;
-        P()->AntesDeConfirmar([](QSaveFile& f) { f.cancelWriting(); });
-        QVERIFY(!P()->GuardaEn(ruta));
-        P()->AntesDeConfirmar({});
+        {
+            // A disk that fills up before the last byte is out.
+            apoyo::DiscoLleno lleno(static_cast<rlim_t>(viejo.size() / 2));
+            QVERIFY(!P()->GuardaEn(ruta));
+        }
         QVERIFY(!P()->GuardaEn(Ruta("g.hidrela/x.hidrela"))); // a file for a folder
         QCOMPARE(apoyo::Contenido(ruta), viejo);
         QCOMPARE(registro.cajas.size(), 2u);

@@ -6,19 +6,31 @@
 
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace {
 
 struct Salida {
     int estado = -1;
     QString error;
+    QByteArray salida;
 };
 
-Salida Hidrela(const QStringList& argumentos)
+// `limite`: no file the program writes may grow past it, as on a full disk.
+Salida Hidrela(const QStringList& argumentos, rlim_t limite = RLIM_INFINITY)
 {
     QProcess p;
+    p.setChildProcessModifier([limite] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{limite, limite};
+        setrlimit(RLIMIT_FSIZE, &r);
+    });
     p.start(QStringLiteral(HIDRELA), argumentos);
     p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError()),
+            p.readAllStandardOutput()};
 }
 
 } // namespace
@@ -106,6 +118,28 @@ class TstInforme : public QObject {
         QCOMPARE(s.error.trimmed().count('\n'), 0);
         QVERIFY(!s.error.trimmed().isEmpty());
         QVERIFY(!QFileInfo::exists(ruta));
+    }
+
+    // Both outputs or neither: on a full disk the old PDF and CSV stay as
+    // they were; standard output takes the PDF as it is.
+    void testEnteroONada()
+    {
+        const QString pdf = dir.filePath("viejo.pdf"), csv = dir.filePath("viejo.csv");
+        for (const QString& r : {pdf, csv}) {
+            QFile f(r);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old\n") == 4);
+        }
+        const Salida s = Hidrela({"--report", pdf, "--csv", csv, HIDRELA_EJEMPLO}, 16 * 1024);
+        QCOMPARE(s.estado, 2);
+        QCOMPARE(s.error.trimmed().count('\n'), 0);
+        QVERIFY(s.error.contains(QDir::toNativeSeparators(pdf)));
+        for (const QString& r : {pdf, csv}) {
+            QFile f(r);
+            QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == "old\n");
+        }
+        const Salida a = Hidrela({"--report", "/dev/stdout", HIDRELA_EJEMPLO});
+        QCOMPARE(a.estado, 0);
+        QVERIFY(a.salida.startsWith("%PDF") && a.salida.trimmed().endsWith("%%EOF"));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "calc/LectorJson.h"
 #include "calc/Peticion.h"
 #include "common/Catalogo.h"
+#include "common/Escritura.h"
 #include "common/Idioma.h"
 #include "common/Mensajes.h"
 #include "common/Variables.h"
@@ -28,7 +29,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QToolBar>
 
@@ -690,35 +690,48 @@ QPageSize PapelPorDefecto()
                                                                                         : QPageSize::A4);
 }
 
-std::optional<QString> EscribePdf(const Variables& v, const FuenteInforme& f, const QString& ruta,
-                                  const QPageSize& papel)
+namespace {
+
+// Paints the report into a file opened for it; false, with the reason in the
+// writer, when it cannot be opened or a byte of it does not reach the disk.
+bool PreparaPdf(EscrituraEntera& e, const Variables& v, const FuenteInforme& f, const QPageSize& papel)
 {
     const Variables w = Ajusta(v, false);
     const std::vector<BloqueInforme> bloques = ContenidoInforme(w, f);
-    // Written beside the target and renamed over it once complete.
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly))
-        return archivo.errorString();
+    QIODevice* d = e.Abre();
+    if (!d)
+        return false;
     {
-        QPdfWriter pdf(&archivo);
+        QPdfWriter pdf(d);
         Configura(pdf, papel);
         pdf.setTitle(Texto(w, 1779));
         pdf.setCreator(QStringLiteral("HIDRELA"));
         PintaInforme(pdf, bloques);
     }
-    if (!archivo.commit())
-        return archivo.errorString();
+    return e.Prepara();
+}
+
+bool PreparaCSV(EscrituraEntera& e, const Variables& v, const FuenteInforme& f)
+{
+    return e.Escribe(CSVInforme(ContenidoInforme(Ajusta(v, true), f)).toUtf8());
+}
+
+} // namespace
+
+std::optional<QString> EscribePdf(const Variables& v, const FuenteInforme& f, const QString& ruta,
+                                  const QPageSize& papel)
+{
+    EscrituraEntera e(ruta, v);
+    if (!PreparaPdf(e, v, f, papel) || !e.Confirma())
+        return e.Fallo();
     return std::nullopt;
 }
 
 std::optional<QString> EscribeCSV(const Variables& v, const FuenteInforme& f, const QString& ruta)
 {
-    const QByteArray datos = CSVInforme(ContenidoInforme(Ajusta(v, true), f)).toUtf8();
-    QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly))
-        return archivo.errorString();
-    if (archivo.write(datos) != datos.size() || !archivo.commit())
-        return archivo.errorString();
+    EscrituraEntera e(ruta, v);
+    if (!PreparaCSV(e, v, f) || !e.Confirma())
+        return e.Fallo();
     return std::nullopt;
 }
 
@@ -789,7 +802,7 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
             if (QFileInfo(ruta).suffix().isEmpty())
                 ruta += QStringLiteral(".pdf");
             if (const std::optional<QString> fallo = EscribePdf(v, f, ruta, impresora.pageLayout().pageSize()))
-                Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1714).arg(QDir::toNativeSeparators(ruta)));
+                Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1798).arg(QDir::toNativeSeparators(ruta), *fallo));
         });
     }
     dialogo.resize(900, 800);
@@ -844,14 +857,23 @@ std::optional<int> InformeSinVentanas(const QStringList& argumentos)
     }
     f.archivo = QFileInfo(sitio).fileName();
     f.fecha = QDate::currentDate();
+    // Both outputs or neither: each is made whole beside its place first,
+    // and only then are they put there, devices first.
+    std::vector<std::unique_ptr<EscrituraEntera>> salidas;
     for (const auto& [ruta, esPdf] : {std::pair{pdf, true}, std::pair{csv, false}}) {
         if (ruta.isEmpty())
             continue;
-        const std::optional<QString> fallo = esPdf ? EscribePdf(v, f, ruta, PapelPorDefecto()) : EscribeCSV(v, f, ruta);
-        if (fallo) {
-            error << Texto(v, 1798).arg(QDir::toNativeSeparators(ruta), *fallo) << Qt::endl;
+        auto& e = *salidas.emplace_back(std::make_unique<EscrituraEntera>(ruta, v));
+        if (!(esPdf ? PreparaPdf(e, v, f, PapelPorDefecto()) : PreparaCSV(e, v, f))) {
+            error << Texto(v, 1798).arg(QDir::toNativeSeparators(ruta), e.Fallo()) << Qt::endl;
             return 2;
         }
     }
+    std::stable_partition(salidas.begin(), salidas.end(), [](const auto& e) { return e->Directa(); });
+    for (const auto& e : salidas)
+        if (!e->Confirma()) {
+            error << Texto(v, 1798).arg(QDir::toNativeSeparators(e->Ruta()), e->Fallo()) << Qt::endl;
+            return 2;
+        }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "calc/ArchivoSitio.h"
 #include "calc/LectorJson.h"
 #include "common/Catalogo.h"
+#include "common/Escritura.h"
 #include "common/Idioma.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
@@ -35,7 +36,6 @@
 #include <QShortcut>
 
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
 #include <QTimer>
 
@@ -449,16 +449,10 @@ bool frmContenedor::GuardaEn(const QString& ruta)
 {
     const DocumentoSitio d = Actual();
     const std::string texto = EscribeArchivoSitio(d);
-    // Written beside the file and put in its place whole: a failure on the
-    // way leaves the old file as it was.
-    QSaveFile f(ruta);
-    bool bien = f.open(QIODevice::WriteOnly) &&
-                f.write(texto.data(), static_cast<qint64>(texto.size())) == static_cast<qint64>(texto.size());
-    if (bien && antesDeConfirmar_)
-        antesDeConfirmar_(f);
-    bien = bien && f.commit();
-    if (!bien) {
-        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v_, 1671).arg(QDir::toNativeSeparators(ruta), f.errorString()));
+    // A failure on the way leaves the old file as it was.
+    if (const std::optional<QString> fallo =
+            EscribeEntero(ruta, QByteArray::fromStdString(texto), v_)) {
+        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v_, 1671).arg(QDir::toNativeSeparators(ruta), *fallo));
         ActualizaTitulo();
         return false;
     }

@@ -10,7 +10,6 @@
 class QAction;
 class QMdiArea;
 class QMenu;
-class QSaveFile;
 class QTimer;
 class Navegacion;
 struct Variables;
@@ -39,7 +38,6 @@ class frmContenedor : public QMainWindow {
     void AbreAlMostrar(const QString& ruta) { pendiente_ = ruta; }
     // Runs on the written but not yet committed file of every save, so that
     // a save can be made to fail there.
-    void AntesDeConfirmar(std::function<void(QSaveFile&)> f) { antesDeConfirmar_ = std::move(f); }
 
   protected:
     void showEvent(QShowEvent* evento) override;
@@ -111,5 +109,4 @@ class frmContenedor : public QMainWindow {
     QString archivo_;
     DocumentoSitio guardado_;
     QString pendiente_;
-    std::function<void(QSaveFile&)> antesDeConfirmar_;
 };

@@ -1,6 +1,7 @@
 #include "widgets/Exportacion.h"
 
 #include "common/Catalogo.h"
+#include "common/Escritura.h"
 #include "common/Mensajes.h"
 #include "common/Variables.h"
 #include "widgets/AyudaCelda.h"
@@ -21,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSet>
 #include <QSvgGenerator>
 #include <QTableView>
@@ -90,12 +90,14 @@ const char* const PropCopiable = "Exportacion.copiable";
 
 bool Escribe(const QString& ruta, const QByteArray& datos, const Variables& v)
 {
-    QSaveFile f(ruta);
-    if (datos.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size() || !f.commit()) {
-        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1714).arg(QDir::toNativeSeparators(ruta)));
-        return false;
-    }
-    return true;
+    std::optional<QString> fallo;
+    if (datos.isEmpty())
+        fallo = Texto(v, 1802);
+    else
+        fallo = EscribeEntero(ruta, datos, v);
+    if (fallo)
+        Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1798).arg(QDir::toNativeSeparators(ruta), *fallo));
+    return !fallo;
 }
 
 QString CampoCSV(QString s)
