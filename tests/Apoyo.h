@@ -102,6 +102,12 @@ inline QByteArray Contenido(const QString& ruta)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+inline void EscribeArchivo(const QString& ruta, const QByteArray& datos)
+{
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size());
+}
+
 // The program started as the user does with `idioma` stored as the language
 // (null: nothing stored) and `archivo` named, the presentation clicked away,
 // the main window active.

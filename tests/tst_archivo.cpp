@@ -6,6 +6,8 @@
 #include "app/frmContenedor.h"
 #include "calc/ArchivoSitio.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString Entrada = QStringLiteral("frmEscorrentía");
@@ -95,6 +97,8 @@ class TstArchivo : public QObject {
 
         QVERIFY(P()->GuardaEn(Ruta("a.hidrela")));
         QVERIFY(!P()->isWindowModified() && P()->windowTitle().startsWith(QStringLiteral("a.hidrela")));
+        // An editor may put a byte-order mark before the text.
+        apoyo::EscribeArchivo(Ruta("a.hidrela"), "\xEF\xBB\xBF" + apoyo::Contenido(Ruta("a.hidrela")));
         Nuevo();
         QCOMPARE(P()->Actual(), DocumentoSitio{});
         QVERIFY(P()->AbreArchivo(Ruta("a.hidrela")));
@@ -129,7 +133,10 @@ class TstArchivo : public QObject {
         const auto fila = [](const char* n, const QByteArray& contenido, const char* problema) {
             QTest::newRow(n) << contenido << QString(problema);
         };
-        fila("not JSON", "NAC=70", "not a JSON file");
+        fila("not JSON", "NAC=70", "not valid JSON: unexpected text: NAC=70");
+        fila("key twice", marca + R"("name":"a","name":"b"})", "the key \"name\" appears twice");
+        fila("beyond a double", marca + R"("site":{"NAC":1e999}})", "beyond the range of a double: 1e999");
+        fila("notes over 64 KiB", marca + "\"notes\":\"" + QByteArray(65537, 'n') + "\"}", "notes is longer than 64 KiB");
         fila("other kind", R"({"format":"other","version":1})", "not a HIDRELA site");
         fila("a list", "[1,2]", "not a HIDRELA site");
         fila("future", R"({"format":"hidrela-site","version":2})", "version 2 ");
@@ -147,7 +154,8 @@ class TstArchivo : public QObject {
         fila("truncated", marca + R"("site":{"NAC":70,"SI")", "incomplete");
         fila("empty", "", "empty");
         fila("too large", QByteArray(9 << 20, 'x'), "larger than 8 MiB");
-        fila("unreadable", "dir", "cannot be read");
+        fila("a folder", "dir", "not a regular file");
+        fila("a pipe", "fifo", "not a regular file");
     }
     void archivosMalos()
     {
@@ -155,7 +163,9 @@ class TstArchivo : public QObject {
         QFETCH(QString, problema);
         const QString ruta = Ruta("malo.hidrela");
         QFile f(ruta);
-        QVERIFY(contenido == "dir" ? QDir().mkpath(ruta) : f.open(QIODevice::WriteOnly) && f.write(contenido) >= 0);
+        QVERIFY(contenido == "dir"    ? QDir().mkpath(ruta)
+                : contenido == "fifo" ? ::mkfifo(QFile::encodeName(ruta).constData(), 0600) == 0
+                                      : f.open(QIODevice::WriteOnly) && f.write(contenido) >= 0);
         f.close();
         apoyo::Escribe(Campo(0), QStringLiteral("70"));
         const DocumentoSitio antes = P()->Actual();
@@ -254,6 +264,35 @@ class TstArchivo : public QObject {
         QTRY_COMPARE(P()->Archivo(), QFileInfo(Ruta("o.hidrela")).absoluteFilePath());
         QCOMPARE(Campo(0)->text(), QStringLiteral("42.5"));
         QVERIFY(P()->windowTitle().startsWith(QStringLiteral("o.hidrela")));
+    }
+
+    // Text that is no number is named before a save: kept out on the
+    // user's word, else the save waits and the field has the focus.
+    void textoNoNumerico_data()
+    {
+        QTest::addColumn<int>("respuesta");
+        QTest::newRow("save without it") << 0;
+        QTest::newRow("go back") << 1;
+    }
+    void textoNoNumerico()
+    {
+        QFETCH(int, respuesta);
+        apoyo::Escribe(Campo(0), QStringLiteral("70"));
+        apoyo::Escribe(Campo(2), QStringLiteral("1.234.5"));
+        QStringList preguntas;
+        const FuncionEleccion antes = CambiaEleccion([&](const QString&, const QString& t, const QStringList&) {
+            preguntas << t;
+            return respuesta;
+        });
+        const bool guardado = P()->GuardaEn(Ruta("n.hidrela"));
+        CambiaEleccion(antes);
+        QCOMPARE(preguntas.size(), 1);
+        QVERIFY2(preguntas[0].contains(QStringLiteral("\"1.234.5\"")), qPrintable(preguntas[0]));
+        QCOMPARE(guardado, respuesta == 0);
+        QCOMPARE(QFileInfo::exists(Ruta("n.hidrela")), respuesta == 0);
+        if (respuesta == 1)
+            QTRY_COMPARE(QApplication::focusWidget(), Campo(2));
+        QFile::remove(Ruta("n.hidrela"));
     }
 
     // A save that fails leaves the old file byte for byte and the work unsaved.

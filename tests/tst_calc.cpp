@@ -356,8 +356,8 @@ void TstCalc::proceso_data()
     fila("stdin", "$C < FILE", bien, 0, "", "");
     fila("dash, lines, -j 2", "$C --lines -j 2 - < FILE", bien + "\n{\n" + mal, 2, "", "");
     fila("refused", "$C -j1 FILE", mal, 2, "", "");
-    fila("no such file", "$C DIR/none", QByteArray(), 2, "cannot open the file: No such file", "");
-    fila("a directory", "$C DIR", QByteArray(), 2, "cannot read the file: Is a directory", "");
+    fila("no such file", "$C DIR/none", QByteArray(), 2, "cannot open DIR/none: No such file", "");
+    fila("a directory", "$C DIR", QByteArray(), 2, "cannot read DIR: Is a directory", "");
     fila("example", "$C " HIDRELA_EJEMPLO, QByteArray(), 0, "\"year\":{\"PAnual\":", "");
     fila("help", "$C --help", QByteArray(), 0, "usage: hidrela-calc [--lines] [-j N] [FILE]", "");
     fila("version", "$C --version", QByteArray(), 0, "hidrela-calc ", "");
@@ -397,6 +397,7 @@ void TstCalc::proceso()
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(entrada) == entrada.size());
     f.close();
     orden.replace("FILE", f.fileName()).replace("DIR", dir.path());
+    respuesta.replace("DIR", dir.path());
     QProcess p;
     p.setEnvironment(QProcess::systemEnvironment() << "C=" HIDRELA_CALC);
     p.start("bash", {"-c", "set -o pipefail; " + orden});

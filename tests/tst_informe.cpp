@@ -141,6 +141,53 @@ class TstInforme : public QObject {
         QCOMPARE(a.estado, 0);
         QVERIFY(a.salida.startsWith("%PDF") && a.salida.trimmed().endsWith("%%EOF"));
     }
+
+    // Long notes go on over the pages; a part that cannot be computed is
+    // named, with the reason, in the report and on standard error; a site
+    // that cannot be computed at all makes no report.
+    void testPartesYNotas_data()
+    {
+        QTest::addColumn<QByteArray>("sitio");
+        QTest::addColumn<int>("estado");
+        QTest::addColumn<QString>("queja");
+        QTest::addColumn<QStringList>("texto");
+        const QByteArray datos = R"("site":{"NAC":70,"NI":90,"NR":60,"SI":4,"SR":1,"CAPA":100})";
+        QByteArray notas;
+        QStringList lineas;
+        for (int i = 1; i <= 200; ++i) {
+            lineas << QString("Note %1 ends here.").arg(i);
+            notas += lineas.back().toUtf8() + "\\n";
+        }
+        QTest::newRow("200 lines of notes") << "{" + datos + ",\"notes\":\"" + notas + "\"}" << 0 << "" << lineas;
+        QTest::newRow("storm without condition")
+            << "{" + datos + R"(,"storm":{"P":50}})" << 0 << TextoCatalogo(2822).arg(TextoCatalogo(2117), "")
+            << QStringList{TextoCatalogo(2822).arg(TextoCatalogo(2117), "").simplified(), "condition"};
+        QTest::newRow("site without SR") << QByteArray(R"({"site":{"NAC":70,"NI":90,"NR":60,"SI":4,"CAPA":100}})")
+                                         << 2 << TextoCatalogo(2821).arg("SR") << QStringList();
+    }
+
+    void testPartesYNotas()
+    {
+        QFETCH(QByteArray, sitio);
+        QFETCH(int, estado);
+        QFETCH(QString, queja);
+        QFETCH(QStringList, texto);
+        const QString ruta = dir.filePath("partes.hidrela"), pdf = dir.filePath("partes.pdf");
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(sitio) == sitio.size());
+        f.close();
+        QFile::remove(pdf);
+        const Salida s = Hidrela({"--report", pdf, "--lang", "en", ruta});
+        QCOMPARE(s.estado, estado);
+        QVERIFY2(queja.isEmpty() ? s.error.isEmpty() : s.error.contains(queja) && s.error.contains(ruta), qPrintable(s.error));
+        QCOMPARE(QFileInfo::exists(pdf), estado == 0);
+        QProcess p;
+        p.start("pdftotext", {pdf, "-"});
+        QVERIFY(p.waitForFinished(60000));
+        const QString t = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        for (const QString& x : texto)
+            QVERIFY2(t.contains(x), qPrintable(x));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstInforme)

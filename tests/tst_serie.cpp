@@ -297,7 +297,8 @@ class TstSerie : public QObject {
         const QString ruta = dir.filePath(nombre);
         QCOMPARE(GuardaGrafico(Control(g, "grfCapa"), ruta, s->v), !cabecera.isEmpty());
         QCOMPARE(Contenido(ruta).left(cabecera.size()), cabecera);
-        QCOMPARE(r.Textos(), cabecera.isEmpty() ? QStringList{TextoCatalogo(2714).arg(ruta)} : QStringList{});
+        QCOMPARE(r.Textos(), cabecera.isEmpty() ? QStringList{TextoCatalogo(2798).arg(ruta, "No such file or directory")}
+                                                : QStringList{});
     }
 
     // Beyond the most storms the list takes: refused, the last one kept.

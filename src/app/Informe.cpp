@@ -29,6 +29,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTextLayout>
 #include <QTextStream>
 #include <QToolBar>
 
@@ -82,18 +83,44 @@ QString Num(const Variables& v, double x, int decimales)
     return FormatoLocal(v, x, decimales);
 }
 
-// The part of the document a request of its own reads, or nothing when the
+// The part of the document a request of its own reads, or why the
 // calculator would refuse it.
-std::optional<Peticion> Parte(const DocumentoSitio& d)
+struct ParteLeida {
+    std::optional<Peticion> peticion;
+    FalloPeticion fallo;
+};
+
+ParteLeida Parte(const DocumentoSitio& d)
 {
     const std::string texto = EscribeArchivoSitio(d);
     LectorJson lector;
+    ParteLeida r;
     if (lector.Lee(texto) != LectorJson::Lectura::Bien)
-        return std::nullopt;
+        return r;
     Peticion p;
-    if (LeePeticion(lector.Valor(), p))
-        return std::nullopt;
-    return p;
+    if (std::optional<FalloPeticion> f = LeePeticion(lector.Valor(), p)) {
+        r.fallo = std::move(*f);
+        return r;
+    }
+    r.peticion = std::move(p);
+    return r;
+}
+
+// Why a part is left out, as the windows word it.
+QString PorQue(const Variables& v, const FalloPeticion& f)
+{
+    const QString campo = QString::fromUtf8(f.campo.data(), static_cast<qsizetype>(f.campo.size()));
+    if (f.id != 0)
+        return Texto(v, 1670).arg(Texto(v, f.id), campo);
+    return Texto(v, 1821).arg(campo);
+}
+
+// A note, in the report and on standard error, of what was not computed.
+BloqueInforme Omitido(const Variables& v, int titulo, const QString& por, bool sitio)
+{
+    BloqueInforme b = Bloque(Tipo::Aviso, Texto(v, sitio ? 1820 : 1822).arg(Texto(v, titulo), por), true);
+    b.sinSitio = sitio;
+    return b;
 }
 
 void Cabecera(std::vector<BloqueInforme>& b, const Variables& v, const FuenteInforme& f)
@@ -359,6 +386,7 @@ class Maquetador {
             Parrafo(b.texto, 11.5, true, siguiente ? Comienzo(*siguiente) : 0);
             break;
         case Tipo::Texto:
+        case Tipo::Aviso:
             Parrafo(b.texto, 9, b.negrita, 0);
             break;
         case Tipo::Tabla:
@@ -509,6 +537,60 @@ class Maquetador {
         y_ += h;
     }
 
+    // The lines a cell's text wraps into at `ancho`, as drawText wraps them.
+    QStringList Renglones(const QString& texto, double ancho, const QFont& fuente) const
+    {
+        QStringList r;
+        QTextOption opcion;
+        opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        for (const QString& parrafo : texto.split(QLatin1Char('\n'))) {
+            QTextLayout l(parrafo, fuente, &d_);
+            l.setTextOption(opcion);
+            l.beginLayout();
+            const qsizetype antes = r.size();
+            for (QTextLine linea = l.createLine(); linea.isValid(); linea = l.createLine()) {
+                linea.setLineWidth(ancho);
+                r << parrafo.mid(linea.textStart(), linea.textLength());
+            }
+            l.endLayout();
+            if (r.size() == antes)
+                r << QString();
+        }
+        return r;
+    }
+
+    // A row too tall for any page, painted a page's worth of lines at a
+    // time; `cabecera` repeats the table's heading on each new page.
+    void FilaLarga(const QStringList& celdas, const std::vector<double>& w, const QFont& fuente,
+                   const std::function<void()>& cabecera)
+    {
+        const double renglon = QFontMetricsF(fuente, &d_).lineSpacing();
+        std::vector<QStringList> lineas(w.size());
+        qsizetype total = 0;
+        for (std::size_t c = 0; c < w.size(); ++c) {
+            lineas[c] = Renglones(celdas.value(static_cast<qsizetype>(c)), w[c] - 2 * relleno_, fuente);
+            total = std::max(total, lineas[c].size());
+        }
+        for (qsizetype hecho = 0; hecho < total;) {
+            auto caben = static_cast<qsizetype>((alto_ - y_ - 2 * relleno_) / renglon);
+            if (caben < 1 && y_ > 0) {
+                NuevaPagina();
+                cabecera();
+                continue;
+            }
+            const qsizetype n = std::min(std::max<qsizetype>(caben, 1), total - hecho);
+            QStringList trozo;
+            for (const QStringList& l : lineas)
+                trozo << l.mid(hecho, n).join(QLatin1Char('\n'));
+            Fila(trozo, w, static_cast<double>(n) * renglon + 2 * relleno_, fuente, false);
+            hecho += n;
+            if (hecho < total) {
+                NuevaPagina();
+                cabecera();
+            }
+        }
+    }
+
     void TablaPintada(const BloqueInforme& b)
     {
         const QFont& fuente = b.grupos > 1 ? compacta_ : normal_;
@@ -532,6 +614,15 @@ class Maquetador {
             // A short row sits on one line; measuring every cell of a long
             // list would cost more than painting it.
             const double h = g > 1 ? fm.height() + 2 * relleno_ : AltoFila(celdas, w, fm);
+            if (hCabecera + h > alto_) {
+                // Taller than a page: it goes on over the next ones.
+                if (f == 0) {
+                    Cabe(hCabecera + 3 * fm.lineSpacing() + 2 * relleno_);
+                    Fila(cabecera, w, hCabecera, negrita, true);
+                }
+                FilaLarga(celdas, w, fuente, [&] { Fila(cabecera, w, hCabecera, negrita, true); });
+                continue;
+            }
             if (f == 0 || y_ + h > alto_) {
                 // The heading goes with at least the row under it.
                 Cabe(hCabecera + h);
@@ -617,9 +708,12 @@ std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInfo
     sitio.CondAguacero = 0;
     sitio.serie.clear();
     sitio.meses = TablaAnual{};
-    std::optional<Peticion> p = Parte(sitio);
-    if (!p)
+    ParteLeida leida = Parte(sitio);
+    if (!leida.peticion) {
+        b.push_back(Omitido(v, 1142, PorQue(v, leida.fallo), true));
         return b;
+    }
+    std::optional<Peticion>& p = leida.peticion;
     SiteState& s = p->sitio;
     const ResultadoModelo rm = EjecutaModelo(s, [&p](SiteState& st) {
         if (p->capacidad) {
@@ -627,25 +721,34 @@ std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInfo
             st.CapaConfirmada = true;
         }
     });
-    if (rm.desenlace != Desenlace::Completado)
+    if (rm.desenlace != Desenlace::Completado) {
+        b.push_back(Omitido(v, 1142, Texto(v, 1823), true));
         return b;
+    }
     ResultadosSitio(b, v, s, p->capacidad);
 
-    // Each part on its own, as its window computes it.
+    // Each part on its own, as its window computes it; a part the user began
+    // and the calculator refuses is named with the reason.
     DocumentoSitio parte = sitio;
     parte.PAguacero = d.PAguacero;
     parte.CondAguacero = d.CondAguacero;
-    if (const std::optional<Peticion> q = Parte(parte); q && q->aguacero)
-        Aguacero1(b, v, s, *q->aguacero);
+    if (const ParteLeida q = Parte(parte); q.peticion && q.peticion->aguacero)
+        Aguacero1(b, v, s, *q.peticion->aguacero);
+    else if (d.PAguacero || d.CondAguacero != 0)
+        b.push_back(Omitido(v, 1117, PorQue(v, q.fallo), false));
     parte = sitio;
     parte.serie = d.serie;
-    if (const std::optional<Peticion> q = Parte(parte); q && q->serie && !q->serie->empty())
-        SerieAguaceros(b, v, s, *q->serie);
+    if (const ParteLeida q = Parte(parte); q.peticion && q.peticion->serie && !q.peticion->serie->empty())
+        SerieAguaceros(b, v, s, *q.peticion->serie);
+    else if (!q.peticion && !d.serie.empty())
+        b.push_back(Omitido(v, 1191, PorQue(v, q.fallo), false));
     parte = sitio;
     parte.meses = d.meses;
     parte.caso = d.caso;
-    if (const std::optional<Peticion> q = Parte(parte); q && q->caso)
-        Anio(b, v, s, q->datos, *q->caso);
+    if (const ParteLeida q = Parte(parte); q.peticion && q.peticion->caso)
+        Anio(b, v, s, q.peticion->datos, *q.peticion->caso);
+    else if (!q.peticion && d.meses != TablaAnual{})
+        b.push_back(Omitido(v, 1001, PorQue(v, q.fallo), false));
     return b;
 }
 
@@ -735,11 +838,31 @@ std::optional<QString> EscribeCSV(const Variables& v, const FuenteInforme& f, co
     return std::nullopt;
 }
 
+namespace {
+
+// Why a text is no JSON, in the program's language.
+QString PorQueNoJson(const Variables& v, const MotivoJson& m)
+{
+    if (m.causa == CausaJson::Ninguna)
+        return Texto(v, 1662);
+    QString por = Texto(v, 1804 + static_cast<int>(m.causa));
+    if (!m.muestra.empty())
+        por = por.arg(QString::fromStdString(m.muestra));
+    return Texto(v, 1804).arg(por);
+}
+
+} // namespace
+
 std::optional<QString> LeeArchivo(const Variables& v, const QString& ruta, DocumentoSitio& d)
 {
+    // A pipe would hold the program until something wrote to it, a device
+    // forever: only a regular file, or a link to one, is opened.
+    const QFileInfo info(ruta);
+    if (info.exists() && !info.isFile())
+        return Texto(v, 1803);
     QFile f(ruta);
-    if (QFileInfo(ruta).isDir() || !f.open(QIODevice::ReadOnly))
-        return Texto(v, 1668).arg(QFileInfo(ruta).isDir() ? QStringLiteral("EISDIR") : f.errorString());
+    if (!f.open(QIODevice::ReadOnly))
+        return Texto(v, 1668).arg(f.errorString());
     // Never more than a request may be: a huge file is refused, not loaded.
     const QByteArray datos = f.read(static_cast<qint64>(MaximoJson) + 1);
     if (f.error() != QFileDevice::NoError)
@@ -757,7 +880,7 @@ std::optional<QString> LeeArchivo(const Variables& v, const QString& ruta, Docum
     case T::Truncado:
         return Texto(v, 1664);
     case T::NoJson:
-        return Texto(v, 1662);
+        return PorQueNoJson(v, fallo->por);
     case T::OtroTipo:
         return Texto(v, 1665);
     case T::Futura:
@@ -765,6 +888,8 @@ std::optional<QString> LeeArchivo(const Variables& v, const QString& ruta, Docum
     case T::Rango:
     case T::Zonas:
         return Texto(v, 1670).arg(Texto(v, fallo->mensaje), QString::fromStdString(fallo->donde));
+    case T::Largo:
+        return Texto(v, 1818).arg(QString::fromStdString(fallo->donde));
     case T::Dato:
         break;
     }
@@ -857,6 +982,16 @@ std::optional<int> InformeSinVentanas(const QStringList& argumentos)
     }
     f.archivo = QFileInfo(sitio).fileName();
     f.fecha = QDate::currentDate();
+    // What the report leaves out is said here too; a site that cannot be
+    // computed at all makes no report.
+    bool sinSitio = false;
+    for (const BloqueInforme& b : ContenidoInforme(v, f))
+        if (b.tipo == BloqueInforme::Tipo::Aviso) {
+            error << QDir::toNativeSeparators(sitio) << QStringLiteral(": ") << b.texto << Qt::endl;
+            sinSitio = sinSitio || b.sinSitio;
+        }
+    if (sinSitio)
+        return 2;
     // Both outputs or neither: each is made whole beside its place first,
     // and only then are they put there, devices first.
     std::vector<std::unique_ptr<EscrituraEntera>> salidas;

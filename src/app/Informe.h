@@ -30,10 +30,12 @@ struct FuenteInforme {
 
 // One piece of the report, in reading order.
 struct BloqueInforme {
-    enum class Tipo { Titulo, Apartado, Texto, Tabla, Grafico };
+    // Aviso: a part that was not computed, and why.
+    enum class Tipo { Titulo, Apartado, Texto, Aviso, Tabla, Grafico };
     Tipo tipo = Tipo::Texto;
     QString texto;
     bool negrita = false;
+    bool sinSitio = false; // an Aviso that the site itself is not computed
     // A table: the heading row and the rows; on paper `grupos` rows stand
     // side by side, so that a long list takes few pages.
     QStringList cabecera;
@@ -45,7 +47,7 @@ struct BloqueInforme {
 
 // Computes the site, the single storm, the series and the year of the
 // source as the calculator does, each part on its own: a part with missing
-// or refused input is left out. The blocks refer to `v` for the language.
+// or refused input is left out, with an Aviso saying why when the user began it. The blocks refer to `v` for the language.
 std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInforme& f);
 
 // Paints the blocks on `dispositivo` from its first page; a table's heading

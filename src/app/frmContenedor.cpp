@@ -445,8 +445,27 @@ bool frmContenedor::mnuGuardarComo_Click()
     return GuardaEn(ruta);
 }
 
+bool frmContenedor::NadaSeQueda()
+{
+    auto* entrada = qobject_cast<frmEscorrentia*>(nav_.Ventana(Entrada));
+    QString mensaje;
+    QLineEdit* campo = entrada ? entrada->NoNumerico(mensaje) : nullptr;
+    if (!campo)
+        return true;
+    if (Elige(TituloPrograma(), mensaje + QStringLiteral("\n\n") + Texto(v_, 1824), {Texto(v_, 1825), Texto(v_, 1826)}) ==
+        0)
+        return true;
+    nav_.Muestra(Entrada);
+    campo->setFocus();
+    campo->selectAll();
+    return false;
+}
+
 bool frmContenedor::GuardaEn(const QString& ruta)
 {
+    // Text that is no number cannot be kept: the user hears of it first.
+    if (!NadaSeQueda())
+        return false;
     const DocumentoSitio d = Actual();
     const std::string texto = EscribeArchivoSitio(d);
     // A failure on the way leaves the old file as it was.
@@ -520,7 +539,15 @@ void frmContenedor::mnuPropiedades_Click()
     forma->addRow(Texto(v_, 1683), txtNombre);
     forma->addRow(Texto(v_, 1684), txtNotas);
     forma->addRow(botones);
-    connect(botones, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    // A text the file could not hold would make a site that never opens again.
+    connect(botones, &QDialogButtonBox::accepted, &d, [&] {
+        for (const auto& [texto, rotulo] : {std::pair{txtNombre->text(), 1683}, {txtNotas->toPlainText(), 1684}})
+            if (static_cast<std::size_t>(texto.toUtf8().size()) > MaximoTextoSitio) {
+                Mensaje(Icono::Aviso, TituloPrograma(), Texto(v_, 1819).arg(Texto(v_, rotulo)));
+                return;
+            }
+        d.accept();
+    });
     connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     d.resize(420, 300);
     if (d.exec() != QDialog::Accepted)

@@ -64,6 +64,9 @@ class frmContenedor : public QMainWindow {
 
     // Asks whether to save unsaved work; false when the user cancels.
     bool PuedeSeguir();
+    // Whether a field whose text is no number may be left out of a save:
+    // the user is asked, and otherwise taken back to it.
+    bool NadaSeQueda();
     // Opens `ruta` after asking about the work it replaces.
     void PideAbrir(const QString& ruta);
     // Why `ruta` cannot be opened, or nothing with `d` read.

@@ -269,6 +269,8 @@ std::optional<FalloArchivo> LeeDocumento(const element& o, DocumentoSitio& d)
         std::string_view s;
         if (Presente(t) && t.get_string().get(s) != SUCCESS)
             return Falla(Tipo::Dato, clave);
+        if (s.size() > MaximoTextoSitio)
+            return Falla(Tipo::Largo, clave);
         *destino = s;
     }
     if (auto f = LeeSitio(o["site"], d))
@@ -337,9 +339,15 @@ std::optional<FalloArchivo> LeeArchivoSitio(std::string_view texto, DocumentoSit
         return Falla(Tipo::Vacio, {});
     if (texto.size() > MaximoJson)
         return Falla(Tipo::Grande, {});
+    // A byte-order mark is no part of the JSON, as the calculator reads it.
+    if (texto.starts_with("\xEF\xBB\xBF"))
+        texto.remove_prefix(3);
     LectorJson lector;
-    if (lector.Lee(texto) != LectorJson::Lectura::Bien)
-        return Falla(Cortado(texto) ? Tipo::Truncado : Tipo::NoJson, {});
+    if (lector.Lee(texto) != LectorJson::Lectura::Bien) {
+        FalloArchivo f = Falla(Cortado(texto) ? Tipo::Truncado : Tipo::NoJson, {});
+        f.por = lector.Por();
+        return f;
+    }
     const element o = lector.Valor();
     if (!o.is_object())
         return Falla(Tipo::OtroTipo, {});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/LectorJson.h"
 #include "model/Documento.h"
 
 #include <cstdint>
@@ -18,6 +19,9 @@ class element;
 
 inline constexpr std::string_view FormatoSitio = "hidrela-site";
 inline constexpr int VersionSitio = 1;
+// The longest name or notes a site file may hold: far more than a person
+// writes, and a report of them lays out in moments.
+inline constexpr std::size_t MaximoTextoSitio = 64 * 1024;
 
 // What the marks of a document say.
 enum class Formato : std::uint8_t {
@@ -40,11 +44,13 @@ struct FalloArchivo {
         Rango, // a value the windows would refuse: `mensaje` is their message
         Zonas, // complete zones that do not add up to the contributing area
         Dato,  // a member of the wrong kind
+        Largo, // a name or notes over MaximoTextoSitio
     };
     Tipo tipo = Tipo::NoJson;
     int mensaje = 0;
     std::string donde; // the member at fault, positions 1-based: "series[2].P"
     long long version = 0;
+    MotivoJson por; // why the text is no JSON, when it is not
 };
 
 // Reads a site file or a calculator request into `d`, checking each value

@@ -192,8 +192,10 @@ bool ConFraccion(std::string_view t, std::string& copia)
     return true;
 }
 
+using Causa = CausaJson;
+
 // What is wrong with a bare word, or nothing.
-std::string PalabraMala(std::string_view w)
+MotivoJson PalabraMala(std::string_view w)
 {
     if (w == "true" || w == "false" || w == "null")
         return {};
@@ -201,19 +203,19 @@ std::string PalabraMala(std::string_view w)
     for (char& c : sin)
         c = static_cast<char>(c | 0x20);
     if (sin == "nan" || sin == "inf")
-        return "NaN and Infinity are not JSON numbers";
+        return {Causa::NanInf, {}};
     if (NumeroJson(w)) {
         if (std::isinf(std::strtod(std::string(w).c_str(), nullptr)))
-            return "a number beyond the range of a double: " + Muestra(w);
+            return {Causa::Rango, Muestra(w)};
         return {};
     }
     if (w[0] == '-' || Digito(w[0]))
-        return "a malformed number: " + Muestra(w);
-    return "unexpected text: " + Muestra(w);
+        return {Causa::NumeroMalo, Muestra(w)};
+    return {Causa::Inesperado, Muestra(w)};
 }
 
 // Brackets outside strings nested deeper than simdjson reads, or left open.
-std::string Corchetes(std::string_view t)
+MotivoJson Corchetes(std::string_view t)
 {
     std::size_t profundidad = 0, maxima = 0;
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -229,41 +231,76 @@ std::string Corchetes(std::string_view t)
         }
     }
     if (maxima > simdjson::DEFAULT_MAX_DEPTH)
-        return "nested too deeply";
-    return profundidad > 0 ? "a bracket or brace left open" : "";
+        return {Causa::Profundidad, {}};
+    return {profundidad > 0 ? Causa::Abierto : Causa::Ninguna, {}};
 }
 
-std::string Explica(simdjson::error_code e, std::string_view t)
+MotivoJson Explica(simdjson::error_code e, std::string_view t)
 {
     switch (e) {
     case simdjson::UTF8_ERROR:
-        return "the text is not valid UTF-8";
+        return {Causa::Utf8, {}};
     case simdjson::UNESCAPED_CHARS:
-        return "a control character in a string";
+        return {Causa::Control, {}};
     case simdjson::UNCLOSED_STRING:
-        return "an unterminated string";
+        return {Causa::Cadena, {}};
     case simdjson::STRING_ERROR:
-        return "a bad escape in a string";
+        return {Causa::Escape, {}};
     case simdjson::DEPTH_ERROR:
-        return "nested too deeply";
+        return {Causa::Profundidad, {}};
     case simdjson::EMPTY:
-        return "no value";
+        return {Causa::Vacio, {}};
     default:
         break;
     }
-    std::string por = Corchetes(t);
-    if (!por.empty())
+    MotivoJson por = Corchetes(t);
+    if (por.causa != Causa::Ninguna)
         return por;
     Palabras(t, [&](std::string_view w) {
         por = PalabraMala(w);
-        return por.empty();
+        return por.causa == Causa::Ninguna;
     });
-    if (!por.empty())
+    if (por.causa != Causa::Ninguna)
         return por;
-    return "a missing or stray comma, colon, quote, bracket or brace";
+    return {Causa::Puntuacion, {}};
 }
 
 } // namespace
+
+std::string Ingles(const MotivoJson& m)
+{
+    switch (m.causa) {
+    case Causa::Ninguna:
+        return {};
+    case Causa::Utf8:
+        return "the text is not valid UTF-8";
+    case Causa::Control:
+        return "a control character in a string";
+    case Causa::Cadena:
+        return "an unterminated string";
+    case Causa::Escape:
+        return "a bad escape in a string";
+    case Causa::Profundidad:
+        return "nested too deeply";
+    case Causa::Vacio:
+        return "no value";
+    case Causa::NanInf:
+        return "NaN and Infinity are not JSON numbers";
+    case Causa::Rango:
+        return "a number beyond the range of a double: " + m.muestra;
+    case Causa::NumeroMalo:
+        return "a malformed number: " + m.muestra;
+    case Causa::Inesperado:
+        return "unexpected text: " + m.muestra;
+    case Causa::Abierto:
+        return "a bracket or brace left open";
+    case Causa::Puntuacion:
+        return "a missing or stray comma, colon, quote, bracket or brace";
+    case Causa::Repetida:
+        return "the key \"" + m.muestra + "\" appears twice in one object";
+    }
+    return {};
+}
 
 LectorJson::LectorJson()
 {
@@ -274,6 +311,7 @@ LectorJson::LectorJson()
 LectorJson::Lectura LectorJson::Lee(std::string_view texto, bool relleno)
 {
     motivo_.clear();
+    por_ = {};
     if (parser_.capacity() > 16 * CapacidadHabitual && texto.size() <= CapacidadHabitual) {
         parser_ = simdjson::dom::parser();
         if (parser_.allocate(CapacidadHabitual) != SUCCESS)
@@ -290,7 +328,8 @@ LectorJson::Lectura LectorJson::Lee(std::string_view texto, bool relleno)
     if (e == simdjson::MEMALLOC)
         throw std::bad_alloc();
     if (e != SUCCESS) {
-        motivo_ = Explica(e, texto);
+        por_ = Explica(e, texto);
+        motivo_ = Ingles(por_);
         return Lectura::Malformado;
     }
     return Repetida(valor_) ? Lectura::Repetida : Lectura::Bien;
@@ -300,7 +339,8 @@ bool LectorJson::Repetida(simdjson::dom::element v)
 {
     const auto contenedor = [](const simdjson::dom::element& e) { return e.is_array() || e.is_object(); };
     const auto avisa = [this](std::string_view clave) {
-        motivo_ = "the key \"" + Muestra(clave, 64) + "\" appears twice in one object";
+        por_ = {CausaJson::Repetida, Muestra(clave, 64)};
+        motivo_ = Ingles(por_);
         return true;
     };
     simdjson::dom::array lista;

@@ -39,6 +39,30 @@ template <class V> std::optional<double> NumeroJson(const V& v)
     return d;
 }
 
+// Why a text is not JSON the reader takes: the program words it in its
+// own language, the calculator in English (Ingles).
+enum class CausaJson : std::uint8_t {
+    Ninguna,
+    Utf8,
+    Control,
+    Cadena,
+    Escape,
+    Profundidad,
+    Vacio,
+    NanInf,
+    Rango,      // muestra: the number
+    NumeroMalo, // muestra: the word
+    Inesperado, // muestra: the word
+    Abierto,
+    Puntuacion,
+    Repetida, // muestra: the key
+};
+struct MotivoJson {
+    CausaJson causa = CausaJson::Ninguna;
+    std::string muestra; // the start of the text at fault, valid UTF-8
+};
+std::string Ingles(const MotivoJson& m);
+
 class LectorJson {
   public:
     enum class Lectura : std::uint8_t {
@@ -55,6 +79,7 @@ class LectorJson {
     simdjson::dom::element Valor() const { return valor_; }
     // Why the last Lee failed, in a few words.
     const std::string& Motivo() const { return motivo_; }
+    const MotivoJson& Por() const { return por_; }
     // The same text read lazily, straight into the caller's structures; it
     // checks less on its own, so a caller takes it only for a text it reads
     // to the end and falls back on Lee for anything it does not know.
@@ -70,6 +95,7 @@ class LectorJson {
     simdjson::dom::element valor_;
     std::string copia_;
     std::string motivo_;
+    MotivoJson por_;
     std::vector<std::string_view> claves_;
 };
 

@@ -7,6 +7,8 @@
 #include "calc/Calculadora.h"
 #include "calc/ImportaLluvia.h"
 
+#include <simdjson.h>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -77,6 +79,16 @@ bool Escribe(int fd, std::string_view s)
 }
 
 // A mistake in the call is answered as a request would be, in JSON.
+// A file's name as the answers may carry it: valid UTF-8, as JSON text must be.
+std::string Nombre(std::string nombre)
+{
+    if (!simdjson::validate_utf8(nombre.data(), nombre.size()))
+        for (char& c : nombre)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                c = '?';
+    return nombre;
+}
+
 int Falla(std::string_view motivo)
 {
     Escribe(STDOUT_FILENO, FalloDeLectura(motivo));
@@ -138,8 +150,8 @@ int main(int argc, char** argv)
     if (ruta && std::string_view(ruta) != "-") {
         fd = ::open(ruta, O_RDONLY | O_CLOEXEC);
         if (fd < 0)
-            return Falla(std::string("cannot open the file: ") + std::strerror(errno));
-        entrada.nombre = "the file";
+            return Falla("cannot open " + Nombre(ruta) + ": " + std::strerror(errno));
+        entrada.nombre = Nombre(ruta);
     }
     entrada.lee = [fd](char* p, std::size_t n) {
         ssize_t r;

@@ -58,6 +58,8 @@ QString SumaYArea(const Variables& v)
 
 // Decimals each field shows.
 constexpr std::array<int, 6> Decimales{1, 3, 3, 1, 1, 1};
+// The label of each field: the fields and labels run in different orders.
+constexpr std::array<std::size_t, 6> EtiquetaDe{0, 1, 2, 4, 5, 3};
 
 } // namespace
 
@@ -257,9 +259,8 @@ std::optional<double> frmEscorrentia::Lee(std::size_t i)
     const QString tag = Tag(txtDatos_[i]);
     const std::optional<double> n = NumeroLocal(v_, tag);
     if (!n) {
-        static constexpr std::array<std::size_t, 6> etiqueta{0, 1, 2, 4, 5, 3};
         if (!tag.trimmed().isEmpty())
-            Mensaje(Icono::Informacion, QStringLiteral("Error"), NoNumerico(v_, lblEtiqueta_[etiqueta[i]], tag));
+            Mensaje(Icono::Informacion, QStringLiteral("Error"), ::NoNumerico(v_, lblEtiqueta_[EtiquetaDe[i]], tag));
         txtDatos_[i]->setFocus();
     }
     return n;
@@ -351,6 +352,19 @@ void frmEscorrentia::Recoge(DocumentoSitio& d) const
     if (d.complejo)
         d.datos[5].reset();
     d.capacidad = capacidad_;
+}
+
+QLineEdit* frmEscorrentia::NoNumerico(QString& mensaje) const
+{
+    const std::size_t campos = opcComplejo_[1]->isChecked() ? 5 : 6;
+    for (std::size_t i = 0; i < campos; ++i) {
+        const QString tag = Tag(txtDatos_[i]);
+        if (!tag.trimmed().isEmpty() && !NumeroLocal(v_, tag)) {
+            mensaje = ::NoNumerico(v_, lblEtiqueta_[EtiquetaDe[i]], tag);
+            return txtDatos_[i];
+        }
+    }
+    return nullptr;
 }
 
 void frmEscorrentia::Rellena(const DocumentoSitio& d)

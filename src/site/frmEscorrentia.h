@@ -30,6 +30,9 @@ class frmEscorrentia : public QWidget {
     // This window's part of a site: the fields, the choice and the zones as
     // accepted, and the capacity last confirmed.
     void Recoge(DocumentoSitio& d) const;
+    // The first field holding text that is no number, which Recoge leaves
+    // out, and the message naming it; nullptr when there is none.
+    QLineEdit* NoNumerico(QString& mensaje) const;
     // Fills the window from `d`, then computes as "Cálculos" does; the
     // capacity check, if it comes, takes the capacity `d` confirmed.
     void Rellena(const DocumentoSitio& d);
