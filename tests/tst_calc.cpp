@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -70,6 +72,16 @@ QString Muestra(const QJsonValue& v)
     if (v.isBool())
         return v.toBool() ? "true" : "false";
     return v.isUndefined() ? "<absent>" : v.toString();
+}
+
+// A station's record of 2021 as downloaded: `linea` writes each day's line
+// from its date and its day of the year; day 5 is the rainy one.
+QByteArray Estacion(const QByteArray& cabecera, const std::function<QByteArray(QDate, int)>& linea)
+{
+    QByteArray t = cabecera.isEmpty() ? QByteArray() : cabecera + "\n";
+    for (QDate d(2021, 1, 1); d.year() == 2021; d = d.addDays(1))
+        t += linea(d, d.dayOfYear()) + "\n";
+    return t;
 }
 
 } // namespace
@@ -378,10 +390,60 @@ void TstCalc::proceso_data()
                                                                               : "0\n");
     fila(
         "import rain", "$C --import-rain FILE --year 2021", lluvia, 0,
-        R"("storms":2,"storms_missing_in_five":0,"year_missing":0,"series":[[15,1],[2.5,2]],"year":[[0,0,0],[0,0,0],[17.5,15,2],[0,0,0])",
+        R"("storms":2,"storms_missing_in_five":0,"year_missing":0,"largest_day":["2021-03-10",15],"mean_annual":17.5,"series":[[15,1],[2.5,2]],"year":[[0,0,0],[0,0,0],[17.5,15,2],[0,0,0])",
         "");
     fila("import rain, negative", "$C --import-rain FILE", "fecha;mm\n" + lluvia.replace(";15", ";-15"), 2,
          R"({"error":{"id":1745,"field":"import-rain","line":70,"message":"line 70 of )", "");
+    // Station records as published: the columns found or chosen, the unit,
+    // missing markers, traces and dates given twice.
+    const auto iso = [](QDate d) { return d.toString(Qt::ISODate).toUtf8(); };
+    fila("CDO, quoted, inches", "$C --import-rain FILE --unit in",
+         Estacion(R"("STATION","NAME","DATE","PRCP","PRCP_ATTRIBUTES")",
+                  [&](QDate d, int n) {
+                      return R"("XX0001","SYNTHETIC, NOWHERE",")" + iso(d) + R"(",")" + (n == 5 ? "0.50" : "0.00") +
+                             R"(",",,7,")";
+                  }),
+         0, R"("columns":{"date":"DATE","depth":"PRCP"},"unit":"in","largest_day":["2021-01-05",12.7])", "");
+    fila("wide, NA", "$C --import-rain FILE --year 2021",
+         Estacion("year,month,day,date,day_of_year,PRCP_MM,PRCP,TMAX",
+                  [&](QDate d, int n) {
+                      const QByteArray mm = n == 3 ? "NA" : n == 5 ? "12.5" : "0", t = n == 5 ? "125" : "0";
+                      return QByteArray::number(d.year()) + "," + QByteArray::number(d.month()) + "," +
+                             QByteArray::number(d.day()) + "," + iso(d) + "," + QByteArray::number(n) + "," + mm + "," +
+                             t + ",NA";
+                  }),
+         0, R"("storms_missing_in_five":1,"year_missing":1,"columns":{"date":"date","depth":"PRCP_MM"},)", "");
+    fila("year, month, day; tenths", "$C --import-rain FILE --unit 0.1mm",
+         Estacion("year;month;day;rain", [](QDate d, int n) {
+             return QByteArray::number(d.year()) + ";" + QByteArray::number(d.month()) + ";" + QByteArray::number(d.day()) +
+                    ";" + (n == 5 ? "125" : "0");
+         }),
+         0, R"("columns":{"date":"year,month,day","depth":"rain"},"unit":"0.1mm","largest_day":["2021-01-05",12.5])", "");
+    fila("chosen by number, cm", "$C --import-rain FILE --date 2 --depth 3 --unit cm",
+         Estacion("", [&](QDate d, int n) { return "x;" + iso(d) + ";" + (n == 5 ? "1,25" : "Ip"); }), 0,
+         R"("largest_day":["2021-01-05",12.5])", "");
+    fila("M and T", "$C --import-rain FILE --unit in --year 2021",
+         Estacion("DATE,PRCP", [&](QDate d, int n) { return iso(d) + "," + (n == 2 ? "M" : n == 5 ? "1.00" : "T"); }), 0,
+         R"("missing":1,"rainy":1,"storms":1,)", "");
+    fila("own missing marker", "$C --import-rain FILE --missing -99.9 --year 2021",
+         Estacion("fecha;prec", [&](QDate d, int n) { return iso(d) + ";" + (n == 2 ? "-99.9" : "0"); }), 0,
+         R"("missing":1,)", "");
+    fila("no column", "$C --import-rain FILE --depth lluvia",
+         Estacion("fecha;prec", [&](QDate d, int) { return iso(d) + ";0"; }), 2,
+         R"(entrada has no column \"lluvia\"; its columns are: fecha, prec"}})", "");
+    fila("which columns", "$C --import-rain FILE",
+         Estacion("station,date,tmax", [&](QDate d, int) { return "X," + iso(d) + ",12"; }), 2, R"({"error":{"id":1881,)", "");
+    fila("over 2000 mm", "$C --import-rain FILE",
+         Estacion("date,mm", [&](QDate d, int n) { return iso(d) + "," + (n == 5 ? "2000.1" : "0"); }), 2,
+         R"({"error":{"id":1746,"field":"import-rain","line":6,)", "");
+    const QByteArray dos = Estacion("date,mm", [&](QDate d, int n) { return iso(d) + "," + (n == 5 ? "8\n" + iso(d) + ",9" : "0"); });
+    fila("twice, refused", "$C --import-rain FILE", dos, 2, R"({"error":{"id":1748,"field":"import-rain","line":7,)", "");
+    fila("twice, first", "$C --import-rain FILE --duplicates first", dos, 0,
+         R"("duplicates_resolved":1,"largest_day":["2021-01-05",8])", "");
+    fila("twice, last", "$C --import-rain FILE --duplicates last", dos, 0,
+         R"("duplicates_resolved":1,"largest_day":["2021-01-05",9])", "");
+    fila("twice, same depth", "$C --import-rain FILE", QByteArray(dos).replace(",9\n", ",8\n"), 0,
+         R"("duplicates_same":1,"largest_day":["2021-01-05",8])", "");
 }
 
 void TstCalc::proceso()

@@ -152,7 +152,8 @@ class TstLluvia : public QObject {
         fila("heading not first", mes + "fecha,lluvia", ErrorLluvia::Fecha, {31, 0});
         fila("depth", mes + "2020-03-01;1.5mm", ErrorLluvia::Profundidad, {31, 0});
         fila("negative", mes + "2020-03-01;-0.1", ErrorLluvia::Negativa, {31, 0});
-        fila("1000 mm", mes + "2020-03-01;1000", ErrorLluvia::Excesiva, {31, 0});
+        fila("2000 mm", mes + "2020-03-01;2000", ErrorLluvia::Ninguno, {0, 0});
+        fila("over 2000 mm", mes + "2020-03-01;2000.001", ErrorLluvia::Excesiva, {31, 0});
         fila("decimal comma with commas", "2020-01-31,1,5\n", ErrorLluvia::Columnas, {1, 0});
         fila("repeated, unsorted", mes + "2020-02-10;2", ErrorLluvia::Repetida, {31, 11});
         fila("unsorted", mes + "2020-01-31;1", ErrorLluvia::Ninguno, {31, 0});

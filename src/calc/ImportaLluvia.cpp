@@ -3,9 +3,11 @@
 #include "calc/Calculadora.h"
 #include "calc/Escritor.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -13,6 +15,18 @@ std::string Cifra(double x)
 {
     char s[32];
     return std::string(s, std::to_chars(s, s + sizeof s, x).ptr);
+}
+
+// A comma-separated list; an empty text is one empty item.
+std::vector<std::string> Trozos(std::string_view s)
+{
+    std::vector<std::string> r(1);
+    for (const char c : s)
+        if (c == ',')
+            r.emplace_back();
+        else
+            r.back() += c;
+    return r;
 }
 
 std::string FechaTexto(Fecha f)
@@ -41,11 +55,18 @@ std::string Motivo(const FalloLluvia& f, const std::string& ruta)
     case ErrorLluvia::Negativa:
         return l + "negative depth " + Cifra(f.valor) + " mm";
     case ErrorLluvia::Excesiva:
-        return l + "a depth of " + Cifra(f.valor) + " mm in one day; it must be under 1000 mm";
+        return l + Cifra(f.valor) + " mm in one day, more than any day ever measured (2000 mm): is --unit right?";
     case ErrorLluvia::Columnas:
-        return l + "more columns than a date and a depth";
+        return l + "more columns than a date and a depth, and no heading to tell which: choose them by number "
+                   "(--date N or --ymd Y,M,D, and --depth N)";
     case ErrorLluvia::Repetida:
-        return l + "the date " + f.texto + " is already on line " + std::to_string(f.otraLinea);
+        return l + "the date " + f.texto + " is already on line " + std::to_string(f.otraLinea) +
+               " with another depth: choose which to keep (--duplicates first|last)";
+    case ErrorLluvia::ColumnaDesconocida:
+        return ruta + " has no column \"" + f.texto + "\"; its columns are: " + f.lista;
+    case ErrorLluvia::ColumnasDudosas:
+        return ruta + ": cannot tell which column holds the date and which the depth; its columns are: " + f.lista +
+               "; choose them with --date COL (or --ymd YCOL,MCOL,DCOL) and --depth COL";
     case ErrorLluvia::Corta:
         return ruta + ": the record spans less than a month";
     case ErrorLluvia::AnioFuera:
@@ -94,7 +115,7 @@ template <class T> bool Lee(std::string_view s, T& v)
 
 } // namespace
 
-std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int& estado)
+std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int& estado, const FormatoLluvia& formato)
 {
     // The answer is UTF-8 JSON whatever bytes name the file.
     std::string nombre = ruta;
@@ -104,7 +125,7 @@ std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int&
                 c = '?';
     RegistroLluvia r;
     ResultadoLluvia res;
-    std::optional<FalloLluvia> f = LeeArchivoLluvia(ruta, r);
+    std::optional<FalloLluvia> f = LeeArchivoLluvia(ruta, r, formato);
     if (!f)
         f = AnalizaLluvia(r, o, res);
     if (f) {
@@ -134,6 +155,29 @@ std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int&
             e.Entero("years_averaged", res.aniosMedia);
         if (res.filasAjustadas)
             e.Entero("months_adjusted", res.filasAjustadas);
+        if (!r.columnaFecha.empty()) {
+            e.Clave("columns");
+            e.AbreObjeto();
+            e.Clave("date");
+            e.Texto(r.columnaFecha);
+            e.Clave("depth");
+            e.Texto(r.columnaProfundidad);
+            e.CierraObjeto();
+        }
+        if (formato.unidad != UnidadLluvia::Mm) {
+            e.Clave("unit");
+            e.Texto(NombreUnidad(formato.unidad));
+        }
+        if (r.repetidasIguales)
+            e.Entero("duplicates_same", r.repetidasIguales);
+        if (r.repetidasResueltas)
+            e.Entero("duplicates_resolved", r.repetidasResueltas);
+        e.Clave("largest_day");
+        e.AbreLista();
+        e.Texto(FechaTexto(res.diaMayor));
+        e.Numero(res.mayor);
+        e.CierraLista();
+        e.Numero("mean_annual", res.mediaAnual);
         e.Clave("series");
         e.AbreLista();
         for (const Aguacero& a : res.serie) {
@@ -161,6 +205,7 @@ std::string ImportaLluviaOrden(int argc, const char* const* argv, int& estado)
 {
     estado = 2;
     OpcionesLluvia o;
+    FormatoLluvia f;
     const char* ruta = nullptr;
     bool media = false;
     for (int i = 0; i < argc; ++i) {
@@ -183,6 +228,31 @@ std::string ImportaLluviaOrden(int argc, const char* const* argv, int& estado)
                 return falla(a.substr(2), std::string(a) + " takes a depth over 0 and under 1000 mm");
             (a == "--storm" ? o.umbralAguacero : o.umbralDia) = mm;
             ++i;
+        } else if (a == "--date" || a == "--depth") {
+            if (v.empty())
+                return falla(a.substr(2), std::string(a) + " takes a column: its heading or its number");
+            (a == "--date" ? f.fecha : f.profundidad) = v;
+            ++i;
+        } else if (a == "--ymd") {
+            const std::vector<std::string> c = Trozos(v);
+            if (c.size() != 3 || std::any_of(c.begin(), c.end(), [](auto& x) { return x.empty(); }))
+                return falla("ymd", "--ymd takes three columns YCOL,MCOL,DCOL");
+            std::copy(c.begin(), c.end(), f.ymd.begin());
+            ++i;
+        } else if (a == "--unit") {
+            const std::optional<UnidadLluvia> u = LeeUnidad(v);
+            if (!u)
+                return falla("unit", "--unit takes mm, 0.1mm, cm or in");
+            f.unidad = *u;
+            ++i;
+        } else if (a == "--missing") {
+            f.faltan = Trozos(v);
+            ++i;
+        } else if (a == "--duplicates") {
+            if (v != "first" && v != "last")
+                return falla("duplicates", "--duplicates takes first or last");
+            f.repetidas = v == "first" ? RepetidasLluvia::Primera : RepetidasLluvia::Ultima;
+            ++i;
         } else if (a == "--season") {
             const std::size_t g = v.find('-');
             int m1 = 0, m2 = 0;
@@ -194,12 +264,15 @@ std::string ImportaLluviaOrden(int argc, const char* const* argv, int& estado)
             ++i;
         } else {
             return FalloDeLectura("usage: hidrela-calc --import-rain FILE.csv [--year Y | --mean] [--rain-day MM] "
-                                  "[--storm MM] [--season M1-M2]");
+                                  "[--storm MM] [--season M1-M2] [--date COL | --ymd YCOL,MCOL,DCOL] [--depth COL] "
+                                  "[--unit mm|0.1mm|cm|in] [--missing TOKENS] [--duplicates first|last]");
         }
     }
     if (media && o.anio)
         return Error(0, "year", 0, "--year and --mean exclude each other");
     if (!ruta)
         return Error(0, "import-rain", 0, "--import-rain takes the record's file");
-    return ImportaLluvia(ruta, o, estado);
+    if (!f.ymd[0].empty() && !f.fecha.empty())
+        return Error(0, "date", 0, "--date and --ymd exclude each other");
+    return ImportaLluvia(ruta, o, estado, f);
 }

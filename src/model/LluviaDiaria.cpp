@@ -1,6 +1,7 @@
 #include "model/LluviaDiaria.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -118,7 +120,7 @@ bool Traza(std::string_view s)
                    return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
                });
     };
-    return igual("ip") || igual("inap") || igual("tr");
+    return igual("ip") || igual("inap") || igual("tr") || s == "T";
 }
 
 // Fields split at `sep`; a quoted field may hold the separator. Quotes go.
@@ -154,7 +156,11 @@ bool EnTemporada(int mes, const OpcionesLluvia& o)
 
 int MensajeLluvia(ErrorLluvia e)
 {
-    return e == ErrorLluvia::Ninguno ? 0 : 1739 + static_cast<int>(e);
+    if (e == ErrorLluvia::Ninguno)
+        return 0;
+    if (e >= ErrorLluvia::ColumnaDesconocida)
+        return 1880 + static_cast<int>(e) - static_cast<int>(ErrorLluvia::ColumnaDesconocida);
+    return 1739 + static_cast<int>(e);
 }
 
 DiaCivil DiaDe(Fecha f)
@@ -180,23 +186,370 @@ int CondicionHumedad(double p5, bool crecimiento)
     return p5 < bajo ? 1 : p5 <= alto ? 2 : 3;
 }
 
-std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r)
+namespace {
+
+std::string Minusculas(std::string_view s)
+{
+    std::string m(Recorta(s));
+    for (char& c : m)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return m;
+}
+
+// A heading of rain: its name without the unit after it ("PRCP_MM", "Rain
+// (mm)"); `mm` says whether it named millimetres.
+bool DeLluvia(std::string_view cabecera, bool& mm)
+{
+    static constexpr std::string_view nombres[] = {"prcp",   "precip",        "precipitation",  "prec", "pcp",
+                                                   "ppt",    "pp",            "rain",           "rainfall",
+                                                   "lluvia", "precipitacion", "precipitación", "mm"};
+    std::string n = Minusculas(cabecera);
+    mm = n == "mm";
+    for (const std::string_view unidad : {"_mm", "(mm)", "[mm]", " mm", "-mm", ".mm"})
+        if (n.size() > unidad.size() && n.ends_with(unidad)) {
+            n = Minusculas(std::string_view(n).substr(0, n.size() - unidad.size()));
+            mm = true;
+            break;
+        }
+    return std::find(std::begin(nombres), std::end(nombres), n) != std::end(nombres);
+}
+
+// 0, 1, 2 for a heading of the year, month or day; -1 for any other.
+int ParteFecha(std::string_view cabecera)
+{
+    const std::string n = Minusculas(cabecera);
+    for (const std::string_view a : {"year", "año", "ano", "anio", "yr"})
+        if (n == a)
+            return 0;
+    for (const std::string_view m : {"month", "mes", "mo"})
+        if (n == m)
+            return 1;
+    for (const std::string_view d : {"day", "dia", "día", "dd"})
+        if (n == d)
+            return 2;
+    return -1;
+}
+
+std::string Lista(const std::vector<std::string>& cabeceras)
+{
+    std::string l;
+    for (const std::string& c : cabeceras)
+        l += (l.empty() ? "" : ", ") + std::string(Recorta(c));
+    return l;
+}
+
+// Fields up to the last that holds something.
+std::size_t Ocupados(const std::vector<std::string>& campos)
+{
+    std::size_t n = campos.size();
+    while (n > 0 && Recorta(campos[n - 1]).empty())
+        --n;
+    return n;
+}
+
+// Where a record's fields are read.
+struct Columnas {
+    int fecha = 0, profundidad = 1;
+    std::array<int, 3> ymd{-1, -1, -1}; // in use when the first is set
+    bool anchas = false;                // columns were chosen: the others are not looked at
+};
+
+// The column `nombre` names, a heading or a 1-based number; -1 when none.
+int Columna(const std::string& nombre, const std::vector<std::string>& cabeceras, std::size_t n)
+{
+    int k = 0;
+    if (Entero(Recorta(nombre), k) && k >= 1 && static_cast<std::size_t>(k) <= n)
+        return k - 1;
+    for (std::size_t i = 0; i < cabeceras.size(); ++i)
+        if (Minusculas(cabeceras[i]) == Minusculas(nombre))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The one index `bien` holds for, or -1.
+template <class F> int Unica(std::size_t n, F bien)
+{
+    int hallada = -1;
+    for (std::size_t i = 0; i < n; ++i)
+        if (bien(i)) {
+            if (hallada >= 0)
+                return -2;
+            hallada = static_cast<int>(i);
+        }
+    return hallada;
+}
+
+// The date's column (or columns) of a wide record with a heading, found
+// from the first line of data and the headings.
+bool HallaFecha(const std::vector<std::string>& cab, const std::vector<std::string>& datos, Columnas& c)
+{
+    const std::size_t n = std::min(cab.size(), datos.size());
+    const auto esFecha = [&](std::size_t i) { return LeeFecha(Recorta(datos[i])).has_value(); };
+    int k = Unica(n, esFecha);
+    if (k == -2)
+        k = Unica(n, [&](std::size_t i) {
+            const std::string h = Minusculas(cab[i]);
+            return esFecha(i) && (h.find("date") != std::string::npos || h.find("fecha") != std::string::npos);
+        });
+    if (k >= 0) {
+        c.fecha = k;
+        return true;
+    }
+    for (int parte = 0; parte < 3; ++parte) {
+        c.ymd[static_cast<std::size_t>(parte)] =
+            Unica(cab.size(), [&](std::size_t i) { return ParteFecha(cab[i]) == parte; });
+        if (c.ymd[static_cast<std::size_t>(parte)] < 0) {
+            c.ymd[0] = -1;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HallaLluvia(const std::vector<std::string>& cab, Columnas& c)
+{
+    bool mm = false;
+    int k = Unica(cab.size(), [&](std::size_t i) { return DeLluvia(cab[i], mm); });
+    if (k == -2)
+        k = Unica(cab.size(), [&](std::size_t i) { return DeLluvia(cab[i], mm) && mm; });
+    c.profundidad = k;
+    return k >= 0;
+}
+
+// Chooses the columns from the format, the heading (if any) and the first
+// line of data.
+std::optional<FalloLluvia> Elige(const FormatoLluvia& f, const std::vector<std::string>& cab,
+                                 const std::vector<std::string>& datos, int linea, Columnas& c)
+{
+    const std::size_t n = cab.empty() ? Ocupados(datos) : cab.size();
+    std::optional<FalloLluvia> fallo;
+    const auto busca = [&](const std::string& nombre, int& destino) {
+        destino = Columna(nombre, cab, std::max(n, datos.size()));
+        if (destino < 0 && !fallo) {
+            fallo = Fallo(ErrorLluvia::ColumnaDesconocida);
+            fallo->texto = nombre;
+            fallo->lista = Lista(cab);
+        }
+    };
+    const bool fechaDada = !f.ymd[0].empty() || !f.fecha.empty();
+    if (!f.ymd[0].empty())
+        for (std::size_t k = 0; k < 3; ++k)
+            busca(f.ymd[k], c.ymd[k]);
+    else if (!f.fecha.empty())
+        busca(f.fecha, c.fecha);
+    if (!f.profundidad.empty())
+        busca(f.profundidad, c.profundidad);
+    if (fallo)
+        return fallo;
+    c.anchas = fechaDada || !f.profundidad.empty() || n > 2;
+    if (n <= 2 || (fechaDada && !f.profundidad.empty()))
+        return std::nullopt;
+    // Wider, with a column to find: only a heading can tell which.
+    if (cab.empty())
+        return Fallo(ErrorLluvia::Columnas, linea);
+    if ((!fechaDada && !HallaFecha(cab, datos, c)) || (f.profundidad.empty() && !HallaLluvia(cab, c))) {
+        FalloLluvia x = Fallo(ErrorLluvia::ColumnasDudosas);
+        x.lista = Lista(cab);
+        return x;
+    }
+    return std::nullopt;
+}
+
+std::string_view Campo(const std::vector<std::string>& campos, int i)
+{
+    return i >= 0 && static_cast<std::size_t>(i) < campos.size() ? Recorta(campos[static_cast<std::size_t>(i)])
+                                                                : std::string_view();
+}
+
+std::optional<DiaCivil> LeeFechaDe(const std::vector<std::string>& campos, const Columnas& c, std::string& texto)
+{
+    if (c.ymd[0] < 0) {
+        texto = Campo(campos, c.fecha);
+        return LeeFecha(texto);
+    }
+    int p[3] = {};
+    texto.clear();
+    bool bien = true;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::string_view t = Campo(campos, c.ymd[k]);
+        texto += (k ? "-" : "") + std::string(t);
+        bien = Entero(t, p[k]) && bien;
+    }
+    const year_month_day f{year(p[0]), month(static_cast<unsigned>(p[1])), day(static_cast<unsigned>(p[2]))};
+    if (!bien || p[0] < 1000 || !f.ok())
+        return std::nullopt;
+    return DiaDe({p[0], p[1], p[2]});
+}
+
+bool EsFalta(std::string_view t, const FormatoLluvia& f)
+{
+    return t.empty() || std::any_of(f.faltan.begin(), f.faltan.end(),
+                                    [&](const std::string& m) { return Minusculas(m) == Minusculas(t); });
+}
+
+// One line of data into `d`.
+std::optional<FalloLluvia> LeeDia(const std::vector<std::string>& campos, const Columnas& c, const FormatoLluvia& f,
+                                  int linea, DiaLluvia& d)
+{
+    std::string textoFecha;
+    const std::optional<DiaCivil> fecha = LeeFechaDe(campos, c, textoFecha);
+    if (!fecha) {
+        FalloLluvia x = Fallo(ErrorLluvia::Fecha, linea);
+        x.texto = textoFecha;
+        return x;
+    }
+    if (!c.anchas)
+        for (std::size_t k = 2; k < campos.size(); ++k)
+            if (!Recorta(campos[k]).empty())
+                return Fallo(ErrorLluvia::Columnas, linea);
+    d.fecha = *fecha;
+    d.linea = linea;
+    const std::string_view textoMm = Campo(campos, c.profundidad);
+    if (Traza(textoMm)) {
+        d.mm = 0.0;
+        return std::nullopt;
+    }
+    if (EsFalta(textoMm, f))
+        return std::nullopt;
+    std::string n(textoMm);
+    if (n.find('.') == std::string::npos)
+        std::replace(n.begin(), n.end(), ',', '.');
+    double v = 0;
+    const auto res = std::from_chars(n.data(), n.data() + n.size(), v, std::chars_format::fixed);
+    if (res.ec != std::errc() || res.ptr != n.data() + n.size() || !std::isfinite(v)) {
+        FalloLluvia x = Fallo(ErrorLluvia::Profundidad, linea);
+        x.texto = textoMm;
+        return x;
+    }
+    // Converted once, to the micrometre, so that sums of tenths stay decimal.
+    v = Micras(v * MmPorUnidad(f.unidad));
+    if (v < 0 || v > MaxMmDia) {
+        FalloLluvia x = Fallo(v < 0 ? ErrorLluvia::Negativa : ErrorLluvia::Excesiva, linea);
+        x.valor = v;
+        return x;
+    }
+    d.mm = v;
+    return std::nullopt;
+}
+
+std::string FechaTexto(DiaCivil d)
+{
+    const Fecha x = FechaDe(d);
+    char s[16];
+    std::snprintf(s, sizeof s, "%04d-%02d-%02d", x.anio, x.mes, x.dia);
+    return s;
+}
+
+// Days sorted by date, the file's order kept among equal dates: each date once.
+std::optional<FalloLluvia> QuitaRepetidas(std::vector<DiaLluvia>& dias, RepetidasLluvia modo, RegistroLluvia& r)
+{
+    std::vector<DiaLluvia> quedan;
+    quedan.reserve(dias.size());
+    for (const DiaLluvia& d : dias) {
+        if (quedan.empty() || quedan.back().fecha != d.fecha) {
+            quedan.push_back(d);
+            continue;
+        }
+        DiaLluvia& antes = quedan.back();
+        if (antes.mm == d.mm) {
+            ++r.repetidasIguales;
+            continue;
+        }
+        if (modo == RepetidasLluvia::Rechaza) {
+            FalloLluvia f = Fallo(ErrorLluvia::Repetida, std::max(d.linea, antes.linea));
+            f.otraLinea = std::min(d.linea, antes.linea);
+            f.texto = FechaTexto(d.fecha);
+            return f;
+        }
+        ++r.repetidasResueltas;
+        if (modo == RepetidasLluvia::Ultima)
+            antes = d;
+    }
+    dias = std::move(quedan);
+    return std::nullopt;
+}
+
+// A month from the first day: up to the day before the same day of the
+// next month, or before that month's last day when the same day does not
+// exist there (from 31 January to 27 February, or 28 in a leap year).
+bool Corta(const std::vector<DiaLluvia>& dias)
+{
+    if (dias.empty())
+        return true;
+    const year_month_day inicio{sys_days{days{dias.front().fecha}}};
+    year_month_day sigue = inicio + months(1);
+    if (!sigue.ok())
+        sigue = sigue.year() / sigue.month() / last;
+    return dias.back().fecha < sys_days(sigue).time_since_epoch().count() - 1;
+}
+
+// A first line with words and no date is a heading.
+bool Cabecera(const std::vector<std::string>& campos)
+{
+    return std::any_of(campos.begin(), campos.end(), [](const std::string& c) { return Letras(Recorta(c)); }) &&
+           std::none_of(campos.begin(), campos.end(),
+                        [](const std::string& c) { return LeeFecha(Recorta(c)).has_value(); });
+}
+
+} // namespace
+
+double MmPorUnidad(UnidadLluvia u)
+{
+    switch (u) {
+    case UnidadLluvia::DecimaMm:
+        return 0.1;
+    case UnidadLluvia::Cm:
+        return 10;
+    case UnidadLluvia::Pulgada:
+        return 25.4;
+    case UnidadLluvia::Mm:
+        break;
+    }
+    return 1;
+}
+
+std::optional<UnidadLluvia> LeeUnidad(std::string_view s)
+{
+    for (const UnidadLluvia u : {UnidadLluvia::Mm, UnidadLluvia::DecimaMm, UnidadLluvia::Cm, UnidadLluvia::Pulgada})
+        if (NombreUnidad(u) == s)
+            return u;
+    return std::nullopt;
+}
+
+std::string_view NombreUnidad(UnidadLluvia u)
+{
+    switch (u) {
+    case UnidadLluvia::DecimaMm:
+        return "0.1mm";
+    case UnidadLluvia::Cm:
+        return "cm";
+    case UnidadLluvia::Pulgada:
+        return "in";
+    case UnidadLluvia::Mm:
+        break;
+    }
+    return "mm";
+}
+
+std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r, const FormatoLluvia& formato)
 {
     if (texto.starts_with("\xEF\xBB\xBF"))
         texto.remove_prefix(3);
     if (const int l = LineaNoTexto(texto))
         return Fallo(ErrorLluvia::NoEsTexto, l);
 
-    std::vector<DiaLluvia> dias;
+    RegistroLluvia leido;
+    std::vector<DiaLluvia>& dias = leido.dias;
     char sep = 0;
-    bool primera = true;
+    bool primera = true, elegidas = false;
+    Columnas c;
     int linea = 0;
     while (!texto.empty()) {
         const std::size_t salto = texto.find('\n');
-        const std::string_view bruta = texto.substr(0, salto);
+        const std::string_view l = Recorta(texto.substr(0, salto));
         texto.remove_prefix(salto == std::string_view::npos ? texto.size() : salto + 1);
         ++linea;
-        const std::string_view l = Recorta(bruta);
         if (l.empty() || l.front() == '#')
             continue;
         if (!sep) {
@@ -204,88 +557,46 @@ std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r
             if (i != std::string_view::npos)
                 sep = l[i];
         }
-        std::vector<std::string> c = Campos(l, sep ? sep : '\n');
-        const std::string_view textoFecha = Recorta(c[0]);
-        const std::optional<DiaCivil> fecha = LeeFecha(textoFecha);
-        const bool eraPrimera = primera;
-        primera = false;
-        if (!fecha) {
-            // Only the first line may be a heading, and a heading has words.
-            if (eraPrimera && Letras(textoFecha)) {
+        const std::vector<std::string> campos = Campos(l, sep ? sep : '\n');
+        if (std::exchange(primera, false) && Cabecera(campos)) {
+            leido.cabeceras = campos;
+            for (std::string& h : leido.cabeceras)
+                h = Recorta(h);
+            // A heading of one field tells no separator.
+            if (campos.size() == 1)
                 sep = 0;
-                continue;
-            }
-            FalloLluvia f = Fallo(ErrorLluvia::Fecha, linea);
-            f.texto = textoFecha;
-            return f;
+            continue;
         }
-        for (std::size_t k = 2; k < c.size(); ++k)
-            if (!Recorta(c[k]).empty())
-                return Fallo(ErrorLluvia::Columnas, linea);
-
+        if (!std::exchange(elegidas, true))
+            if (std::optional<FalloLluvia> f = Elige(formato, leido.cabeceras, campos, linea, c))
+                return f;
         DiaLluvia d;
-        d.fecha = *fecha;
-        d.linea = linea;
-        const std::string_view textoMm = c.size() > 1 ? Recorta(c[1]) : std::string_view();
-        if (Traza(textoMm)) {
-            d.mm = 0.0;
-        } else if (!textoMm.empty()) {
-            std::string n(textoMm);
-            if (n.find('.') == std::string::npos)
-                std::replace(n.begin(), n.end(), ',', '.');
-            double v = 0;
-            const auto res = std::from_chars(n.data(), n.data() + n.size(), v, std::chars_format::fixed);
-            if (res.ec != std::errc() || res.ptr != n.data() + n.size() || !std::isfinite(v)) {
-                FalloLluvia f = Fallo(ErrorLluvia::Profundidad, linea);
-                f.texto = textoMm;
-                return f;
-            }
-            if (v < 0 || v >= 1000) {
-                FalloLluvia f = Fallo(v < 0 ? ErrorLluvia::Negativa : ErrorLluvia::Excesiva, linea);
-                f.valor = v;
-                return f;
-            }
-            d.mm = v;
-        }
+        if (std::optional<FalloLluvia> f = LeeDia(campos, c, formato, linea, d))
+            return f;
         dias.push_back(d);
     }
 
-    int desorden = 0;
-    for (std::size_t i = 1; i < dias.size() && !desorden; ++i)
+    for (std::size_t i = 1; i < dias.size() && !leido.desordenLinea; ++i)
         if (dias[i].fecha < dias[i - 1].fecha)
-            desorden = dias[i].linea;
-    if (desorden)
+            leido.desordenLinea = dias[i].linea;
+    if (leido.desordenLinea)
         std::stable_sort(dias.begin(), dias.end(),
                          [](const DiaLluvia& a, const DiaLluvia& b) { return a.fecha < b.fecha; });
-    for (std::size_t i = 1; i < dias.size(); ++i)
-        if (dias[i].fecha == dias[i - 1].fecha) {
-            FalloLluvia f = Fallo(ErrorLluvia::Repetida, std::max(dias[i].linea, dias[i - 1].linea));
-            f.otraLinea = std::min(dias[i].linea, dias[i - 1].linea);
-            const Fecha x = FechaDe(dias[i].fecha);
-            char s[16];
-            std::snprintf(s, sizeof s, "%04d-%02d-%02d", x.anio, x.mes, x.dia);
-            f.texto = s;
-            return f;
-        }
-
-    // A month from the first day: up to the day before the same day of the
-    // next month, or before that month's last day when the same day does not
-    // exist there (from 31 January to 27 February, or 28 in a leap year).
-    if (dias.empty())
+    if (std::optional<FalloLluvia> f = QuitaRepetidas(dias, formato.repetidas, leido))
+        return f;
+    if (Corta(dias))
         return Fallo(ErrorLluvia::Corta);
-    const year_month_day inicio{sys_days{days{dias.front().fecha}}};
-    year_month_day sigue = inicio + months(1);
-    if (!sigue.ok())
-        sigue = sigue.year() / sigue.month() / last;
-    if (dias.back().fecha < sys_days(sigue).time_since_epoch().count() - 1)
-        return Fallo(ErrorLluvia::Corta);
-
-    r.dias = std::move(dias);
-    r.desordenLinea = desorden;
+    if (c.anchas && !leido.cabeceras.empty()) {
+        const auto nombre = [&](int i) { return std::string(Campo(leido.cabeceras, i)); };
+        leido.columnaFecha = c.ymd[0] >= 0 ? nombre(c.ymd[0]) + "," + nombre(c.ymd[1]) + "," + nombre(c.ymd[2])
+                                           : nombre(c.fecha);
+        leido.columnaProfundidad = nombre(c.profundidad);
+    }
+    r = std::move(leido);
     return std::nullopt;
 }
 
-std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLluvia& r)
+std::optional<FalloLluvia> LeeTextoLluvia(const std::string& ruta, std::string& texto)
 {
     auto sinLeer = [](int e) {
         FalloLluvia f = Fallo(ErrorLluvia::NoSeLee);
@@ -305,7 +616,7 @@ std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLlu
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(ruta.c_str(), "rb"), std::fclose);
     if (!f)
         return sinLeer(errno);
-    std::string texto;
+    texto.clear();
     char trozo[65536];
     for (;;) {
         const std::size_t n = std::fread(trozo, 1, sizeof trozo, f.get());
@@ -319,7 +630,15 @@ std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLlu
             break;
         }
     }
-    return LeeRegistro(texto, r);
+    return std::nullopt;
+}
+
+std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLluvia& r, const FormatoLluvia& formato)
+{
+    std::string texto;
+    if (std::optional<FalloLluvia> f = LeeTextoLluvia(ruta, texto))
+        return f;
+    return LeeRegistro(texto, r, formato);
 }
 
 namespace {
@@ -508,6 +827,15 @@ std::optional<FalloLluvia> AnalizaLluvia(const RegistroLluvia& r, const Opciones
         return f;
     if (std::optional<FalloLluvia> f = MesesLluvia(r, o, x))
         return f;
+    // What shows a wrong unit at a glance.
+    for (const DiaLluvia& d : r.dias)
+        if (d.mm && (*d.mm > x.mayor || x.diaMayor.anio == 0)) {
+            x.mayor = *d.mm;
+            x.diaMayor = FechaDe(d.fecha);
+        }
+    for (const auto& fila : x.anio)
+        x.mediaAnual += fila[0].value_or(0);
+    x.mediaAnual = Micras(x.mediaAnual);
     res = std::move(x);
     return std::nullopt;
 }

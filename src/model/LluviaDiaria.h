@@ -3,6 +3,8 @@
 #include "model/DatosMes.h"
 #include "model/Serie.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +42,9 @@ enum class ErrorLluvia {
     MesExcesivo,         // valor: the month's rain, 1000 mm or more (the table's limit); mes
     DemasiadosAguaceros, // valor: the count
     Opciones,            // a threshold or a season month out of range
+    // From here on the catalogue texts run from 1880.
+    ColumnaDesconocida, // texto: the column asked for; lista: the headings
+    ColumnasDudosas,    // which columns hold the date and the depth cannot be told; lista: the headings
 };
 int MensajeLluvia(ErrorLluvia e);
 
@@ -50,6 +55,7 @@ struct FalloLluvia {
     int mes = 0;
     double valor = 0;
     std::string texto;
+    std::string lista; // the record's headings, ", " between them
 };
 
 // A calendar date as the number of days since 1970-01-01.
@@ -66,20 +72,54 @@ struct DiaLluvia {
     int linea = 0;
 };
 
+// Units a record's depths may come in; each is turned into mm on reading.
+enum class UnidadLluvia : std::uint8_t { Mm, DecimaMm, Cm, Pulgada };
+double MmPorUnidad(UnidadLluvia u);
+std::optional<UnidadLluvia> LeeUnidad(std::string_view s); // "mm", "0.1mm", "cm", "in"
+std::string_view NombreUnidad(UnidadLluvia u);
+
+// A date given twice: refused (naming both lines), or the first or the last
+// line kept. The same date with the same depth is always kept once.
+enum class RepetidasLluvia : std::uint8_t { Rechaza, Primera, Ultima };
+
+// Deeper than any day ever measured: a wrong unit, most likely.
+inline constexpr double MaxMmDia = 2000;
+
+// How a record is read. A column is named by its heading (any case) or by
+// its 1-based number; left empty, it is found: a two-column record holds
+// the date and the depth, and a wider one with a heading is searched for
+// one column of dates (or year, month and day) and one of rain.
+struct FormatoLluvia {
+    std::string fecha;
+    std::array<std::string, 3> ymd{}; // year, month, day columns; in use when the first is set
+    std::string profundidad;
+    UnidadLluvia unidad = UnidadLluvia::Mm;
+    std::vector<std::string> faltan{"", "NA", "-9999", "M"}; // a missing day
+    RepetidasLluvia repetidas = RepetidasLluvia::Rechaza;
+    bool operator==(const FormatoLluvia&) const = default;
+};
+
 // The days as read, in date order.
 struct RegistroLluvia {
     std::vector<DiaLluvia> dias;
-    int desordenLinea = 0; // first line found before an earlier date; 0 when in order
+    int desordenLinea = 0;          // first line found before an earlier date; 0 when in order
+    std::vector<std::string> cabeceras; // the heading line's fields, when there is one
+    // The columns read, by heading (or number), when the record has more than two.
+    std::string columnaFecha, columnaProfundidad;
+    int repetidasIguales = 0;   // dates given again with the same depth, kept once
+    int repetidasResueltas = 0; // dates given again with another depth, resolved as asked
 };
 
 // The line of the first byte that is NUL or not valid UTF-8, or 0.
 int LineaNoTexto(std::string_view t);
 
 // Reads CSV text. The record is sorted when its dates were out of order.
-std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r);
+std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r, const FormatoLluvia& f = {});
 
-// The file, at most MaxBytesLluvia, read whole; then LeeRegistro.
-std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLluvia& r);
+// The file, at most MaxBytesLluvia, read whole.
+std::optional<FalloLluvia> LeeTextoLluvia(const std::string& ruta, std::string& texto);
+// The file read whole, then LeeRegistro.
+std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLluvia& r, const FormatoLluvia& f = {});
 
 struct OpcionesLluvia {
     std::optional<int> anio;                      // the calendar year; none: the mean of the complete years
@@ -100,6 +140,9 @@ struct ResultadoLluvia {
     int aniosMedia = 0;      // complete years averaged; 0 for a chosen year
     int faltanAnio = 0;      // missing days of a chosen year, taken as 0
     int filasAjustadas = 0;  // months whose rain days or largest day were moved to fit the table's checks
+    Fecha diaMayor;          // the record's deepest day (the first of equals), and its depth
+    double mayor = 0;
+    double mediaAnual = 0; // the year's rain: the chosen year's, or the mean of the complete years
 };
 
 // The counts and the storm series, or the counts and the year's table, into

@@ -49,11 +49,13 @@ QString TextoFallo(const Variables& v, const FalloLluvia& f, const QString& arch
         dos = QString::number(static_cast<qint64>(f.valor));
     else if (f.error == ErrorLluvia::MesExcesivo)
         dos = Texto(v, 1009 + f.mes);
-    if (f.error == ErrorLluvia::Fecha || f.error == ErrorLluvia::Profundidad || f.error == ErrorLluvia::Repetida)
+    if (f.error == ErrorLluvia::Fecha || f.error == ErrorLluvia::Profundidad || f.error == ErrorLluvia::Repetida ||
+        f.error == ErrorLluvia::ColumnaDesconocida)
         tres = texto;
+    const QString cuatro = f.lista.empty() ? QString::number(f.otraLinea) : QString::fromStdString(f.lista);
     QString t = Texto(v, MensajeLluvia(f.error));
     t.replace(QStringLiteral("%1"), archivo);
-    return Llena(t, {dos, tres, QString::number(f.otraLinea)});
+    return Llena(t, {dos, tres, cuatro});
 }
 
 frmImportaLluvia::frmImportaLluvia(const Variables& v, const QString& archivo, RegistroLluvia registro, QWidget* parent)
