@@ -82,7 +82,10 @@ class TstArchivo : public QObject {
         d.CondAguacero = 3;
         d.serie = {{50.5, 2}, {22.25, 1}, {1.0 / 3, 3}};
         d.caso = 1;
-        d.importacion = ImportacionLluvia{"lluvia 2021.csv", {2021, 1.0 / 3, 2.5, 10, 3}};
+        d.importacion = ImportacionLluvia{"lluvia 2021.csv", {2021, 1.0 / 3, 2.5, 10, 3}, {}, {}};
+        d.importacion->formato = {{}, {"Y", "M", "D"}, "3", UnidadLluvia::Pulgada, {"", "NA", "x"},
+                                  RepetidasLluvia::Ultima};
+        d.importacion->resumen = {{2021, 1, 1}, {2021, 12, 31}, 365, 2, 40, 0, 1, "Y,M,D", "PRCP"};
         for (std::size_t m = 0; m < 12; ++m)
             d.meses[m] = {10.0 + static_cast<double>(m) / 7, 5.5, 3};
         for (const char* n : {"frmPrecipitacion", "frmSerie", "frmAnual"})
@@ -150,6 +153,7 @@ class TstArchivo : public QObject {
         fila("import: year and mean", marca + lluvia + R"("year":2021,"mean":true}})", "rain_import.year is not valid");
         fila("import: month 13", marca + QByteArray(lluvia).replace("9]", "13]") + R"("mean":true}})",
              "(rain_import.season[2])");
+        fila("import: unit", marca + lluvia + R"("mean":true,"unit":"furlong"}})", "rain_import.unit is not valid");
         fila("wrong kind", marca + R"("storm":{"P":"50"}})", "storm.P is not valid");
         fila("truncated", marca + R"("site":{"NAC":70,"SI")", "incomplete");
         fila("empty", "", "empty");

@@ -162,6 +162,14 @@ class TstInforme : public QObject {
         QTest::newRow("storm without condition")
             << "{" + datos + R"(,"storm":{"P":50}})" << 0 << TextoCatalogo(2822).arg(TextoCatalogo(2117), "")
             << QStringList{TextoCatalogo(2822).arg(TextoCatalogo(2117), "").simplified(), "condition"};
+        const QByteArray registro =
+            R"("rain_import":{"file":"station.csv","mean":true,"rain_day":0.1,"storm":1,"season":[4,9],"unit":"0.1mm",)"
+            R"("record":{"period":["1990-01-01","2019-12-31"],"days":10957,"missing":3,"storms":812,)"
+            R"("years_averaged":29,"months_adjusted":2,"date_column":"DATE","depth_column":"PRCP"}})";
+        QTest::newRow("rain record") << "{" + datos + "," + registro + "}" << 0 << ""
+                                     << QStringList{"Rainfall record", "station.csv", "1990-01-01 to 2019-12-31",
+                                                    "Mean of 29 complete years", "tenths of a mm", "DATE; PRCP",
+                                                    "April to September"};
         QTest::newRow("site without SR") << QByteArray(R"({"site":{"NAC":70,"NI":90,"NR":60,"SI":4,"CAPA":100}})")
                                          << 2 << TextoCatalogo(2821).arg("SR") << QStringList();
     }

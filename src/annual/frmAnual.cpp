@@ -178,6 +178,12 @@ void frmAnual::closeEvent(QCloseEvent* evento)
     QWidget::closeEvent(evento);
 }
 
+void frmAnual::Importa(const TablaAnual& meses)
+{
+    Frame1_->Llena(meses);
+    Calcula();
+}
+
 CasoEscorrentia frmAnual::Caso() const
 {
     if (opcEscorrentia_[1]->isChecked())

@@ -27,6 +27,8 @@ class frmAnual : public QWidget {
 
     // The months as stored and the runoff case chosen.
     void Recoge(DocumentoSitio& d) const;
+    // Months imported from a daily record, put in the grid and computed.
+    void Importa(const TablaAnual& meses);
 
   protected:
     void closeEvent(QCloseEvent* evento) override;

@@ -1,6 +1,6 @@
 #include "app/ImportaLluvia.h"
 
-#include "annual/RejillaAnual.h"
+#include "annual/frmAnual.h"
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
@@ -20,19 +20,38 @@ void ImportaLluvia(Variables& v, Navegacion& nav, QWidget* padre, QString ruta)
     if (ruta.isEmpty())
         return;
     const QString archivo = QDir::toNativeSeparators(ruta);
-    RegistroLluvia registro;
-    if (const std::optional<FalloLluvia> f = LeeArchivoLluvia(QFile::encodeName(ruta).toStdString(), registro)) {
+    // Read once; the dialog reads the text again for every choice.
+    std::string texto;
+    std::optional<FalloLluvia> f = LeeTextoLluvia(QFile::encodeName(ruta).toStdString(), texto);
+    if (!f)
+        if (const int linea = LineaNoTexto(texto)) {
+            f = FalloLluvia{};
+            f->error = ErrorLluvia::NoEsTexto;
+            f->linea = linea;
+        }
+    if (f) {
         Mensaje(Icono::Informacion, QStringLiteral("Error"), TextoFallo(v, *f, archivo));
         return;
     }
-    frmImportaLluvia dialogo(v, archivo, std::move(registro), padre);
+    frmImportaLluvia dialogo(v, archivo, std::move(texto), padre);
     if (dialogo.exec() != QDialog::Accepted)
         return;
     const ResultadoLluvia& r = dialogo.Resultado();
-    v.Documento.importacion = ImportacionLluvia{QFileInfo(ruta).fileName().toStdString(), dialogo.Eleccion()};
-    if (auto* anual = nav.Muestra(QStringLiteral("frmAnual")))
-        if (auto* rejilla = anual->findChild<RejillaAnual*>())
-            rejilla->Llena(r.anio);
+    const RegistroLluvia& registro = dialogo.Registro();
+    ImportacionLluvia i{QFileInfo(ruta).fileName().toStdString(), dialogo.Eleccion(), dialogo.Formato(), {}};
+    i.resumen = ImportacionLluvia::Resumen{r.desde,
+                                           r.hasta,
+                                           r.dias,
+                                           r.faltan,
+                                           static_cast<int>(r.serie.size()),
+                                           r.aniosMedia,
+                                           r.filasAjustadas,
+                                           registro.columnaFecha,
+                                           registro.columnaProfundidad};
+    v.Documento.importacion = std::move(i);
+    // Both filled and computed at once, as the windows would compute them.
+    if (auto* anual = qobject_cast<frmAnual*>(nav.Muestra(QStringLiteral("frmAnual"))))
+        anual->Importa(r.anio);
     if (auto* serie = qobject_cast<frmSerie*>(nav.Muestra(QStringLiteral("frmSerie"))))
         serie->Carga(r.serie);
 }

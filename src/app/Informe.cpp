@@ -170,6 +170,41 @@ void DatosSitio(std::vector<BloqueInforme>& b, const Variables& v, const Documen
     b.push_back(z);
 }
 
+QString FechaInforme(const Fecha& f)
+{
+    return QDate(f.anio, f.mes, f.dia).toString(Qt::ISODate);
+}
+
+// Where the series and the year's months came from, when imported.
+void RegistroDeLluvia(std::vector<BloqueInforme>& b, const Variables& v, const ImportacionLluvia& i)
+{
+    b.push_back(Bloque(Tipo::Apartado, Texto(v, 1904)));
+    BloqueInforme t = Datos(v);
+    const OpcionesLluvia& o = i.opciones;
+    const auto fila = [&](int rotulo, const QString& valor) { t.filas << QStringList{Texto(v, rotulo), valor}; };
+    fila(1780, QString::fromStdString(i.archivo));
+    if (const auto& r = i.resumen) {
+        fila(1906, Texto(v, 1905).arg(FechaInforme(r->desde), FechaInforme(r->hasta)));
+        fila(1907, QString::number(r->dias));
+        fila(1908, QString::number(r->faltan));
+        fila(1909, QString::number(r->aguaceros));
+        if (!r->columnaFecha.empty())
+            fila(1916, QString::fromStdString(r->columnaFecha + "; " + r->columnaProfundidad));
+        fila(1917, QString::number(r->filasAjustadas));
+    }
+    fila(1910, o.anio ? Texto(v, 1911).arg(*o.anio)
+                      : Texto(v, 1912).arg(i.resumen ? QString::number(i.resumen->aniosMedia) : QString()));
+    fila(1769, ExactoLocal(v, o.umbralDia, true));
+    fila(1770, ExactoLocal(v, o.umbralAguacero, true));
+    fila(1771, Texto(v, 1914).arg(Texto(v, 1009 + o.mesCrecimiento1), Texto(v, 1009 + o.mesCrecimiento2)));
+    const UnidadLluvia u = i.formato.unidad;
+    fila(1915, u == UnidadLluvia::DecimaMm  ? Texto(v, 1902)
+               : u == UnidadLluvia::Pulgada ? Texto(v, 1903)
+                                            : QString::fromLatin1(NombreUnidad(u).data(),
+                                                                  static_cast<qsizetype>(NombreUnidad(u).size())));
+    b.push_back(t);
+}
+
 void ResultadosSitio(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s,
                      const std::optional<double>& capacidad)
 {
@@ -702,6 +737,8 @@ std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInfo
     const DocumentoSitio& d = f.documento;
     Cabecera(b, v, f);
     DatosSitio(b, v, d);
+    if (d.importacion)
+        RegistroDeLluvia(b, v, *d.importacion);
 
     DocumentoSitio sitio = d;
     sitio.PAguacero.reset();

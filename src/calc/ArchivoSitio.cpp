@@ -1,6 +1,7 @@
 #include "calc/ArchivoSitio.h"
 
 #include "calc/Escritor.h"
+#include "calc/ImportacionSitio.h"
 #include "calc/LectorJson.h"
 #include "model/ModeloCN.h"
 #include "model/Rangos.h"
@@ -258,6 +259,8 @@ std::optional<FalloArchivo> LeeImportacion(const Valor& v, DocumentoSitio& d)
             return Falla(Tipo::Rango, En("rain_import.season", k), 1754);
         *meses[k++] = static_cast<int>(x);
     }
+    if (std::optional<std::string> donde = LeeLecturaLluvia(v.value_unsafe(), i))
+        return Falla(Tipo::Dato, *donde);
     d.importacion = std::move(i);
     return std::nullopt;
 }
@@ -469,6 +472,7 @@ std::string EscribeArchivoSitio(const DocumentoSitio& d)
             e.Entero(o.mesCrecimiento1);
             e.Entero(o.mesCrecimiento2);
             e.CierraLista();
+            EscribeLecturaLluvia(e, *d.importacion);
             e.CierraObjeto();
         }
         e.CierraObjeto();

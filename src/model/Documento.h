@@ -15,6 +15,15 @@
 struct ImportacionLluvia {
     std::string archivo;
     OpcionesLluvia opciones;
+    FormatoLluvia formato; // how the record was read
+    // What the record held, for the report; absent from files written before.
+    struct Resumen {
+        Fecha desde, hasta;
+        int dias = 0, faltan = 0, aguaceros = 0, aniosMedia = 0, filasAjustadas = 0;
+        std::string columnaFecha, columnaProfundidad; // when the record had more than two columns
+        bool operator==(const Resumen&) const = default;
+    };
+    std::optional<Resumen> resumen;
     bool operator==(const ImportacionLluvia&) const = default;
 };
 

@@ -596,6 +596,37 @@ std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r
     return std::nullopt;
 }
 
+VistaLluvia MiraRegistro(std::string_view texto, int lineas)
+{
+    VistaLluvia v;
+    if (texto.starts_with("\xEF\xBB\xBF"))
+        texto.remove_prefix(3);
+    char sep = 0;
+    bool primera = true;
+    while (!texto.empty() && (static_cast<int>(v.primeras.size()) < lineas || v.columnas == 0)) {
+        const std::size_t salto = texto.find('\n');
+        const std::string_view l = Recorta(texto.substr(0, salto));
+        texto.remove_prefix(salto == std::string_view::npos ? texto.size() : salto + 1);
+        if (static_cast<int>(v.primeras.size()) < lineas)
+            v.primeras.emplace_back(l);
+        if (l.empty() || l.front() == '#' || v.columnas)
+            continue;
+        if (!sep) {
+            const std::size_t i = l.find_first_of("\t;,");
+            if (i != std::string_view::npos)
+                sep = l[i];
+        }
+        const std::vector<std::string> campos = Campos(l, sep ? sep : '\n');
+        if (std::exchange(primera, false) && Cabecera(campos)) {
+            for (const std::string& c : campos)
+                v.cabeceras.emplace_back(Recorta(c));
+            continue;
+        }
+        v.columnas = std::max(v.cabeceras.size(), Ocupados(campos));
+    }
+    return v;
+}
+
 std::optional<FalloLluvia> LeeTextoLluvia(const std::string& ruta, std::string& texto)
 {
     auto sinLeer = [](int e) {
@@ -745,6 +776,7 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
     const std::vector<double> mm = PorDia(r, o, x);
     const DiaCivil d0 = r.dias.front().fecha, d1 = r.dias.back().fecha;
     x.aniosMedia = x.faltanAnio = x.filasAjustadas = 0;
+    x.ajustadas = {};
     // One calendar year's months: sums, maxima, rain days, missing days.
     struct Meses {
         std::array<double, 12> p{}, pmax{};
@@ -814,7 +846,8 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
         }
         // The nearest whole day, halves up.
         double pmaxFila = Micras(pmax[k]), nFila = std::round(n[k]);
-        x.filasAjustadas += AjustaFila(pm, pmaxFila, nFila, n[k]);
+        x.ajustadas[k] = AjustaFila(pm, pmaxFila, nFila, n[k]);
+        x.filasAjustadas += x.ajustadas[k];
         x.anio[k] = {pm, pmaxFila, nFila};
     }
     return std::nullopt;

@@ -62,6 +62,7 @@ struct FalloLluvia {
 using DiaCivil = int;
 struct Fecha {
     int anio = 0, mes = 0, dia = 0;
+    bool operator==(const Fecha&) const = default;
 };
 DiaCivil DiaDe(Fecha f);
 Fecha FechaDe(DiaCivil d);
@@ -116,6 +117,16 @@ int LineaNoTexto(std::string_view t);
 // Reads CSV text. The record is sorted when its dates were out of order.
 std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r, const FormatoLluvia& f = {});
 
+// A first look at a record, for choosing how to read it: its first lines as
+// written, its heading's fields (none without a heading) and the count of
+// columns of its first line of data.
+struct VistaLluvia {
+    std::vector<std::string> primeras;
+    std::vector<std::string> cabeceras;
+    std::size_t columnas = 0;
+};
+VistaLluvia MiraRegistro(std::string_view texto, int lineas);
+
 // The file, at most MaxBytesLluvia, read whole.
 std::optional<FalloLluvia> LeeTextoLluvia(const std::string& ruta, std::string& texto);
 // The file read whole, then LeeRegistro.
@@ -140,6 +151,7 @@ struct ResultadoLluvia {
     int aniosMedia = 0;      // complete years averaged; 0 for a chosen year
     int faltanAnio = 0;      // missing days of a chosen year, taken as 0
     int filasAjustadas = 0;  // months whose rain days or largest day were moved to fit the table's checks
+    std::array<bool, 12> ajustadas{}; // the months counted in filasAjustadas
     Fecha diaMayor;          // the record's deepest day (the first of equals), and its depth
     double mayor = 0;
     double mediaAnual = 0; // the year's rain: the chosen year's, or the mean of the complete years

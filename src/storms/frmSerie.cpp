@@ -215,6 +215,8 @@ void frmSerie::Carga(const std::vector<Aguacero>& serie)
     v_.Documento.serie = serie;
     NumAguaceros_ = static_cast<int>(serie.size());
     MuestraAguacero(1);
+    // Storms that came in whole are computed at once.
+    cmdCalcular_Click();
 }
 
 void frmSerie::txtPrecip_GotFocus()

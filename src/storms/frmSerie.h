@@ -28,7 +28,8 @@ class frmSerie : public QWidget {
     // blank), the last of them shown and the series computed. False, with
     // the message, when the shown storm is refused or the list would be full.
     bool Inserta(const std::vector<Aguacero>& nuevos);
-    // The whole list replaced by `serie` (not empty), its first storm shown.
+    // The whole list replaced by `serie` (not empty), its first storm shown
+    // and the series computed.
     void Carga(const std::vector<Aguacero>& serie);
 
   protected:
