@@ -236,6 +236,38 @@ class TstZevode : public QObject {
         QVERIFY(!EnlaceZevode::MismoUsuario(par[0]) && !EnlaceZevode::MismoUsuario(STDIN_FILENO));
     }
 
+    // A handful of clients at a time: one more is cut off at once, a place
+    // left is taken again, and every closed client is freed, so that a flood
+    // of connections leaves nothing behind.
+    void tope()
+    {
+        ServidorEnlace servidor;
+        QCOMPARE(servidor.Escucha(), ServidorEnlace::Arranque::Escuchando);
+        std::vector<std::unique_ptr<Cliente>> dentro;
+        for (int i = 0; i < ServidorEnlace::ClientesMaximos; ++i) {
+            dentro.push_back(std::make_unique<Cliente>());
+            QVERIFY(dentro.back()->Conecta());
+            QTRY_COMPARE(dentro.back()->textos, QStringList{QString()});
+        }
+        Cliente demas;
+        QVERIFY(demas.Conecta());
+        QTRY_COMPARE(demas.socket.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(demas.textos, QStringList());
+        dentro.front()->socket.disconnectFromServer();
+        QTRY_COMPARE(servidor.Clientes(), ServidorEnlace::ClientesMaximos - 1);
+        QVERIFY(demas.Conecta());
+        QTRY_COMPARE(demas.textos, QStringList{QString()});
+        dentro.clear();
+        demas.socket.abort();
+        for (int i = 0; i < 500; ++i) {
+            Cliente breve;
+            QVERIFY(breve.Conecta());
+            QCoreApplication::processEvents();
+        }
+        QTRY_COMPARE(servidor.findChildren<QLocalSocket*>().size(), 0);
+        QCOMPARE(servidor.Clientes(), 0);
+    }
+
     // Two clients at once follow the window; closing it ends both links.
     void enlace()
     {
