@@ -34,7 +34,7 @@ template <class F> auto ComoUsuario(uid_t uid, F f)
 
 // A test that needs a second user on the machine is skipped, saying why,
 // where it cannot stage one.
-#define APOYO_REQUIERE_OTRO_USUARIO()                                                                                \
+#define APOYO_REQUIERE_OTRO_USUARIO()                                                                                  \
     do {                                                                                                               \
         if (!apoyo::OtroUsuarioPosible())                                                                              \
             QSKIP("another user's end of the link can only be staged as root (seteuid is refused)");                   \
