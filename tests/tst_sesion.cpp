@@ -454,13 +454,16 @@ class Paseo : public QObject {
     QTimer respuesta_;
 };
 
-// What each folder above `desde` holds, up to the build tree's root: where
-// a file dialog that went up would have made its folders and files.
-QMap<QString, QStringList> Arriba(const QString& desde)
+// What the walk's file dialogs could have made in the folders above `desde`,
+// up to the build tree's root: new folders and files of the kinds the
+// program writes. Other tests may add anything else there meanwhile.
+QStringList Arriba(const QString& desde)
 {
-    QMap<QString, QStringList> r;
+    static const QStringList hechos{"New Folder*", "*.csv", "*.hidrela", "*.pdf", "*.png", "*.svg", "*.jpg"};
+    QStringList r;
     for (QDir d(desde); d.cdUp();) {
-        r[d.path()] = d.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        for (const QString& e : d.entryList(hechos, QDir::AllEntries | QDir::NoDotAndDotDot))
+            r << d.filePath(e);
         if (d.exists(QStringLiteral("CMakeCache.txt")))
             break;
     }
