@@ -71,6 +71,35 @@ class TstBaseDatos : public QObject {
         QVERIFY(b.ReconstruyeZonas(0) && Filas(b, "Zonas").isEmpty());
     }
 
+    // A file the program made before it marked its files, and an empty one,
+    // are taken as its own.
+    void archivoPropio_data()
+    {
+        QTest::addColumn<QStringList>("sql");
+        QTest::newRow("an empty file") << QStringList();
+        QTest::newRow("the tables of an older file")
+            << QStringList{"CREATE TABLE Zonas (\"Nº Zona\" INTEGER PRIMARY KEY, \"Sup parcial (m²)\" REAL, "
+                           "\"Nº curva en Cond II\" REAL)",
+                           "CREATE TABLE Anual (Mes INTEGER PRIMARY KEY, \"P mes\" REAL, \"P máx\" REAL, N INTEGER)"};
+    }
+    void archivoPropio()
+    {
+        QFETCH(QStringList, sql);
+        QFile f(Propio());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        {
+            QSqlDatabase otro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otro"));
+            otro.setDatabaseName(Propio());
+            QVERIFY(otro.open());
+            for (const QString& orden : sql)
+                QVERIFY(QSqlQuery(otro).exec(orden));
+            otro.close();
+        }
+        BaseDatos b;
+        QVERIFY(b.Abierta() && b.Ruta() == Propio() && b.ReconstruyeZonas(2));
+    }
+
     // A program directory that cannot be written sends the file to the
     // user's; a file that is not the program's own is used by no one. Either
     // way the program's file is left as it was.
@@ -85,6 +114,8 @@ class TstBaseDatos : public QObject {
         QTest::newRow("another program's database") << 4 << false;
         QTest::newRow("locked by another program") << 5 << false;
         QTest::newRow("a link to nowhere") << 6 << false;
+        QTest::newRow("another program's, with no table at all") << 7 << false;
+        QTest::newRow("another program's mark over tables like ours") << 8 << false;
     }
     void archivoMalo()
     {
@@ -101,7 +132,7 @@ class TstBaseDatos : public QObject {
             f.write(QByteArray(2048, 'z'));
         } else if (caso == 6) {
             QVERIFY(QFile::link(dir_.filePath(QStringLiteral("lejos.mdb")), Propio()));
-        } else if (caso != 4) {
+        } else if (caso != 4 && caso != 7) {
             BaseDatos crea;
             if (caso == 3) {
                 QSqlQuery(crea.Conexion()).exec("DROP TABLE Zonas");
@@ -112,8 +143,12 @@ class TstBaseDatos : public QObject {
             QVERIFY(QFile::setPermissions(Propio(), QFile::ReadOwner | QFile::ReadGroup));
         QSqlDatabase otro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otro"));
         otro.setDatabaseName(Propio());
-        if (caso == 4 || caso == 5)
-            QVERIFY(otro.open() && QSqlQuery(otro).exec(caso == 4 ? "CREATE TABLE Cuentas (a)" : "BEGIN EXCLUSIVE"));
+        const QHash<int, QString> ajeno{{4, "CREATE TABLE Cuentas (a)"},
+                                        {5, "BEGIN EXCLUSIVE"},
+                                        {7, "PRAGMA user_version = 7"},
+                                        {8, "PRAGMA application_id = 7"}};
+        if (ajeno.contains(caso))
+            QVERIFY(otro.open() && QSqlQuery(otro).exec(ajeno[caso]));
         const QByteArray antes = Contenido(Propio());
         BaseDatos b;
         QVERIFY(b.Abierta() == abierta && b.ReconstruyeZonas(2) == abierta && b.VaciaAnual() == abierta);

@@ -377,6 +377,8 @@ void TstCalc::proceso_data()
     fila("-j 0", "$C -j 0 FILE", bien, 2, "-j takes a number of threads", "");
     fila("full device", "$C FILE > /dev/full", bien, 2, "", "No space left on device");
     fila("closed output", "$C FILE >&-", bien, 2, "", "standard output is closed");
+    fila("help on a full device", "$C --help > /dev/full", QByteArray(), 2, "", "No space left on device");
+    fila("version on a full device", "$C --version > /dev/full", QByteArray(), 2, "", "No space left on device");
     // Any number of threads gives the answers of one, byte for byte.
     fila("10,000 lines, -j 1", "$C --lines -j 1 FILE", Lineas(10000), 2, "", "");
     fila("10,000 lines, -j 2", "$C --lines -j 2 FILE", Lineas(10000), 2, "", "");

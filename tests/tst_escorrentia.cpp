@@ -402,6 +402,8 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QFETCH(uint, uid);
         QFETCH(QByteArray, envio);
         QFETCH(QStringList, textos);
+        if (uid != geteuid())
+            APOYO_REQUIERE_OTRO_USUARIO();
         QLocalServer servidor;
         const QString nombre = EnlaceZevode::NombreServidor();
         QVERIFY(apoyo::ComoUsuario(uid, [&] { return servidor.listen(nombre); }));

@@ -36,7 +36,8 @@ extern "C" void Congelada(int)
 
 class Paseo : public QObject {
   public:
-    Paseo(Sesion& s, quint64 semilla, bool traza) : s_(s), azar_(semilla), traza_(traza)
+    Paseo(Sesion& s, quint64 semilla, bool traza, const QString& casa)
+        : s_(s), azar_(semilla), traza_(traza), casa_(QDir(casa).canonicalPath())
     {
         // Answers a modal window from inside its own event loop.
         connect(&respuesta_, &QTimer::timeout, this, &Paseo::RespondeModal);
@@ -58,6 +59,7 @@ class Paseo : public QObject {
             return t;
         }();
         numero_ = i;
+        Confina();
         // An action with nothing to act on gives way to another.
         while (!(this->*acciones[R(acciones.size())])()) {
         }
@@ -397,9 +399,29 @@ class Paseo : public QObject {
         return true;
     }
 
+    // A file dialog is browsed like any window, but only within the walk's
+    // scratch folder, so that nothing made through it lands anywhere else.
+    void Confina()
+    {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        const auto devuelve = [this, d] {
+            const QString aqui = d->directory().canonicalPath();
+            if (aqui != casa_ && !aqui.startsWith(casa_ + u'/'))
+                d->setDirectory(casa_);
+        };
+        if (!d->property("confinado").toBool()) {
+            d->setProperty("confinado", true);
+            connect(d, &QFileDialog::directoryEntered, this, devuelve);
+        }
+        devuelve();
+    }
+
     // Types a capacity into the modal window and confirms it, or closes it.
     void RespondeModal()
     {
+        Confina();
         QWidget* m = QApplication::activeModalWidget();
         if (!qobject_cast<QDialog*>(m))
             return;
@@ -427,9 +449,26 @@ class Paseo : public QObject {
     Sesion& s_;
     std::mt19937_64 azar_;
     const bool traza_;
+    const QString casa_;
     int numero_ = 0;
     QTimer respuesta_;
 };
+
+// What the walk's file dialogs could have made in the folders above `desde`,
+// up to the build tree's root: new folders and files of the kinds the
+// program writes. Other tests may add anything else there meanwhile.
+QStringList Arriba(const QString& desde)
+{
+    static const QStringList hechos{"New Folder*", "*.csv", "*.hidrela", "*.pdf", "*.png", "*.svg", "*.jpg"};
+    QStringList r;
+    for (QDir d(desde); d.cdUp();) {
+        for (const QString& e : d.entryList(hechos, QDir::AllEntries | QDir::NoDotAndDotDot))
+            r << d.filePath(e);
+        if (d.exists(QStringLiteral("CMakeCache.txt")))
+            break;
+    }
+    return r;
+}
 
 } // namespace
 
@@ -439,6 +478,13 @@ class TstSesion : public QObject {
   private slots:
     void paseoAleatorio()
     {
+        // File dialogs open in a scratch home and folder of the walk's own, so
+        // that folders and files made in them never land in the build tree.
+        const QString antes = QDir::currentPath();
+        QTemporaryDir casa;
+        QVERIFY(casa.isValid() && QDir::setCurrent(casa.path()));
+        qputenv("HOME", QFile::encodeName(casa.path()));
+        const auto arriba = Arriba(casa.path());
         apoyo::AislaAjustes();
         bool ok = false;
         const quint64 dada = qEnvironmentVariable("HIDRELA_SEMILLA").toULongLong(&ok);
@@ -458,7 +504,7 @@ class TstSesion : public QObject {
         });
 
         auto s = Arrancar();
-        Paseo paseo(*s, semilla, traza);
+        Paseo paseo(*s, semilla, traza, casa.path());
         std::signal(SIGALRM, Congelada);
         bool vista = false;
         for (int i = 1; i <= acciones; ++i) {
@@ -486,6 +532,8 @@ class TstSesion : public QObject {
                      qPrintable(vistas.join(u' ')));
         s.reset();
         apoyo::Recoge();
+        QDir::setCurrent(antes);
+        QCOMPARE(Arriba(casa.path()), arriba);
     }
 };
 

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <sys/resource.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -185,8 +186,7 @@ class TstZevode : public QObject {
     }
 
     // A copy that still answers keeps the link; a name left by a dead one is
-    // taken over. Another user, and a client that talks instead of listening,
-    // are cut off.
+    // taken over. A client that talks instead of listening is cut off.
     void arranqueServidor()
     {
         {
@@ -200,13 +200,72 @@ class TstZevode : public QObject {
         resto.close();
         ServidorEnlace tercero;
         QCOMPARE(tercero.Escucha(), ServidorEnlace::Arranque::Escuchando);
-        Cliente c, ajeno, hablador;
-        QVERIFY(c.Conecta() && ajeno.Conecta(apoyo::Nadie) && hablador.Conecta());
+        Cliente c, hablador;
+        QVERIFY(c.Conecta() && hablador.Conecta());
         hablador.socket.write(QByteArray(1 << 20, 'x'));
-        QTRY_COMPARE(ajeno.socket.state(), QLocalSocket::UnconnectedState);
         QTRY_COMPARE(hablador.socket.state(), QLocalSocket::UnconnectedState);
-        QCOMPARE(ajeno.textos, QStringList());
         QCOMPARE(tercero.Clientes(), 1);
+    }
+
+    // Another user is cut off before a word is sent.
+    void otroUsuario()
+    {
+        APOYO_REQUIERE_OTRO_USUARIO();
+        ServidorEnlace servidor;
+        QCOMPARE(servidor.Escucha(), ServidorEnlace::Arranque::Escuchando);
+        Cliente ajeno, propio;
+        QVERIFY(ajeno.Conecta(apoyo::Nadie) && propio.Conecta());
+        QTRY_COMPARE(ajeno.socket.state(), QLocalSocket::UnconnectedState);
+        QTRY_COMPARE(propio.textos, QStringList{QString()});
+        QCOMPARE(ajeno.textos, QStringList());
+        QCOMPARE(servidor.Clientes(), 1);
+    }
+
+    // The peer check itself, on a socket pair of this process, which runs
+    // anywhere: its own user is known, one expected user more is not, and a
+    // descriptor that is no socket belongs to no one.
+    void credencial()
+    {
+        int par[2];
+        QCOMPARE(socketpair(AF_UNIX, SOCK_STREAM, 0, par), 0);
+        const bool propio = EnlaceZevode::DeUsuario(par[0], geteuid()) && EnlaceZevode::MismoUsuario(par[1]);
+        const bool otro = EnlaceZevode::DeUsuario(par[0], geteuid() + 1);
+        ::close(par[0]);
+        ::close(par[1]);
+        QVERIFY(propio && !otro);
+        QVERIFY(!EnlaceZevode::MismoUsuario(par[0]) && !EnlaceZevode::MismoUsuario(STDIN_FILENO));
+    }
+
+    // A handful of clients at a time: one more is cut off at once, a place
+    // left is taken again, and every closed client is freed, so that a flood
+    // of connections leaves nothing behind.
+    void tope()
+    {
+        ServidorEnlace servidor;
+        QCOMPARE(servidor.Escucha(), ServidorEnlace::Arranque::Escuchando);
+        std::vector<std::unique_ptr<Cliente>> dentro;
+        for (int i = 0; i < ServidorEnlace::ClientesMaximos; ++i) {
+            dentro.push_back(std::make_unique<Cliente>());
+            QVERIFY(dentro.back()->Conecta());
+            QTRY_COMPARE(dentro.back()->textos, QStringList{QString()});
+        }
+        Cliente demas;
+        QVERIFY(demas.Conecta());
+        QTRY_COMPARE(demas.socket.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(demas.textos, QStringList());
+        dentro.front()->socket.disconnectFromServer();
+        QTRY_COMPARE(servidor.Clientes(), ServidorEnlace::ClientesMaximos - 1);
+        QVERIFY(demas.Conecta());
+        QTRY_COMPARE(demas.textos, QStringList{QString()});
+        dentro.clear();
+        demas.socket.abort();
+        for (int i = 0; i < 500; ++i) {
+            Cliente breve;
+            QVERIFY(breve.Conecta());
+            QCoreApplication::processEvents();
+        }
+        QTRY_COMPARE(servidor.findChildren<QLocalSocket*>().size(), 0);
+        QCOMPARE(servidor.Clientes(), 0);
     }
 
     // Two clients at once follow the window; closing it ends both links.

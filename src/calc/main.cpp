@@ -107,13 +107,15 @@ int main(int argc, char** argv)
     const char* ruta = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        if (a == "--help") {
-            std::printf("%s\n%s", Uso.data(), Ayuda.data());
-            return 0;
-        }
-        if (a == "--version") {
-            std::printf("hidrela-calc %s\n", HIDRELA_VERSION);
-            return 0;
+        if (a == "--help" || a == "--version") {
+            // A text that cannot be written is a failure like any other; a
+            // reader that stopped early (`| head`) wanted no more.
+            const std::string texto = a == "--help" ? std::string(Uso) + "\n" + std::string(Ayuda)
+                                                    : std::string("hidrela-calc ") + HIDRELA_VERSION + "\n";
+            if (Escribe(STDOUT_FILENO, texto) || errorSalida == EPIPE)
+                return 0;
+            std::fprintf(stderr, "hidrela-calc: cannot write the text: %s\n", std::strerror(errorSalida));
+            return 2;
         }
         if (a == "--import-rain") {
             int estado = 0;

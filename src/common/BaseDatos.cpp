@@ -42,6 +42,17 @@ bool EnlaceVacio(const QString& ruta)
     return f.isSymLink() && (!f.exists() || f.size() == 0);
 }
 
+// The program's mark in the header of every file it makes ("HDRL"), which
+// no other program's file bears.
+constexpr int MarcaPropia = 0x4844524C;
+
+// A number the file's header holds (application_id, page_count), or -1.
+qint64 Cabecera(const QSqlDatabase& db, const char* pragma)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(pragma))) && q.next() ? q.value(0).toLongLong() : -1;
+}
+
 bool Ejecuta(QSqlDatabase& db, const QString& sql)
 {
     QSqlQuery q(db);
@@ -124,16 +135,19 @@ bool BaseDatos::Prepara()
     if (!prueba.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
                                     "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'")))
         return false;
-    // A database with tables, none of them ours, belongs to another program.
-    bool propia = false, ajena = false;
+    bool tablas = false;
     while (prueba.next()) {
         const QString tabla = prueba.value(0).toString();
-        const bool nuestra = tabla.compare(QStringLiteral("Zonas"), Qt::CaseInsensitive) == 0 ||
-                             tabla.compare(QStringLiteral("Anual"), Qt::CaseInsensitive) == 0;
-        (nuestra ? propia : ajena) = true;
+        tablas = tablas || tabla.compare(QStringLiteral("Zonas"), Qt::CaseInsensitive) == 0 ||
+                 tabla.compare(QStringLiteral("Anual"), Qt::CaseInsensitive) == 0;
     }
     prueba.finish();
-    if (ajena && !propia)
+    // Written only when the program made it: a file of no pages yet, one
+    // with its mark, or one from before the mark that holds its tables. Any
+    // other database, even one without a table, is another program's.
+    const qint64 marca = Cabecera(db, "application_id");
+    const qint64 paginas = Cabecera(db, "page_count");
+    if (marca < 0 || paginas < 0 || (marca != 0 && marca != MarcaPropia) || (marca == 0 && paginas > 0 && !tablas))
         return false;
     if (!Forma(db, QStringLiteral("Zonas"), CamposZonas) || !Forma(db, QStringLiteral("Anual"), CamposAnual))
         return false;
@@ -143,6 +157,7 @@ bool BaseDatos::Prepara()
                                          "\"Sup parcial (m²)\" REAL, \"Nº curva en Cond II\" REAL)")) &&
               Ejecuta(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"Anual\" (\"Mes\" INTEGER PRIMARY KEY, "
                                          "\"P mes\" REAL, \"P máx\" REAL, \"N\" INTEGER)")) &&
+              (marca == MarcaPropia || Ejecuta(db, QStringLiteral("PRAGMA application_id = %1").arg(MarcaPropia))) &&
               Ejecuta(db, QStringLiteral("DELETE FROM \"Anual\" WHERE \"Mes\" NOT BETWEEN 1 AND 12"));
     for (int mes = 1; ok && mes <= 12; ++mes)
         ok = Ejecuta(db, QStringLiteral("INSERT OR IGNORE INTO \"Anual\" (\"Mes\") VALUES (%1)").arg(mes));

@@ -28,9 +28,9 @@ class BaseDatos {
     BaseDatos& operator=(const BaseDatos&) = delete;
 
     // False when the file cannot be opened, is not a database, is another
-    // program's database (tables, but neither of these), holds a table of
-    // another shape, is locked by another program, or is a symbolic link to
-    // nothing; nothing of it is then changed.
+    // program's database (one the program did not make: see README), holds
+    // a table of another shape, is locked by another program, or is a
+    // symbolic link to nothing; nothing of it is then changed.
     bool Abierta() const { return abierta_; }
     // The file used, or the one that failed.
     QString Ruta() const { return ruta_; }

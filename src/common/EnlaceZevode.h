@@ -43,19 +43,30 @@ inline QString NombreServidor()
 #endif
 }
 
+#if defined(Q_OS_UNIX)
 // Whether the process at the other end of a connected local socket runs as
-// this user: a link with anyone else is not taken up.
-inline bool MismoUsuario(qintptr descriptor)
+// `uid`; false for a descriptor that is no such socket.
+inline bool DeUsuario(qintptr descriptor, uid_t uid)
 {
 #if defined(Q_OS_LINUX)
     ucred par{};
     socklen_t largo = sizeof par;
     return getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &par, &largo) == 0 && largo == sizeof par &&
-           par.uid == geteuid();
-#elif defined(Q_OS_UNIX)
-    uid_t uid = 0;
+           par.uid == uid;
+#else
+    uid_t suyo = 0;
     gid_t gid = 0;
-    return getpeereid(int(descriptor), &uid, &gid) == 0 && uid == geteuid();
+    return getpeereid(int(descriptor), &suyo, &gid) == 0 && suyo == uid;
+#endif
+}
+#endif
+
+// Whether the other end runs as this user: a link with anyone else is not
+// taken up.
+inline bool MismoUsuario(qintptr descriptor)
+{
+#if defined(Q_OS_UNIX)
+    return DeUsuario(descriptor, geteuid());
 #else
     Q_UNUSED(descriptor);
     return true; // a named pipe open to the user alone

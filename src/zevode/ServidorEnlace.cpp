@@ -88,7 +88,7 @@ void ServidorEnlace::Publica(const QString& texto)
 void ServidorEnlace::Acepta()
 {
     while (QLocalSocket* s = servidor_->nextPendingConnection()) {
-        if (!EnlaceZevode::MismoUsuario(s->socketDescriptor())) {
+        if (clientes_.size() >= ClientesMaximos || !EnlaceZevode::MismoUsuario(s->socketDescriptor())) {
             s->abort();
             s->deleteLater();
             continue;

@@ -17,6 +17,11 @@ class ServidorEnlace : public QObject {
     Q_OBJECT
 
   public:
+    // One window per running copy of the program is all the link serves;
+    // a client beyond these is cut off at once, so that a flood of
+    // connections costs nothing.
+    static constexpr int ClientesMaximos = 8;
+
     explicit ServidorEnlace(QObject* parent = nullptr);
     ~ServidorEnlace() override;
 
