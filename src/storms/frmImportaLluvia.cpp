@@ -138,6 +138,12 @@ void frmImportaLluvia::Construye()
     txtLineas_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtLineas_->setFixedHeight(txtLineas_->fontMetrics().lineSpacing() * (LineasVistas + 1));
     lblCuentas_->setWordWrap(true);
+    // Long lines and headings scroll or elide rather than widen the dialog.
+    txtLineas_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    for (QComboBox* l : {lstFecha_, lstProfundidad_, lstYmd_[0], lstYmd_[1], lstYmd_[2]}) {
+        l->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        l->setMinimumContentsLength(8);
+    }
 
     tblMeses_->setRowCount(12);
     tblMeses_->setColumnCount(3);
@@ -147,7 +153,9 @@ void frmImportaLluvia::Construye()
         meses << Texto(v_, 1009 + m);
     tblMeses_->setVerticalHeaderLabels(meses);
     tblMeses_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblMeses_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tblMeses_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tblMeses_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tblMeses_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
     auto* botones = new QDialogButtonBox(this);
     QPushButton* cmdAceptar = botones->addButton(Texto(v_, 1772), QDialogButtonBox::AcceptRole);
@@ -162,15 +170,18 @@ void frmImportaLluvia::Construye()
     izquierda->addLayout(ConstruyeLectura());
     izquierda->addLayout(ConstruyeOpciones());
     izquierda->addStretch();
+    lblCuentas_->setMinimumWidth(360);
+    tblMeses_->setMinimumWidth(360);
     auto* derecha = new QVBoxLayout;
     derecha->addWidget(lblCuentas_);
     derecha->addWidget(tblMeses_, 1);
     auto* lados = new QHBoxLayout;
-    lados->addLayout(izquierda, 1);
-    lados->addLayout(derecha, 1);
+    lados->addLayout(izquierda, 3);
+    lados->addLayout(derecha, 2);
     auto* caja = new QVBoxLayout(this);
     caja->addLayout(lados);
     caja->addWidget(botones);
+    resize(1000, 640);
 }
 
 QLayout* frmImportaLluvia::ConstruyeLectura()
@@ -228,8 +239,10 @@ void frmImportaLluvia::Presenta(const FormatoLluvia& f, const OpcionesLluvia& o)
     Elige(lstFecha_, f.fecha);
     Elige(lstProfundidad_, f.profundidad);
     chkYmd_->setChecked(!f.ymd[0].empty());
-    for (std::size_t k = 0; k < 3; ++k)
+    for (std::size_t k = 0; k < 3; ++k) {
+        lstYmd_[k]->setCurrentIndex(std::min(static_cast<int>(k), lstYmd_[k]->count() - 1));
         Elige(lstYmd_[k], f.ymd[k]);
+    }
     lstUnidad_->setCurrentIndex(std::max(0, lstUnidad_->findData(static_cast<int>(f.unidad))));
     QStringList faltan;
     for (const std::string& m : f.faltan)
@@ -354,7 +367,9 @@ void frmImportaLluvia::Meses(const ResultadoLluvia* r)
                 if (r->ajustadas[k] && c > 0)
                     t = Texto(v_, 1901).arg(t);
             }
-            tblMeses_->setItem(m, c, new QTableWidgetItem(t));
+            auto* celda = new QTableWidgetItem(t);
+            celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            tblMeses_->setItem(m, c, celda);
         }
     }
 }
