@@ -484,6 +484,27 @@ bool Corta(const std::vector<DiaLluvia>& dias)
     return dias.back().fecha < sys_days(sigue).time_since_epoch().count() - 1;
 }
 
+// The next line taken off `texto`, without the blanks around it.
+std::string_view SiguienteLinea(std::string_view& texto)
+{
+    const std::size_t salto = texto.find('\n');
+    const std::string_view l = Recorta(texto.substr(0, salto));
+    texto.remove_prefix(salto == std::string_view::npos ? texto.size() : salto + 1);
+    return l;
+}
+
+// A line's fields; the separator is the first tab, ';' or ',' of the first
+// line that has one.
+std::vector<std::string> CamposDe(std::string_view l, char& sep)
+{
+    if (!sep) {
+        const std::size_t i = l.find_first_of("\t;,");
+        if (i != std::string_view::npos)
+            sep = l[i];
+    }
+    return Campos(l, sep ? sep : '\n');
+}
+
 // A first line with words and no date is a heading.
 bool Cabecera(const std::vector<std::string>& campos)
 {
@@ -546,18 +567,11 @@ std::optional<FalloLluvia> LeeRegistro(std::string_view texto, RegistroLluvia& r
     Columnas c;
     int linea = 0;
     while (!texto.empty()) {
-        const std::size_t salto = texto.find('\n');
-        const std::string_view l = Recorta(texto.substr(0, salto));
-        texto.remove_prefix(salto == std::string_view::npos ? texto.size() : salto + 1);
+        const std::string_view l = SiguienteLinea(texto);
         ++linea;
         if (l.empty() || l.front() == '#')
             continue;
-        if (!sep) {
-            const std::size_t i = l.find_first_of("\t;,");
-            if (i != std::string_view::npos)
-                sep = l[i];
-        }
-        const std::vector<std::string> campos = Campos(l, sep ? sep : '\n');
+        const std::vector<std::string> campos = CamposDe(l, sep);
         if (std::exchange(primera, false) && Cabecera(campos)) {
             leido.cabeceras = campos;
             for (std::string& h : leido.cabeceras)
@@ -604,19 +618,12 @@ VistaLluvia MiraRegistro(std::string_view texto, int lineas)
     char sep = 0;
     bool primera = true;
     while (!texto.empty() && (static_cast<int>(v.primeras.size()) < lineas || v.columnas == 0)) {
-        const std::size_t salto = texto.find('\n');
-        const std::string_view l = Recorta(texto.substr(0, salto));
-        texto.remove_prefix(salto == std::string_view::npos ? texto.size() : salto + 1);
+        const std::string_view l = SiguienteLinea(texto);
         if (static_cast<int>(v.primeras.size()) < lineas)
             v.primeras.emplace_back(l);
         if (l.empty() || l.front() == '#' || v.columnas)
             continue;
-        if (!sep) {
-            const std::size_t i = l.find_first_of("\t;,");
-            if (i != std::string_view::npos)
-                sep = l[i];
-        }
-        const std::vector<std::string> campos = Campos(l, sep ? sep : '\n');
+        const std::vector<std::string> campos = CamposDe(l, sep);
         if (std::exchange(primera, false) && Cabecera(campos)) {
             for (const std::string& c : campos)
                 v.cabeceras.emplace_back(Recorta(c));
