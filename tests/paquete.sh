@@ -23,7 +23,7 @@ for f in bin/hidrela bin/Zevode bin/hidrela-calc share/applications/hidrela.desk
   [ -e "$r/$f" ] || falla "not in the package: /usr/$f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6-sqlite; do
   [[ $depends == *"$lib"* ]] || falla "Depends names no $lib: $depends"
 done
 
