@@ -5,7 +5,7 @@ RELEASE := build/release
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 600
 
-.PHONY: deps run test soak bench fuzz clean
+.PHONY: deps run test soak bench fuzz package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,6 +36,7 @@ bench: deps
 	cmake --build $(RELEASE) -j $(JOBS)
 	$(RELEASE)/bench/hidrela_bench
 	$(RELEASE)/bench/hidrela_bench_informe
+	bash bench/paralelo.sh $(RELEASE)/src/calc/hidrela-calc $(RELEASE)/bench
 
 # Every fuzz target for FUZZ_SECONDS, two at a time.
 fuzz:
@@ -43,6 +44,22 @@ fuzz:
 	cmake -S . -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHIDRELA_FUZZ=ON -DHIDRELA_WERROR=OFF
 	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_numero fuzz_calc fuzz_anual fuzz_catalogo
 	bash scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(JOBS)
+
+# The Debian package, hidrela_<version>_<arch>.deb here, built with Debian's
+# hardening flags and checked by lintian. Its own build tree: the flags differ
+# from the release build's, and cpack installs without building the tests.
+PACKAGE := build/package
+package: deps
+	@bash scripts/install-deps.sh package
+	cmake -S . -B $(PACKAGE) -DCMAKE_BUILD_TYPE=Release -DHIDRELA_SANITIZE=OFF -DHIDRELA_WERROR=OFF \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE) -j $(JOBS) --target hidrela Zevode hidrela-calc manuales
+	rm -f $(PACKAGE)/hidrela_*.deb
+	cd $(PACKAGE) && cpack -G DEB
+	cp $(PACKAGE)/hidrela_*.deb .
+	lintian --fail-on error $(PACKAGE)/hidrela_*.deb
 
 clean:
 	rm -rf build

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; does nothing when all are there.
-# With "fuzz", also clang and its fuzzer runtime.
+# With "fuzz", also clang and its fuzzer runtime; with "package", lintian.
 set -euo pipefail
 
 paquetes=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev libsimdjson-dev
-          desktop-file-utils appstream poppler-utils)
+          desktop-file-utils appstream poppler-utils dpkg-dev file parallel)
 [ "${1:-}" = fuzz ] && paquetes+=(clang libclang-rt-14-dev)
+[ "${1:-}" = package ] && paquetes+=(lintian)
 
 faltan=()
 for p in "${paquetes[@]}"; do

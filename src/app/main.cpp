@@ -1,4 +1,5 @@
 #include "app/Arranque.h"
+#include "app/AyudaLinea.h"
 #include "app/Informe.h"
 #include "common/Idioma.h"
 
@@ -6,6 +7,8 @@
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> estado = AyudaSinVentanas(argc, argv))
+        return *estado;
     // A report from the shell needs no display: without one, or a platform
     // chosen by the user, it is drawn offscreen.
     if (PideInforme(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -26,7 +26,9 @@ namespace {
 
 constexpr std::string_view Uso = "usage: hidrela-calc [--lines] [-j N] [FILE]";
 constexpr std::string_view Ayuda = R"(       hidrela-calc --import-rain FILE.csv [--year Y | --mean] [--rain-day MM]
-                    [--storm MM] [--season M1-M2]
+                    [--storm MM] [--season M1-M2] [--date COL | --ymd Y,M,D]
+                    [--depth COL] [--unit U] [--missing A,B]
+                    [--duplicates first|last]
 
 Answers the calculator's JSON requests in FILE, or on standard input when FILE
 is absent or "-", on standard output, each answer as it is computed.
@@ -55,6 +57,14 @@ twelve months as [P, Pmax, rain days]; and the record's counts.
   --rain-day MM   a day with at least MM is a rain day (default 0.1)
   --storm MM      a day with at least MM is one storm (default 1)
   --season M1-M2  the growing season's months (default 4-9)
+  --date COL      the date's column, by its heading or number from 1
+  --ymd Y,M,D     the year's, month's and day's columns instead of a date's
+  --depth COL     the depth's column (without these, the columns are found)
+  --unit U        the depths' unit: mm (the default), 0.1mm, cm or in
+  --missing A,B   the texts of a missing day (default: empty, NA, -9999, M)
+  --duplicates first|last
+                  of a date given twice with two depths, the line kept
+                  (default: the record is refused)
 
 Exit status: 0 when every request was answered (or the record imported),
 2 otherwise.
