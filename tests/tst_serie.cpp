@@ -210,12 +210,16 @@ class TstSerie : public QObject {
         f.close();
         const QString antes = Guardado("Anual", 11, 0).toString() + Guardado("Anual", 11, 2).toString();
         Registro r;
-        QTimer::singleShot(0, [] {
-            if (QWidget* d = QApplication::activeModalWidget())
+        QString regla;
+        QTimer::singleShot(0, [&regla] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
+                regla = Control<QLabel>(d, "lblCondicion")->text();
                 QTest::mouseClick(Control<QPushButton>(d, "cmdAceptar"), Qt::LeftButton);
+            }
         });
         ImportaLluvia(s->v, s->nav, nullptr, f.fileName());
         QCOMPARE(r.cajas.size(), std::size_t(bien ? 0 : 1));
+        QVERIFY(!bien || (regla.contains(" 12.5 mm is I, 12.5 to 28 mm is II ") && regla.contains(" 35.5 and 53 mm")));
         QVERIFY(bien || r.cajas[0].texto.startsWith("Line 61 of "));
         QWidget* w = s->nav.Ventana(Serie);
         QCOMPARE(w ? Estado(w) : QString(), bien ? "1 1/12 [10.0] 1" : "");

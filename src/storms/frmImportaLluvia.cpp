@@ -3,6 +3,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Variables.h"
+#include "model/Humedad.h"
 #include "widgets/CampoNumerico.h"
 
 #include <QComboBox>
@@ -35,6 +36,18 @@ QString Llena(QString t, const QStringList& args)
         if (t.contains(QStringLiteral("%%1").arg(i + 2)))
             t.replace(QStringLiteral("%%1").arg(i + 2), args[i]);
     return t;
+}
+
+// The rule the storms' conditions follow, in the model's own figures.
+QLabel* EtiquetaCondicion(const Variables& v, QWidget* padre)
+{
+    const auto mm = [&v](double x) { return ExactoLocal(v, x); };
+    auto* l = new QLabel(Texto(v, 1840).arg(mm(HumedadBajaReposo), mm(HumedadAltaReposo), mm(HumedadBajaCrecimiento),
+                                            mm(HumedadAltaCrecimiento)),
+                         padre);
+    l->setObjectName(QStringLiteral("lblCondicion"));
+    l->setWordWrap(true);
+    return l;
 }
 
 } // namespace
@@ -119,6 +132,7 @@ frmImportaLluvia::frmImportaLluvia(const Variables& v, const QString& archivo, R
     caja->addWidget(lblCuentas_);
     caja->addWidget(tblDias_);
     caja->addLayout(opciones);
+    caja->addWidget(EtiquetaCondicion(v_, this));
     caja->addWidget(botones);
 
     connect(botones, &QDialogButtonBox::accepted, this, &frmImportaLluvia::cmdAceptar_Click);
