@@ -113,9 +113,6 @@ class TstBalance : public QObject {
         // The height follows the largest storage of the series, not the last storm's.
         fila("50 y luego 10", ejemplo, {{50, 2}, {10, 2}},
              {60, 2, 2, 0, 60, 54.19, 60, 170.76, 91.65, 1, 32.31, 170.76, 91.65, 0.01});
-        // A capacity that holds the storm exactly does not overflow.
-        fila("CapaLibre 0", {90, 60, 1, 91.652893238033897}, {{50, 2}},
-             {50, 1, 1, 0, 50, 44.19, 50, 158.43, 91.65, 1, 22.89, 158.43, 91.65, 91.65});
         fila("desborde", {90, 60, 1, 10}, {{50, 2}, {50, 2}},
              {100, 2, 2, 2, 100, 88.37, 67.34, 153.56, 91.65, 2, 45.78, 316.86, 91.65, 91.65});
         fila("desborde, SR 2, NR > NI", {80, 90, 2, 20}, {{50, 2}, {10, 3}},
@@ -139,6 +136,25 @@ class TstBalance : public QObject {
         QCOMPARE(Cent(Cifras(resumen.begin(), resumen.end()) +
                       Cifras{double(t.NumEscLadera), t.Acum(5), t.SumaMaxAlcorque, r.AlturaRepresas, r.CapaNecesaria}),
                  Cent(esperado));
+    }
+
+    // A capacity that holds a storm exactly is full to the brim, not
+    // overflowing; a hundredth of a millimetre more overflows. Counted, and
+    // flagged storm by storm for the chart.
+    void desbordeJusto()
+    {
+        SiteState s = Modelo(ejemplo);
+        ScenarioResults r;
+        BalanceAguacero(s, r, 50, 2);
+        s.CAPA = r.CapaNecesaria;
+        BalanceAguacero(s, r, 50, 2);
+        QCOMPARE(r.CapaLibre, 0.0);
+        std::vector<BarraSerie> barras;
+        const TotalesSerie t = RecalculaSerie(s, r, {{50.01, 2}, {50, 2}, {49.99, 2}}, barras);
+        QCOMPARE(barras.size(), std::size_t(3));
+        QCOMPARE((QList<bool>{barras[0].Desborda, barras[1].Desborda, barras[2].Desborda}),
+                 (QList<bool>{true, false, false}));
+        QCOMPARE(t.NumFuera, 1);
     }
 
     // Clearing keeps the figures the windows still show, and the storm's settings.

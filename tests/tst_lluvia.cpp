@@ -1,3 +1,4 @@
+#include "model/CalculoAnual.h"
 #include "model/LluviaDiaria.h"
 
 #include <QtTest>
@@ -24,31 +25,37 @@ class TstLluvia : public QObject {
   private slots:
 
     // January is dormant and June growing by default. Two days of a January or a
-    // June give the five days' rain before the storm of the 15th.
+    // June give the five days' rain before the storm of the 15th; the year's
+    // computation, given that rain as a month's P5, must find the same condition.
     void condicion_data()
     {
         QTest::addColumn<int>("mes");
         QTest::addColumn<QStringList>("antes"); // the 10th and the 12th; empty: missing
+        QTest::addColumn<double>("p5");
         QTest::addColumn<QList<int>>("temporada");
         QTest::addColumn<int>("cond");
-        QTest::newRow("dormant 12.7 is II") << 1 << QStringList{"5.1", "7.6"} << QList<int>{4, 9} << 2;
-        QTest::newRow("dormant 12.69 is I") << 1 << QStringList{"5.1", "7.59"} << QList<int>{4, 9} << 1;
-        QTest::newRow("dormant 27.94 is II") << 1 << QStringList{"20.3", "7.64"} << QList<int>{4, 9} << 2;
-        QTest::newRow("dormant 27.95 is III") << 1 << QStringList{"20.3", "7.65"} << QList<int>{4, 9} << 3;
-        QTest::newRow("growing 35.56 is II") << 6 << QStringList{"1.01", "34.55"} << QList<int>{4, 9} << 2;
-        QTest::newRow("growing 35.55 is I") << 6 << QStringList{"30.1", "5.45"} << QList<int>{4, 9} << 1;
-        QTest::newRow("growing 53.34 is II") << 6 << QStringList{"50.2", "3.14"} << QList<int>{4, 9} << 2;
-        QTest::newRow("growing 53.35 is III") << 6 << QStringList{"50.2", "3.15"} << QList<int>{4, 9} << 3;
-        QTest::newRow("season 10-3: June is dormant") << 6 << QStringList{"20.3", "7.64"} << QList<int>{10, 3} << 2;
-        QTest::newRow("season 10-3: January grows") << 1 << QStringList{"20.3", "7.64"} << QList<int>{10, 3} << 1;
-        QTest::newRow("a missing day counts 0") << 1 << QStringList{"12.7", ""} << QList<int>{4, 9} << 2;
-        QTest::newRow("a trace counts 0") << 1 << QStringList{"12,7", "Ip"} << QList<int>{4, 9} << 2;
+        const QList<int> abrilSeptiembre{4, 9};
+        QTest::newRow("dormant 12.49 is I") << 1 << QStringList{"5.1", "7.39"} << 12.49 << abrilSeptiembre << 1;
+        QTest::newRow("dormant 12.5 is II") << 1 << QStringList{"5.1", "7.4"} << 12.5 << abrilSeptiembre << 2;
+        QTest::newRow("dormant 28 is II") << 1 << QStringList{"20.3", "7.7"} << 28.0 << abrilSeptiembre << 2;
+        QTest::newRow("dormant 28.01 is III") << 1 << QStringList{"20.3", "7.71"} << 28.01 << abrilSeptiembre << 3;
+        QTest::newRow("growing 35.49 is I") << 6 << QStringList{"30.1", "5.39"} << 35.49 << abrilSeptiembre << 1;
+        QTest::newRow("growing 35.5 is II") << 6 << QStringList{"1.01", "34.49"} << 35.5 << abrilSeptiembre << 2;
+        QTest::newRow("growing 53 is II") << 6 << QStringList{"50.2", "2.8"} << 53.0 << abrilSeptiembre << 2;
+        QTest::newRow("growing 53.01 is III") << 6 << QStringList{"50.2", "2.81"} << 53.01 << abrilSeptiembre << 3;
+        QTest::newRow("season 10-3: June is dormant")
+            << 6 << QStringList{"20.3", "9.7"} << 30.0 << QList<int>{10, 3} << 3;
+        QTest::newRow("season 10-3: January grows")
+            << 1 << QStringList{"20.3", "9.7"} << 30.0 << QList<int>{10, 3} << 1;
+        QTest::newRow("a missing day counts 0") << 1 << QStringList{"12.5", ""} << 12.5 << abrilSeptiembre << 2;
+        QTest::newRow("a trace counts 0") << 1 << QStringList{"12,5", "Ip"} << 12.5 << abrilSeptiembre << 2;
     }
 
     void condicion()
     {
         QFETCH(int, mes);
         QFETCH(QStringList, antes);
+        QFETCH(double, p5);
         QFETCH(QList<int>, temporada);
         QFETCH(int, cond);
         auto dia = [mes](int d) { return QString::asprintf("2021-%02d-%02d", mes, d); };
@@ -63,6 +70,14 @@ class TstLluvia : public QObject {
         QCOMPARE(res.serie.back().P, 1.0);
         QCOMPARE(res.serie.back().cond, cond);
         QCOMPARE(res.conFaltaEnCinco, int(antes.contains(QString())));
+        if (o != OpcionesLluvia{})
+            return; // the year's season is fixed
+        // Runoff case I takes P5 as the month's rain over 12.
+        CalculoAnual a;
+        const auto i = static_cast<std::size_t>(mes - 1);
+        a.datos.PMes[i] = 12 * p5, a.datos.PMaxDia[i] = 4 * p5, a.datos.NDias[i] = 3;
+        CalculaAguaceros(a, CasoEscorrentia::I);
+        QCOMPARE(a.J[i], double(cond));
     }
 
     // 2022 lacks a day, 2023 and 2024 (leap) are whole: the mean takes those two.

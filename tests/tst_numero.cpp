@@ -30,6 +30,14 @@ class TstNumero : public QObject {
         QTest::newRow("overflow, negative") << "-0.5e400" << false << 0.0;
         QTest::newRow("overflow, long mantissa") << QString(400, '9') + "e-10" << false << 0.0;
         QTest::newRow("group of four first") << "1234,567" << false << 0.0;
+        // Too small, which is zero, however far from the point its first digit stands.
+        const QString ceros(400, '0');
+        QTest::newRow("tiny, point first") << "." + ceros + "1e2" << true << 0.0;
+        QTest::newRow("tiny, zeros after the point") << "0." + ceros + "5e2" << true << 0.0;
+        QTest::newRow("tiny, leading zeros") << ceros + "1e-400" << true << 0.0;
+        QTest::newRow("tiny, long exponent") << "5e-" + ceros + "400" << true << 0.0;
+        QTest::newRow("overflow, long exponent") << "5e" + ceros + "400" << false << 0.0;
+        QTest::newRow("overflow, zeros both sides of the point") << ceros + "." + ceros + "1e720" << false << 0.0;
     }
     void reconocimiento()
     {
@@ -42,6 +50,9 @@ class TstNumero : public QObject {
         QCOMPARE(v.has_value(), numerico);
         if (numerico)
             QCOMPARE(*v, valor);
+        // A view ends the text even where digits or separators follow it.
+        const std::string mas = t + "5,";
+        QCOMPARE(ANumero(std::string_view(mas).substr(0, t.size())), v);
     }
 
     void formato_data()

@@ -211,9 +211,10 @@ class TstSerie : public QObject {
         const QString antes = Guardado("Anual", 11, 0).toString() + Guardado("Anual", 11, 2).toString();
         Registro r;
         // OK; a record that gives nothing leaves the dialog open, saying why.
-        QString dicho;
-        QTimer::singleShot(0, [&dicho] {
+        QString dicho, regla;
+        QTimer::singleShot(0, [&dicho, &regla] {
             if (QWidget* d = QApplication::activeModalWidget()) {
+                regla = Control<QLabel>(d, "lblCondicion")->text();
                 QTest::mouseClick(Control<QPushButton>(d, "cmdAceptar"), Qt::LeftButton);
                 if (QApplication::activeModalWidget() == d) {
                     dicho = Control<QLabel>(d, "lblCuentas")->text();
@@ -229,6 +230,7 @@ class TstSerie : public QObject {
             const QTableWidgetItem* marzo = Control<QTableWidget>(s->nav.Ventana("frmAnual"), "tblParcial")->item(3, 4);
             QVERIFY(marzo && !marzo->text().isEmpty());
         }
+        QVERIFY(!bien || (regla.contains(" 12.5 mm is I, 12.5 to 28 mm is II ") && regla.contains(" 35.5 and 53 mm")));
         QVERIFY(bien || r.cajas[0].texto.startsWith("Line 61 of "));
         QWidget* w = s->nav.Ventana(Serie);
         QCOMPARE(w ? Estado(w) : QString(), bien ? "1 1/12 [10.0] 1" : "");

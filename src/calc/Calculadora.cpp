@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -84,6 +85,15 @@ struct Lote {
             salida = std::string();
     }
 };
+
+// Room for a lote that holds `n` bytes and has room for `capacidad`: a
+// Trozo or twice what it has, but no more than the `quedan` bytes still to
+// come and one to find their end.
+std::size_t Hueco(std::size_t n, std::size_t capacidad, std::size_t quedan)
+{
+    const std::size_t r = std::max(Trozo, 2 * capacidad);
+    return quedan < r - n ? n + quedan + 1 : r;
+}
 
 // An answer of its own for a reason with no request behind it.
 void Anota(std::string& salida, FormaFlujo forma, std::string motivo)
@@ -462,13 +472,20 @@ int CalculaFlujo(const Entrada& entrada, const std::function<bool(std::string_vi
         Troceador troceador(o.lineas);
         Lote* l = tuberia.Libre();
         std::size_t cortado = 0; // bytes of the lote cut into pieces
+        std::size_t leidos = 0;
+        // An input that goes on past its announced length is of unknown length.
+        const auto quedan = [&] {
+            return entrada.largo == 0 || leidos > entrada.largo ? SIZE_MAX : entrada.largo - leidos;
+        };
         while (l) {
             if (l->n == l->capacidad)
-                l->Amplia(std::max(Trozo, 2 * l->capacidad));
+                l->Amplia(Hueco(l->n, l->capacidad, quedan()));
             const std::ptrdiff_t r = entrada.lee(l->datos.get() + l->n, l->capacidad - l->n);
             const int error = errno;
-            if (r > 0)
+            if (r > 0) {
                 l->n += static_cast<std::size_t>(r);
+                leidos += static_cast<std::size_t>(r);
+            }
             std::memset(l->datos.get() + l->n, ' ', RellenoJson);
             cortado = troceador.Corta(std::string_view(l->datos.get(), l->n), cortado, r == 0, l->piezas);
             if (r < 0 && !troceador.Terminado()) {
@@ -484,7 +501,7 @@ int CalculaFlujo(const Entrada& entrada, const std::function<bool(std::string_vi
                 continue;
             Lote* siguiente = acabado ? nullptr : tuberia.Libre();
             if (siguiente) {
-                siguiente->Amplia(std::max(Trozo, 2 * (l->n - cortado)));
+                siguiente->Amplia(Hueco(l->n - cortado, l->n - cortado, quedan()));
                 siguiente->n = l->n - cortado;
                 std::memcpy(siguiente->datos.get(), l->datos.get() + cortado, siguiente->n);
             }
@@ -512,7 +529,7 @@ std::string Calcula(std::string_view entrada, int& estado, const OpcionesCalculo
                         leido += n;
                         return static_cast<std::ptrdiff_t>(n);
                     },
-                    "the input"};
+                    "the input", entrada.size()};
     std::string salida;
     bool agotada = false;
     estado = CalculaFlujo(

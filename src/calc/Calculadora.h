@@ -22,6 +22,7 @@ struct OpcionesCalculo {
 struct Entrada {
     std::function<std::ptrdiff_t(char*, std::size_t)> lee;
     std::string nombre;
+    std::size_t largo = 0; // the bytes to come, when known: a short input takes no more room
 };
 
 // Answers the requests of `entrada` as they come, in input order whatever

@@ -10,7 +10,9 @@ namespace {
 
 using simdjson::SUCCESS;
 constexpr std::size_t npos = std::string_view::npos;
-// What the parser keeps between values; a larger value is given back after.
+// The parsers take room as the values they read need it, so that a reader
+// made for a few small values costs little; room over this is given back
+// after a larger value.
 constexpr std::size_t CapacidadHabitual = std::size_t{64} << 10;
 
 bool Blanco(char c)
@@ -302,21 +304,12 @@ std::string Ingles(const MotivoJson& m)
     return {};
 }
 
-LectorJson::LectorJson()
-{
-    if (parser_.allocate(CapacidadHabitual) != SUCCESS || directo_.allocate(CapacidadHabitual) != SUCCESS)
-        throw std::bad_alloc();
-}
-
 LectorJson::Lectura LectorJson::Lee(std::string_view texto, bool relleno)
 {
     motivo_.clear();
     por_ = {};
-    if (parser_.capacity() > 16 * CapacidadHabitual && texto.size() <= CapacidadHabitual) {
+    if (parser_.capacity() > 16 * CapacidadHabitual && texto.size() <= CapacidadHabitual)
         parser_ = simdjson::dom::parser();
-        if (parser_.allocate(CapacidadHabitual) != SUCCESS)
-            throw std::bad_alloc();
-    }
     simdjson::error_code e = parser_.parse(texto.data(), texto.size(), !relleno).get(valor_);
     // A plain "-0" only costs a second look at the text.
     const bool menosCero = e == SUCCESS && texto.find("-0") != npos;

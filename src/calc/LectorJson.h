@@ -71,7 +71,6 @@ class LectorJson {
         Repetida,   // well-formed, but an object names a key twice
     };
 
-    LectorJson();
     // Reads `texto` as one JSON value. With `relleno`, RellenoJson bytes
     // after the text may be read, which spares a copy.
     Lectura Lee(std::string_view texto, bool relleno = false);

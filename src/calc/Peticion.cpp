@@ -435,10 +435,8 @@ bool LeePeticionDirecta(od::document_reference& doc, Peticion& p)
 }
 
 namespace {
-// The longest run of pieces read as one stream, which the parser keeps room
-// for, and the least room it is given.
+// The longest run of pieces read as one stream.
 constexpr std::size_t LargoFlujo = std::size_t{256} << 10;
-constexpr std::size_t LoteFlujo = std::size_t{64} << 10;
 } // namespace
 
 FlujoPeticiones::FlujoPeticiones(const char* datos, const std::vector<Pieza>& piezas, FormaFlujo forma,
@@ -454,7 +452,10 @@ FlujoPeticiones::FlujoPeticiones(const char* datos, const std::vector<Pieza>& pi
     const std::size_t largo = piezas.back().inicio + piezas.back().largo - base_;
     if (largo > LargoFlujo)
         return;
-    vivo_ = parser.iterate_many(datos + base_, largo, std::max(largo, LoteFlujo)).get(flujo_) == simdjson::SUCCESS;
+    // The stream's parser takes new room whenever the batch size changes: it
+    // keeps what it has, or grows by powers of two, so that it settles.
+    const std::size_t lote = std::max(parser.capacity(), std::bit_ceil(largo));
+    vivo_ = parser.iterate_many(datos + base_, largo, lote).get(flujo_) == simdjson::SUCCESS;
     if (vivo_)
         it_ = flujo_.begin();
 }

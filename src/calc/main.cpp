@@ -49,8 +49,10 @@ With --import-rain, reads a daily rainfall record instead: lines of a date
 ";" or a tab, with a decimal point or comma; "Ip", "Inap" and "tr" are 0 and
 an empty depth is a missing day. It prints one JSON object: "series", a list
 of [depth, condition], one storm per day at or above the storm threshold,
-its moisture condition from the rain of the five days before; "year", the
-twelve months as [P, Pmax, rain days]; and the record's counts.
+its moisture condition from the rain of the five days before (outside the
+growing season I under 12.5 mm, III over 28 mm, else II; in it, the limits
+are 35.5 and 53 mm); "year", the twelve months as [P, Pmax, rain days]; and
+the record's counts.
 
   --year Y        the months of calendar year Y (missing days taken as 0)
   --mean          the mean of the complete years (the default)

@@ -1,6 +1,7 @@
 #include "model/CalculoAnual.h"
 
 #include "model/BalanceAguacero.h"
+#include "model/Humedad.h"
 
 #include <cmath>
 
@@ -53,12 +54,7 @@ void CalculaAguaceros(CalculoAnual& a, CasoEscorrentia caso)
         else if (caso == CasoEscorrentia::I)
             P5 = P / 12;
 
-        double J = 2;
-        const bool verano = m >= 4 && m <= 9;
-        if (P5 < (verano ? 35.5 : 12.5))
-            J = 1;
-        if (P5 > (verano ? 53 : 28))
-            J = 3;
+        const double J = CondicionHumedad(P5, m >= MesCrecimientoDesde && m <= MesCrecimientoHasta);
 
         a.PV1[i] = PV1;
         a.N1[i] = N1;

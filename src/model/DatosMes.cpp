@@ -60,8 +60,10 @@ std::optional<FalloMes> LeeDatos(const TablaAnual& tabla, DatosAnuales& d)
         d.PMaxDia[i] = *x;
 
         const Celda& n = fila[2];
-        if (!n || TernaMes(d.PMes[i], d.PMaxDia[i], *n))
+        if (!n)
             return FalloMes{m, 2, 1031};
+        if (const int e = TernaMes(d.PMes[i], d.PMaxDia[i], *n))
+            return FalloMes{m, 2, e};
         d.NDias[i] = *n;
     }
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "model/LluviaDiaria.h"
 
+#include "model/Humedad.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -146,6 +148,10 @@ bool Letras(std::string_view s)
     });
 }
 
+// An import's default season is the year's.
+static_assert(OpcionesLluvia{}.mesCrecimiento1 == MesCrecimientoDesde &&
+              OpcionesLluvia{}.mesCrecimiento2 == MesCrecimientoHasta);
+
 bool EnTemporada(int mes, const OpcionesLluvia& o)
 {
     const int a = o.mesCrecimiento1, b = o.mesCrecimiento2;
@@ -174,16 +180,6 @@ Fecha FechaDe(DiaCivil d)
     const year_month_day f{sys_days{days{d}}};
     return {static_cast<int>(f.year()), static_cast<int>(static_cast<unsigned>(f.month())),
             static_cast<int>(static_cast<unsigned>(f.day()))};
-}
-
-int CondicionHumedad(double p5, bool crecimiento)
-{
-    // Each middle range holds both of its ends: "12.7 to 27.94 mm gives II",
-    // so exactly 12.7 and exactly 27.94 are II; only what is under the lower
-    // end is I and only what is over the upper end is III.
-    const double bajo = crecimiento ? 35.56 : 12.7, alto = crecimiento ? 53.34 : 27.94;
-    p5 = Micras(p5);
-    return p5 < bajo ? 1 : p5 <= alto ? 2 : 3;
 }
 
 namespace {
@@ -771,7 +767,7 @@ std::optional<FalloLluvia> SerieLluvia(const RegistroLluvia& r, const OpcionesLl
         }
         x.conFaltaEnCinco += falta;
         const int m = FechaDe(d0 + static_cast<DiaCivil>(i)).mes;
-        x.serie.push_back({mm[i], CondicionHumedad(p5, EnTemporada(m, o))});
+        x.serie.push_back({mm[i], CondicionHumedad(Micras(p5), EnTemporada(m, o))});
     }
     return std::nullopt;
 }

@@ -174,6 +174,3 @@ std::optional<FalloLluvia> AnalizaLluvia(const RegistroLluvia& r, const Opciones
 // raised to the month's rain shared over the rain days, fewer of them if
 // need be. True when the row changed.
 bool AjustaFila(double p, double& pmax, double& n, double media);
-
-// Moisture condition 1..3 from the rain of the five days before a storm.
-int CondicionHumedad(double p5, bool crecimiento);

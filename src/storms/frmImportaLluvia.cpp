@@ -3,6 +3,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Variables.h"
+#include "model/Humedad.h"
 #include "widgets/CampoNumerico.h"
 
 #include <QCheckBox>
@@ -67,6 +68,18 @@ void Elige(QComboBox* l, const std::string& columna)
 std::string Dato(const QComboBox* l)
 {
     return l->currentData().toString().toStdString();
+}
+
+// The rule the storms' conditions follow, in the model's own figures.
+QLabel* EtiquetaCondicion(const Variables& v, QWidget* padre)
+{
+    const auto mm = [&v](double x) { return ExactoLocal(v, x); };
+    auto* l = new QLabel(Texto(v, 1840).arg(mm(HumedadBajaReposo), mm(HumedadAltaReposo), mm(HumedadBajaCrecimiento),
+                                            mm(HumedadAltaCrecimiento)),
+                         padre);
+    l->setObjectName(QStringLiteral("lblCondicion"));
+    l->setWordWrap(true);
+    return l;
 }
 
 } // namespace
@@ -169,6 +182,7 @@ void frmImportaLluvia::Construye()
     izquierda->addWidget(txtLineas_);
     izquierda->addLayout(ConstruyeLectura());
     izquierda->addLayout(ConstruyeOpciones());
+    izquierda->addWidget(EtiquetaCondicion(v_, this));
     izquierda->addStretch();
     lblCuentas_->setMinimumWidth(360);
     tblMeses_->setMinimumWidth(360);
