@@ -136,6 +136,26 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QVERIFY(v.N(2) == 0 || v.SI == 999.999);
     }
 
+    // The separator is the user's locale's, whatever the language (ctest runs
+    // this under LC_ALL=C, es_ES.UTF-8 and en_US.UTF-8): a field and the zone
+    // grid take the point key as it and show it, never grouping thousands,
+    // and so does the refusal of the zones' sum.
+    void separadorDelUsuario()
+    {
+        const QString sep = qgetenv("LC_ALL").startsWith("es_ES") ? "," : ".";
+        Abre(Entrada);
+        QCOMPARE(v.SepDecimal, sep);
+        Rellena("70,999.5,2,60,0");
+        QCOMPARE(Campo(1)->text(), "999" + sep + "500");
+        Compuesta(2);
+        for (int i = 0; i < 4; ++i)
+            Celda(i / 2, i % 2, QStringList{"999.5", "80", "0.25", "80.5"}[i]);
+        C("cmdAceptar")->setFocus();
+        QTest::keyClick(C("cmdAceptar"), Qt::Key_Space);
+        QVERIFY2(Mensajes().contains("999" + sep + "750 m². ") && Mensajes().contains("999" + sep + "500 m²."),
+                 qPrintable(Mensajes()));
+    }
+
     // A button clicked or reached by its access key (Alt+C "Cálculos", Alt+M
     // the methods) while the last curve number (80 in the simple area's field,
     // or typed into the one zone's cell) is still being typed: the value is

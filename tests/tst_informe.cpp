@@ -13,9 +13,14 @@ struct Salida {
     QString error;
 };
 
-Salida Hidrela(const QStringList& argumentos)
+Salida Hidrela(const QStringList& argumentos, const QString& locale = QString())
 {
     QProcess p;
+    if (!locale.isEmpty()) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("LC_ALL", locale);
+        p.setProcessEnvironment(e);
+    }
     p.start(QStringLiteral(HIDRELA), argumentos);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
@@ -31,17 +36,23 @@ class TstInforme : public QObject {
   private slots:
     void testPdfYCsv_data()
     {
+        // The PDF's decimal separator is the locale's, whatever the language.
         QTest::addColumn<QString>("idioma");
-        QTest::newRow("es") << "es";
-        QTest::newRow("en") << "en";
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("sep");
+        QTest::newRow("es under es_ES") << "es" << "es_ES.UTF-8" << ",";
+        QTest::newRow("en under en_US") << "en" << "en_US.UTF-8" << ".";
+        QTest::newRow("es under C") << "es" << "C" << ".";
     }
 
     void testPdfYCsv()
     {
         QFETCH(QString, idioma);
+        QFETCH(QString, locale);
+        QFETCH(QString, sep);
         const int desfase = idioma == "es" ? 0 : 1000;
-        const QString pdf = dir.filePath(idioma + ".pdf"), csv = dir.filePath(idioma + ".csv");
-        const Salida s = Hidrela({"--report", pdf, "--csv", csv, "--lang", idioma, HIDRELA_EJEMPLO});
+        const QString pdf = dir.filePath(idioma + locale + ".pdf"), csv = dir.filePath(idioma + locale + ".csv");
+        const Salida s = Hidrela({"--report", pdf, "--csv", csv, "--lang", idioma, HIDRELA_EJEMPLO}, locale);
         QCOMPARE(s.estado, 0);
 
         QProcess texto;
@@ -61,7 +72,7 @@ class TstInforme : public QObject {
         // The site's areas, the single storm's water without systematization,
         // the series' total depth and the year's totals and minimum capacity.
         for (const char* f : {"4.000", "44.2", "72.5", "417.5", "413.2", "752.0", "58.4"})
-            QVERIFY2(t.contains(f), f);
+            QVERIFY2(t.contains(QString(f).replace('.', sep)), f);
 
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
