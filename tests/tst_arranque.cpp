@@ -73,12 +73,13 @@ class TstArranque : public QObject {
     void idioma_data()
     {
         QTest::addColumn<QString>("guardado");
-        QTest::addColumn<QStringList>("textos"); // language, File, Language menu, entry window
-        const QStringList ingles{"English", "&File", "&Language in next session", "HIDRELA data entry"};
+        // language, File, Language menu, entry window, Qt's own Copy
+        QTest::addColumn<QStringList>("textos");
+        const QStringList ingles{"English", "&File", "&Language in next session", "HIDRELA data entry", "&Copy"};
         QTest::newRow("nothing stored") << QString() << ingles;
         QTest::newRow("Spanish") << QStringLiteral("Español")
                                  << QStringList{"Español", "&Archivo", "&Idioma para la próxima sesión",
-                                                "Datos de entrada de HIDRELA"};
+                                                "Datos de entrada de HIDRELA", "&Copiar"};
         QTest::newRow("case matters") << QStringLiteral("español") << ingles;
     }
     void idioma()
@@ -92,7 +93,8 @@ class TstArranque : public QObject {
         QVERIFY(marcos.size() == 1 && marcos[0]->widget()->objectName() == Entrada);
         const auto textosVistos = [&] {
             return QStringList{s->v.Idioma, Principal()->findChild<QMenu*>("mnuArchivo")->title(),
-                               Accion("mnuIdioma")->text(), marcos[0]->windowTitle()};
+                               Accion("mnuIdioma")->text(), marcos[0]->windowTitle(),
+                               QCoreApplication::translate("QLineEdit", "&Copy")};
         };
         QCOMPARE(textosVistos(), textos);
         QCOMPARE(Guardado(), guardado.isNull() ? QVariant() : QVariant(guardado));
