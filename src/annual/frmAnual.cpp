@@ -32,6 +32,27 @@ constexpr int Meses = 12;
 // Widths of the partial results' columns, month names first.
 constexpr std::array<int, 10> AnchosParcial{1000, 750, 600, 450, 600, 450, 600, 450, 600, 350};
 
+// The refusal of a month: its name and, when its three values do not fit
+// together, which of them and why, in the order the check finds it.
+QString RechazoMes(const Variables& v, const FalloMes& f, const TablaAnual& t)
+{
+    const QString mes = Texto(v, 1010 + f.mes - 1);
+    const auto& fila = t[static_cast<std::size_t>(f.mes - 1)];
+    const auto x = [&v](double y) { return ExactoLocal(v, y); };
+    if (f.mensaje == 1030)
+        return Texto(v, 1850).arg(mes, x(*fila[1]), x(*fila[0]));
+    if (f.mensaje != 1031)
+        return Texto(v, 1854).arg(mes, Texto(v, f.mensaje));
+    if (!fila[2])
+        return Texto(v, 1854).arg(mes, Texto(v, 1535));
+    const double p = *fila[0], pmax = *fila[1], n = *fila[2];
+    if (n * pmax < p)
+        return Texto(v, 1851).arg(mes, x(n), x(pmax), x(p));
+    if (pmax == 0)
+        return Texto(v, 1852).arg(mes, x(n));
+    return Texto(v, 1853).arg(mes, x(pmax), x(0.1), x(n - 1), x(p));
+}
+
 } // namespace
 
 frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
@@ -191,8 +212,9 @@ bool frmAnual::Calcula()
 {
     // Read into a copy: a year that fails the check changes nothing held.
     DatosAnuales d = a_.datos;
-    if (const std::optional<FalloMes> fallo = LeeDatos(Frame1_->Celdas(), d)) {
-        Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, fallo->mensaje));
+    const TablaAnual celdas = Frame1_->Celdas();
+    if (const std::optional<FalloMes> fallo = LeeDatos(celdas, d)) {
+        Mensaje(Icono::Informacion, QStringLiteral("Error"), RechazoMes(v_, *fallo, celdas));
         Frame1_->Enfoca(fallo->mes - 1, fallo->columna);
         return false;
     }
