@@ -12,6 +12,7 @@
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
+#include "widgets/Vigencia.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -67,6 +68,9 @@ frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(par
     FijaTextos();
     opcEscorrentia_[static_cast<std::size_t>(std::clamp(v_.Documento.caso, 1, 3) - 1)]->setChecked(true);
     cmdHidricas_->setEnabled(false);
+    // A whole year the session already holds shows its results at once.
+    if (DatosAnuales d; !LeeDatos(Frame1_->Celdas(), d))
+        Calcula();
     resize(sizeHint());
     CentraAlMostrar(this);
     // Enter moves on as Tab does, unless the data grid keeps it.
@@ -139,6 +143,9 @@ void frmAnual::Construye()
     derecha->addWidget(Frame2_);
     derecha->addLayout(titulo);
     derecha->addWidget(tblParcial_);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Anio, {tblParcial_, txtPrecip_, txtPmax_, txtNumDias_, lblTipo_}, 1008,
+                             1001);
+    derecha->addWidget(vigencia_->Aviso());
     derecha->addStretch();
     derecha->addLayout(botones);
 
@@ -245,6 +252,8 @@ void frmAnual::MuestraParciales()
     MuestraValor(txtNumDias_, v_, a_.DiasAnual, 0, 1, true);
     calculado_ = true;
     BalanceAnual(v_, v_, a_);
+    AnotaCalculo(v_, DatosDe::Anio);
+    vigencia_->Anota();
 }
 
 void frmAnual::BorraParciales()
@@ -296,6 +305,7 @@ void frmAnual::cmdHidricas_Click()
     if (!Calcula())
         return;
     v_.Anio = a_;
+    AnotaCalculo(v_, DatosDe::Disponibilidad);
     nav_.Muestra(QStringLiteral("frmHidrico"));
 }
 

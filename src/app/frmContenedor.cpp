@@ -15,6 +15,7 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
+#include "widgets/Vigencia.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -196,6 +197,10 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
 
     // Whatever the user does may change the work: the title's mark is
     // brought up to date once the events of the moment are handled.
+    // Nothing once this window is gone: the shared variables may outlive it.
+    v_.DatosActuales = [w = QPointer<frmContenedor>(this)]() -> std::optional<DocumentoSitio> {
+        return w ? std::optional<DocumentoSitio>(w->Actual()) : std::nullopt;
+    };
     revisa_ = new QTimer(this);
     revisa_->setSingleShot(true);
     revisa_->setInterval(0);
@@ -253,6 +258,7 @@ void frmContenedor::Empieza(const DocumentoSitio& d, const QString& ruta)
     sinPreguntar_ = false;
     QCoreApplication::processEvents();
     v_.Documento = d;
+    v_.CalculadoDe = {};
     archivo_ = ruta;
     nav_.Muestra(Entrada);
     if (QMdiSubWindow* marco = nav_.Marco(Entrada))
@@ -334,6 +340,7 @@ void frmContenedor::ActualizaTitulo()
     if (!windowTitle().startsWith(titulo))
         setWindowTitle(titulo);
     setWindowModified(Modificado());
+    RevisaVigencias();
 }
 
 bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)

@@ -14,6 +14,7 @@
 #include "site/frmCapacidad.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Controles.h"
+#include "widgets/Vigencia.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -342,6 +343,7 @@ bool frmEscorrentia::Calcula()
     }
     if (r.pitido)
         Pitido();
+    AnotaCalculo(v_, DatosDe::Sitio);
     nav_.Muestra(QStringLiteral("frmResEscorrentia"));
     return true;
 }

@@ -7,6 +7,7 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
+#include "widgets/Vigencia.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -192,6 +193,8 @@ frmGraficoSerie::frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent)
     auto* caja = new QVBoxLayout(this);
     caja->addWidget(grfLluvia_, 1);
     caja->addWidget(grfCapa_, 1);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Serie, {grfLluvia_, grfCapa_}, 1710, 1191);
+    caja->addWidget(vigencia_->Aviso());
     caja->addLayout(pie);
 
     setWindowTitle(Texto(v_, 1700));
@@ -209,6 +212,7 @@ frmGraficoSerie::frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent)
 void frmGraficoSerie::Rellena()
 {
     LlenaGraficosSerie(grfLluvia_->chart(), grfCapa_->chart(), v_, v_.DetalleSerie, v_.CAPA);
+    vigencia_->Anota();
 }
 
 void frmGraficoSerie::cmdVolver_Click()
