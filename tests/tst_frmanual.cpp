@@ -180,6 +180,32 @@ class TstFrmAnual : public QObject, apoyo::Banco {
         QCOMPARE(apoyo::Ayuda(Ano(), 0, 1), QStringLiteral("12.345"));
     }
 
+    // A block of the data grid, chosen with Shift and a click, copied with
+    // Ctrl+C: the one copy the key has there (the partial results' copy is
+    // for the rest of the window).
+    void copiaUnBloque()
+    {
+        QTest::failOnWarning(QRegularExpression("Ambiguous"));
+        Abre(Anual);
+        Mes(1);
+        const auto centro = [this](int f, int c) { return Ano()->visualRect(Ano()->model()->index(f, c)).center(); };
+        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, {}, centro(0, 1));
+        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(1, 2));
+        QApplication::clipboard()->clear();
+        QTest::keyClick(Ano(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("60\t30\n0\t0\n"));
+    }
+
+    // F1 in the grid explains the current cell's column.
+    void ayudaDeColumna()
+    {
+        Abre(Anual);
+        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, {}, Ano()->visualRect(Ano()->model()->index(2, 3)).center());
+        QTest::keyClick(Ano(), Qt::Key_F1);
+        QTRY_VERIFY(QToolTip::text().startsWith("Días de lluvia: los días del mes con lluvia, de 0 a 31. Cada uno "
+                                                "recibe al menos 0.1 mm"));
+    }
+
     // The three values of a month against each other, on computing: the
     // refusal names the month and what does not fit, and leaves the focus on
     // the column at fault.

@@ -282,6 +282,29 @@ class CopiaConTeclado : public QObject {
     QAction* copia_;
 };
 
+// Ctrl+C in a grid with the focus copies that grid: it claims the key before
+// any window-wide copy can, so that no two claims on one key meet.
+class CopiaPropia : public QObject {
+  public:
+    CopiaPropia(QAction* copia, QObject* padre) : QObject(padre), copia_(copia) {}
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        const auto t = evento->type();
+        if ((t != QEvent::ShortcutOverride && t != QEvent::KeyPress) ||
+            !static_cast<QKeyEvent*>(evento)->matches(QKeySequence::Copy))
+            return QObject::eventFilter(objeto, evento);
+        evento->accept();
+        if (t == QEvent::KeyPress)
+            copia_->trigger();
+        return true;
+    }
+
+  private:
+    QAction* copia_;
+};
+
 } // namespace
 
 QString TextoCSV(const QWidget* ventana, const Variables& v)
@@ -342,9 +365,12 @@ void HazCopiable(QAbstractItemView* t, const Variables& v)
     QObject::connect(a, &QAction::triggered, t, [t] { QApplication::clipboard()->setText(TextoTabulado(t)); });
     t->setContextMenuPolicy(Qt::ActionsContextMenu);
     t->addAction(a);
-    // A grid that takes no focus is copied from anywhere in its window.
+    // A grid that takes no focus is copied from anywhere in its window; one
+    // that does, only while it has it.
     if (t->focusPolicy() == Qt::NoFocus)
         Formulario(t)->addAction(a);
+    else
+        t->installEventFilter(new CopiaPropia(a, t));
 }
 
 QString TextoTabulado(const QAbstractItemView* t)
