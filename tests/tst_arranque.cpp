@@ -1,6 +1,7 @@
 // Start-up as the user meets it: the language read from the settings store,
 // New, Exit, the window list and the navigation.
 #include "Apoyo.h"
+#include "ApoyoTormentas.h"
 
 #include "app/frmContenedor.h"
 #include "model/ModeloCN.h"
@@ -104,6 +105,56 @@ class TstArranque : public QObject {
         QCOMPARE(Guardado(), QVariant(otro));
         QCOMPARE(Marcas(), espanol ? "01" : "10");
         QVERIFY(s->v.NumIdioma == (espanol ? 1 : 2) && textosVistos() == textos);
+    }
+
+    // Every menu item and push button has an access key, in both languages,
+    // no two alike in one menu or window (help buttons "?" excepted).
+    void teclasDeAcceso_data()
+    {
+        QTest::addColumn<QString>("idioma");
+        QTest::newRow("es") << QStringLiteral("Español");
+        QTest::newRow("en") << QStringLiteral("English");
+    }
+    void teclasDeAcceso()
+    {
+        QFETCH(QString, idioma);
+        Abre(idioma);
+        apoyo::Sitio(s->v);
+        QStringList mal;
+        const auto revisa = [&mal](const QString& donde, const QStringList& textos) {
+            QSet<QChar> vistas;
+            for (const QString& t : textos) {
+                const qsizetype i = QString(t).replace("&&", "").indexOf('&');
+                const QChar k = i >= 0 && i + 1 < t.size() ? QString(t).replace("&&", "").at(i + 1).toLower() : QChar();
+                if (k.isNull() || vistas.contains(k))
+                    mal << donde + ": " + t;
+                vistas.insert(k);
+            }
+        };
+        std::function<void(const QString&, const QList<QAction*>&)> menu = [&](const QString& n, const auto& acciones) {
+            QStringList t;
+            for (QAction* a : acciones) {
+                if (a->isSeparator() || a->text().isEmpty())
+                    continue;
+                t << a->text();
+                if (QMenu* m = a->menu()) {
+                    emit m->aboutToShow();
+                    menu(m->objectName(), m->actions());
+                }
+            }
+            revisa(n, t);
+        };
+        menu("menuBar", Principal()->menuBar()->actions());
+        for (const char* n : {"frmEscorrentía", "frmResEscorrentia", "frmEleccion", "frmPrecipitacion", "frmSerie",
+                              "frmResumen", "frmGraficoSerie", "frmAnual", "frmHidrico", "frmMetodos"}) {
+            QWidget* w = s->nav.Muestra(QString::fromUtf8(n));
+            QStringList t;
+            for (QPushButton* b : w->findChildren<QPushButton*>())
+                if (!b->text().isEmpty() && b->text() != "?")
+                    t << b->text();
+            revisa(QString::fromUtf8(n), t);
+        }
+        QVERIFY2(mal.isEmpty(), qPrintable(mal.join('\n')));
     }
 
     // New unloads every child window and opens the site entry window afresh

@@ -329,7 +329,7 @@ void ExportaCSV(QWidget* ventana, const Variables& v)
         Mensaje(Icono::Informacion, TituloPrograma(), Texto(v, 1720));
         return;
     }
-    QString ruta = QFileDialog::getSaveFileName(ventana, Texto(v, 1716).remove(QStringLiteral("...")),
+    QString ruta = QFileDialog::getSaveFileName(ventana, Texto(v, 1716).remove(QStringLiteral("...")).remove(u'&'),
                                                 CarpetaGraficos(), Texto(v, 1719));
     if (ruta.isEmpty())
         return;
