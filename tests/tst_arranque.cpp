@@ -233,6 +233,34 @@ class TstArranque : public QObject {
         QVERIFY(ventanas->actions().size() == 2 && !ventanas->actions()[1]->isEnabled());
     }
 
+    // Tile at 1280 x 800: as many windows as fit are tiled, each fitting its
+    // tile whole, no two overlapping.
+    void mosaico()
+    {
+        Abre(QStringLiteral("English"));
+        apoyo::Sitio(s->v);
+        frmContenedor* w = Principal();
+        w->showNormal();
+        w->resize(1280, 800);
+        for (const char* n : {"frmResEscorrentia", "frmPrecipitacion", "frmSerie", "frmAnual"})
+            s->nav.Muestra(QString::fromLatin1(n));
+        w->findChild<QAction*>(QStringLiteral("mnuMosaico"))->trigger();
+        const QRect vista = w->Area()->viewport()->rect();
+        // The tiles, from the front down to the first window left behind.
+        QList<QRect> teselas;
+        auto marcos = w->Area()->subWindowList(QMdiArea::StackingOrder);
+        std::reverse(marcos.begin(), marcos.end());
+        for (QMdiSubWindow* m : marcos) {
+            const QRect g = m->geometry();
+            if (!vista.contains(g) || std::any_of(teselas.cbegin(), teselas.cend(), [g](QRect t) { return t.intersects(g); }))
+                break;
+            QVERIFY2(g.width() >= m->minimumSizeHint().width() && g.height() >= m->minimumSizeHint().height(),
+                     qPrintable(m->widget()->objectName()));
+            teselas << g;
+        }
+        QVERIFY(teselas.size() >= 2);
+    }
+
     // The site entry window and its report in main windows of several
     // sizes, then the main window resized: every window stays in view, the
     // report beside the entry window where there is room for it, else over

@@ -12,6 +12,7 @@
 #include "model/Relaciones.h"
 #include "storms/frmGraficoSerie.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Colocacion.h"
 
 #include <QAction>
 #include <QChart>
@@ -22,6 +23,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
@@ -29,7 +31,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTextStream>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -792,7 +796,11 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
                 Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1714).arg(QDir::toNativeSeparators(ruta)));
         });
     }
-    dialogo.resize(900, 800);
+    // Within the working area of its screen, caption included (900 x 800
+    // would cross the foot of a 1280 x 800 screen).
+    if (const QScreen* pantalla = padre && padre->screen() ? padre->screen() : QGuiApplication::primaryScreen())
+        dialogo.resize(QSize(900, 800).boundedTo(pantalla->availableGeometry().size() - QSize(16, 48)));
+    QTimer::singleShot(0, &dialogo, [&dialogo] { EncajaEnPantalla(&dialogo); });
     dialogo.exec();
 }
 

@@ -192,7 +192,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
     connect(mnuIdiomaEnglish_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEnglish_Click);
     connect(mnuCascada_, &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
-    connect(mnuMosaico_, &QAction::triggered, area_, &QMdiArea::tileSubWindows);
+    connect(mnuMosaico_, &QAction::triggered, area_, [this] { Mosaico(area_); });
     connect(mnuVentanas_, &QMenu::aboutToShow, this, &frmContenedor::ListaVentanas);
 
     // Whatever the user does may change the work: the title's mark is
