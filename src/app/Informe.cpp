@@ -13,6 +13,7 @@
 #include "storms/frmGraficoSerie.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
+#include "widgets/Exportacion.h"
 
 #include <QAction>
 #include <QChart>
@@ -787,11 +788,13 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
         QAction* pdf = barra->addAction(Texto(v, 1791));
         pdf->setObjectName(QStringLiteral("cmdPdf"));
         QObject::connect(pdf, &QAction::triggered, &dialogo, [&] {
-            QString ruta = QFileDialog::getSaveFileName(&dialogo, Texto(v, 1792), QString(), Texto(v, 1793));
+            QString ruta = QFileDialog::getSaveFileName(&dialogo, Texto(v, 1792),
+                                                        RutaPropuesta(v, QStringLiteral(".pdf")), Texto(v, 1793));
             if (ruta.isEmpty())
                 return;
             if (QFileInfo(ruta).suffix().isEmpty())
                 ruta += QStringLiteral(".pdf");
+            RecuerdaCarpeta(ruta);
             if (const std::optional<QString> fallo = EscribePdf(v, f, ruta, impresora.pageLayout().pageSize()))
                 Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1714).arg(QDir::toNativeSeparators(ruta)));
         });

@@ -340,6 +340,7 @@ void frmContenedor::ActualizaTitulo()
     if (!windowTitle().startsWith(titulo))
         setWindowTitle(titulo);
     setWindowModified(Modificado());
+    v_.RutaSitio = archivo_;
     RevisaVigencias();
 }
 

@@ -38,4 +38,6 @@ struct Variables : SiteState, ScenarioResults {
     // now's are marked out of date.
     std::array<std::optional<DocumentoSitio>, 5> CalculadoDe;
     std::function<std::optional<DocumentoSitio>()> DatosActuales;
+    // The site file's path, empty while the work has none (set by the main window).
+    QString RutaSitio;
 };

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsView>
@@ -23,6 +24,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QSet>
+#include <QStandardPaths>
 #include <QSvgGenerator>
 #include <QTableView>
 
@@ -330,13 +332,28 @@ void ExportaCSV(QWidget* ventana, const Variables& v)
         return;
     }
     QString ruta = QFileDialog::getSaveFileName(ventana, Texto(v, 1716).remove(QStringLiteral("...")).remove(u'&'),
-                                                CarpetaGraficos(), Texto(v, 1719));
+                                                RutaPropuesta(v, QStringLiteral(".csv")), Texto(v, 1719));
     if (ruta.isEmpty())
         return;
     if (!ruta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         ruta += QStringLiteral(".csv");
     CarpetaGraficos() = QFileInfo(ruta).absolutePath();
     GuardaCSV(ventana, ruta, v);
+}
+
+QString RutaPropuesta(const Variables& v, const QString& sufijo)
+{
+    if (!v.RutaSitio.isEmpty()) {
+        const QFileInfo sitio(v.RutaSitio);
+        return sitio.dir().filePath(sitio.completeBaseName() + sufijo);
+    }
+    return CarpetaGraficos().isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                       : CarpetaGraficos();
+}
+
+void RecuerdaCarpeta(const QString& ruta)
+{
+    CarpetaGraficos() = QFileInfo(ruta).absolutePath();
 }
 
 void HazGuardable(QWidget* vista, const Variables& v)
