@@ -201,7 +201,8 @@ class TstZevode : public QObject {
         ServidorEnlace tercero;
         QCOMPARE(tercero.Escucha(), ServidorEnlace::Arranque::Escuchando);
         Cliente c, ajeno, hablador;
-        QVERIFY(c.Conecta() && ajeno.Conecta(apoyo::Nadie) && hablador.Conecta());
+        const bool otro = apoyo::PuedeSerOtro();
+        QVERIFY(c.Conecta() && (!otro || ajeno.Conecta(apoyo::Nadie)) && hablador.Conecta());
         hablador.socket.write(QByteArray(1 << 20, 'x'));
         QTRY_COMPARE(ajeno.socket.state(), QLocalSocket::UnconnectedState);
         QTRY_COMPARE(hablador.socket.state(), QLocalSocket::UnconnectedState);
