@@ -156,8 +156,8 @@ class TstEscorrentia : public QObject, apoyo::Banco {
                  qPrintable(Mensajes()));
     }
 
-    // A button clicked or reached by its access key (Alt+C "Cálculos", Alt+M
-    // the methods) while the last curve number (80 in the simple area's field,
+    // A button clicked or reached by its access key (Alt+C "Cálculos") while
+    // the last curve number (80 in the simple area's field,
     // or typed into the one zone's cell) is still being typed: the value is
     // finished first; refused, it keeps the focus and the button does nothing.
     void botonTerminaLaEdicion_data()
