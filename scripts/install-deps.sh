@@ -4,7 +4,7 @@
 set -euo pipefail
 
 paquetes=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-charts-dev libgl-dev libbenchmark-dev libsimdjson-dev
-          desktop-file-utils appstream poppler-utils dpkg-dev file parallel)
+          qt6-translations-l10n desktop-file-utils appstream poppler-utils dpkg-dev file parallel)
 [ "${1:-}" = fuzz ] && paquetes+=(clang libclang-rt-14-dev)
 [ "${1:-}" = package ] && paquetes+=(lintian)
 

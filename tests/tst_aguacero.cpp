@@ -159,8 +159,8 @@ class TstAguacero : public QObject {
         Pulsa(w, "cmdSeguir");
         QVERIFY(!s->nav.Ventana(VentanaAguacero) && s->nav.Ventana(Eleccion));
         w = AbreAguacero();
-        // Opened again, the window shows the storm the work keeps, not yet computed.
-        QCOMPARE(s->v.CondHumedad, 0);
+        // Opened again, the window shows the storm the work keeps, computed.
+        QCOMPARE(s->v.CondHumedad, 3);
         QCOMPARE(Control<QComboBox>(w, "lstHumedad")->currentIndex(), 2);
         QCOMPARE(Texto(w, "txtPrecip"), QString("30")); // the field has the focus
         const QMdiSubWindow* marco = s->nav.Marco(VentanaAguacero);

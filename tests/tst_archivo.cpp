@@ -38,6 +38,20 @@ class TstArchivo : public QObject {
     QLineEdit* Campo(int i) { return W(Entrada)->findChild<QLineEdit*>(QStringLiteral("txtDatos(%1)").arg(i)); }
     QString Ruta(const QString& n) { return dir.filePath(n); }
     void Nuevo() { P()->findChild<QAction*>(QStringLiteral("mnuNuevo"))->trigger(); }
+    QWidget* Hijo(const QString& ventana, const char* n) { return W(ventana)->findChild<QWidget*>(QLatin1String(n)); }
+    // The text of a label or a field.
+    QString Texto(const QString& ventana, const char* n)
+    {
+        QWidget* h = Hijo(ventana, n);
+        auto* l = qobject_cast<QLabel*>(h);
+        return l ? l->text() : qobject_cast<QLineEdit*>(h)->text();
+    }
+    void Pulsa(const QString& ventana, const char* n)
+    {
+        // Near the left edge: an option button takes a click on its mark or label only.
+        QWidget* b = Hijo(ventana, n);
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(b), Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
 
     // A composite site of two zones, typed as a user would.
     void TecleaSitio()
@@ -124,6 +138,55 @@ class TstArchivo : public QObject {
         for (const auto& [k, x] : cifras)
             for (int c = 1; c <= 3; ++c)
                 QVERIFY((s->v.*x)(c) == (sitio.*x)(c) && r[k].toArray()[c - 1].toDouble() == (sitio.*x)(c));
+    }
+
+    // Opened, the site shows its storm's and year's results at once. A datum
+    // changed greys the results of every window computed from it, with one
+    // line naming the button that computes them again (the entry's, when the
+    // site changed); that button brings them back.
+    void resultadosCaducados()
+    {
+        apoyo::Registro registro;
+        QVERIFY(P()->AbreArchivo(QStringLiteral(HIDRELA_SITIO)));
+        for (const char* n : {"frmPrecipitacion", "frmSerie", "frmAnual"})
+            s->nav.Muestra(QString::fromLatin1(n));
+        QVERIFY(!Texto("frmPrecipitacion", "txtResultado(0)").isEmpty());
+        QVERIFY(!qobject_cast<QTableWidget*>(Hijo("frmAnual", "tblParcial"))->item(1, 4)->text().isEmpty());
+        Pulsa("frmSerie", "cmdGrafico");
+        Pulsa("frmSerie", "cmdResumen");
+        QVERIFY(Hijo("frmResumen", "mrcSerie")->isVisible()); // the series' own summary
+        Pulsa("frmAnual", "cmdHidricas");
+        const QStringList todas{"frmResEscorrentia", "frmPrecipitacion", "frmSerie",  "frmGraficoSerie",
+                                "frmResumen",        "frmAnual",         "frmHidrico"};
+        const auto caducadas = [&] {
+            QStringList c;
+            for (const QString& n : todas)
+                if (Hijo(n, "lblCaducado")->isVisible())
+                    c << n;
+            return c;
+        };
+        QCOMPARE(caducadas(), QStringList{});
+
+        apoyo::Escribe(qobject_cast<QLineEdit*>(Hijo("frmPrecipitacion", "txtPrecip")), "40");
+        QTRY_COMPARE(caducadas(), QStringList{"frmPrecipitacion"});
+        QVERIFY(!Hijo("frmPrecipitacion", "Frame2")->isEnabled());
+        QVERIFY(Texto("frmPrecipitacion", "lblCaducado").contains("“Calculate” in “Single precipitation event”"));
+        Pulsa("frmPrecipitacion", "cmdCalcular");
+        QTRY_COMPARE(caducadas(), QStringList{});
+        QVERIFY(Hijo("frmPrecipitacion", "Frame2")->isEnabled());
+
+        Pulsa("frmAnual", "opcEscorrentia(0)");
+        QTRY_COMPARE(caducadas(), (QStringList{"frmAnual", "frmHidrico"}));
+        Pulsa("frmAnual", "cmdCalcular");
+        QTRY_COMPARE(caducadas(), QStringList{"frmHidrico"});
+
+        apoyo::Escribe(Campo(4), "120");
+        QTRY_COMPARE(caducadas(), todas);
+        QVERIFY(Texto("frmSerie", "lblCaducado").contains("“Calculations”"));
+        Pulsa(Entrada, "cmdAceptar");
+        QTRY_COMPARE(caducadas(), todas.mid(1));
+        QTRY_VERIFY(Texto("frmSerie", "lblCaducado").contains("“Calculate” in “Precipitation series”"));
+        QCOMPARE(registro.cajas.size(), 0u);
     }
 
     // A file that cannot be opened is told once, by name and problem, and

@@ -1,6 +1,7 @@
 // Start-up as the user meets it: the language read from the settings store,
 // New, Exit, the window list and the navigation.
 #include "Apoyo.h"
+#include "ApoyoTormentas.h"
 
 #include "app/frmContenedor.h"
 #include "model/ModeloCN.h"
@@ -73,12 +74,13 @@ class TstArranque : public QObject {
     void idioma_data()
     {
         QTest::addColumn<QString>("guardado");
-        QTest::addColumn<QStringList>("textos"); // language, File, Language menu, entry window
-        const QStringList ingles{"English", "&File", "&Language in next session", "HIDRELA data entry"};
+        // language, File, Language menu, entry window, Qt's own Copy
+        QTest::addColumn<QStringList>("textos");
+        const QStringList ingles{"English", "&File", "&Language in next session", "HIDRELA data entry", "&Copy"};
         QTest::newRow("nothing stored") << QString() << ingles;
         QTest::newRow("Spanish") << QStringLiteral("Español")
                                  << QStringList{"Español", "&Archivo", "&Idioma para la próxima sesión",
-                                                "Datos de entrada de HIDRELA"};
+                                                "Datos de entrada de HIDRELA", "&Copiar"};
         QTest::newRow("case matters") << QStringLiteral("español") << ingles;
     }
     void idioma()
@@ -92,7 +94,8 @@ class TstArranque : public QObject {
         QVERIFY(marcos.size() == 1 && marcos[0]->widget()->objectName() == Entrada);
         const auto textosVistos = [&] {
             return QStringList{s->v.Idioma, Principal()->findChild<QMenu*>("mnuArchivo")->title(),
-                               Accion("mnuIdioma")->text(), marcos[0]->windowTitle()};
+                               Accion("mnuIdioma")->text(), marcos[0]->windowTitle(),
+                               QCoreApplication::translate("QLineEdit", "&Copy")};
         };
         QCOMPARE(textosVistos(), textos);
         QCOMPARE(Guardado(), guardado.isNull() ? QVariant() : QVariant(guardado));
@@ -102,6 +105,60 @@ class TstArranque : public QObject {
         QCOMPARE(Guardado(), QVariant(otro));
         QCOMPARE(Marcas(), espanol ? "01" : "10");
         QVERIFY(s->v.NumIdioma == (espanol ? 1 : 2) && textosVistos() == textos);
+    }
+
+    // Every menu item and push button has an access key, in both languages,
+    // no two alike in one menu or window, nor a window's alike the menu
+    // bar's (help buttons "?" excepted).
+    void teclasDeAcceso_data()
+    {
+        QTest::addColumn<QString>("idioma");
+        QTest::newRow("es") << QStringLiteral("Español");
+        QTest::newRow("en") << QStringLiteral("English");
+    }
+    void teclasDeAcceso()
+    {
+        QFETCH(QString, idioma);
+        Abre(idioma);
+        apoyo::Sitio(s->v);
+        QStringList mal;
+        // A window's keys share the main window's with the menu bar's titles.
+        const auto revisa = [&mal](const QString& donde, const QStringList& textos, QSet<QChar> vistas = {}) {
+            for (const QString& t : textos) {
+                const qsizetype i = QString(t).replace("&&", "").indexOf('&');
+                const QChar k = i >= 0 && i + 1 < t.size() ? QString(t).replace("&&", "").at(i + 1).toLower() : QChar();
+                if (k.isNull() || vistas.contains(k))
+                    mal << donde + ": " + t;
+                vistas.insert(k);
+            }
+        };
+        std::function<void(const QString&, const QList<QAction*>&)> menu = [&](const QString& n, const auto& acciones) {
+            QStringList t;
+            for (QAction* a : acciones) {
+                if (a->isSeparator() || a->text().isEmpty())
+                    continue;
+                t << a->text();
+                if (QMenu* m = a->menu()) {
+                    emit m->aboutToShow();
+                    menu(m->objectName(), m->actions());
+                }
+            }
+            revisa(n, t);
+        };
+        menu("menuBar", Principal()->menuBar()->actions());
+        QSet<QChar> barra;
+        for (QAction* a : Principal()->menuBar()->actions())
+            barra.insert(a->text().at(a->text().indexOf('&') + 1).toLower());
+        for (const char* n : {"frmEscorrentía", "frmResEscorrentia", "frmEleccion", "frmPrecipitacion", "frmSerie",
+                              "frmResumen", "frmGraficoSerie", "frmAnual", "frmHidrico", "frmMetodos"}) {
+            QWidget* w = s->nav.Muestra(QString::fromUtf8(n));
+            QStringList t;
+            for (QPushButton* b : w->findChildren<QPushButton*>())
+                if (!b->text().isEmpty() && b->text() != "?")
+                    t << b->text();
+            revisa(QString::fromUtf8(n), t, barra);
+        }
+        QVERIFY2(mal.isEmpty(), qPrintable(mal.join('\n')));
     }
 
     // New unloads every child window and opens the site entry window afresh
@@ -178,6 +235,34 @@ class TstArranque : public QObject {
         apoyo::Recoge();
         emit ventanas->aboutToShow();
         QVERIFY(ventanas->actions().size() == 2 && !ventanas->actions()[1]->isEnabled());
+    }
+
+    // Tile at 1280 x 800: as many windows as fit are tiled, each fitting its
+    // tile whole, no two overlapping.
+    void mosaico()
+    {
+        Abre(QStringLiteral("English"));
+        apoyo::Sitio(s->v);
+        frmContenedor* w = Principal();
+        w->showNormal();
+        w->resize(1280, 800);
+        for (const char* n : {"frmResEscorrentia", "frmPrecipitacion", "frmSerie", "frmAnual"})
+            s->nav.Muestra(QString::fromLatin1(n));
+        w->findChild<QAction*>(QStringLiteral("mnuMosaico"))->trigger();
+        const QRect vista = w->Area()->viewport()->rect();
+        // The tiles, from the front down to the first window left behind.
+        QList<QRect> teselas;
+        auto marcos = w->Area()->subWindowList(QMdiArea::StackingOrder);
+        std::reverse(marcos.begin(), marcos.end());
+        for (QMdiSubWindow* m : marcos) {
+            const QRect g = m->geometry();
+            if (!vista.contains(g) || std::any_of(teselas.cbegin(), teselas.cend(), [g](QRect t) { return t.intersects(g); }))
+                break;
+            QVERIFY2(g.width() >= m->minimumSizeHint().width() && g.height() >= m->minimumSizeHint().height(),
+                     qPrintable(m->widget()->objectName()));
+            teselas << g;
+        }
+        QVERIFY(teselas.size() >= 2);
     }
 
     // The site entry window and its report in main windows of several

@@ -93,6 +93,12 @@ class TstAyudas : public QObject {
         QTest::keyClick(campo, Qt::Key_F1); // again, with the help open
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
         QCOMPARE(campo->text(), QStringLiteral("123"));
+        // Escape from the field closes it too.
+        QTest::keyClick(campo, Qt::Key_Escape);
+        apoyo::Recoge();
+        QVERIFY(!s->nav.Ventana(Area) && campo->hasFocus());
+        QTest::keyClick(campo, Qt::Key_F1);
+        ayuda = s->nav.Ventana(Area);
         QTest::mouseClick(ayuda, Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), ayuda);
         QTest::keyClick(ayuda, Qt::Key_Escape);

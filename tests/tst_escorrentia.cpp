@@ -136,8 +136,28 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         QVERIFY(v.N(2) == 0 || v.SI == 999.999);
     }
 
-    // A button clicked or reached by its access key (Alt+C "Cálculos", Alt+M
-    // the methods) while the last curve number (80 in the simple area's field,
+    // The separator is the user's locale's, whatever the language (ctest runs
+    // this under LC_ALL=C, es_ES.UTF-8 and en_US.UTF-8): a field and the zone
+    // grid take the point key as it and show it, never grouping thousands,
+    // and so does the refusal of the zones' sum.
+    void separadorDelUsuario()
+    {
+        const QString sep = qgetenv("LC_ALL").startsWith("es_ES") ? "," : ".";
+        Abre(Entrada);
+        QCOMPARE(v.SepDecimal, sep);
+        Rellena("70,999.5,2,60,0");
+        QCOMPARE(Campo(1)->text(), "999" + sep + "500");
+        Compuesta(2);
+        for (int i = 0; i < 4; ++i)
+            Celda(i / 2, i % 2, QStringList{"999.5", "80", "0.25", "80.5"}[i]);
+        C("cmdAceptar")->setFocus();
+        QTest::keyClick(C("cmdAceptar"), Qt::Key_Space);
+        QVERIFY2(Mensajes().contains("999" + sep + "750 m². ") && Mensajes().contains("999" + sep + "500 m²."),
+                 qPrintable(Mensajes()));
+    }
+
+    // A button clicked or reached by its access key (Alt+C "Cálculos") while
+    // the last curve number (80 in the simple area's field,
     // or typed into the one zone's cell) is still being typed: the value is
     // finished first; refused, it keeps the focus and the button does nothing.
     void botonTerminaLaEdicion_data()
@@ -372,12 +392,15 @@ class TstEscorrentia : public QObject, apoyo::Banco {
         s->write(EnlaceZevode::ComponeMensaje(QStringLiteral("otro"), QStringLiteral("1")));
         s->write(EnlaceZevode::ComponeMensaje(EnlaceZevode::Elemento, QStringLiteral("72.25")));
         s->flush();
-        QTRY_COMPARE(Campo(0)->text(), QString("72.25"));
+        // The link's point becomes the separator in force (run under
+        // es_ES.UTF-8 too).
+        const QString sep = qgetenv("LC_ALL").startsWith("es_ES") ? "," : ".";
+        QTRY_COMPARE(Campo(0)->text(), "72" + sep + "25");
         QCOMPARE(Tag(Campo(0)), QString("50"));
         // The tables program closes: the value is kept and shown in its format.
         s->disconnectFromServer();
-        QTRY_COMPARE(Tag(Campo(0)), QString("72.25"));
-        QCOMPARE(Campo(0)->toolTip() + ' ' + Campo(0)->text(), QString("72.25 72.3"));
+        QTRY_COMPARE(Tag(Campo(0)), "72" + sep + "25");
+        QCOMPARE(Campo(0)->toolTip() + ' ' + Campo(0)->text(), QString("72.25 72.3").replace('.', sep));
     }
 
     // Whoever serves the name, only the user's own program is listened to,

@@ -126,7 +126,7 @@ class TstFrmAnual : public QObject, apoyo::Banco {
                  Ano()->viewport()->mapToGlobal(julio.center()).y());
 
         Pulsa(QStringLiteral("cmdCalcular"));
-        QCOMPARE(Mensajes(), Mensaje(1535));
+        QCOMPARE(Mensajes(), QStringList{"Enero: Dato no válido"});
         QCOMPARE(EnRejilla(), QPoint(1, 0));
     }
 
@@ -180,25 +180,64 @@ class TstFrmAnual : public QObject, apoyo::Banco {
         QCOMPARE(apoyo::Ayuda(Ano(), 0, 1), QStringLiteral("12.345"));
     }
 
+    // A block of the data grid, chosen with Shift and a click, copied with
+    // Ctrl+C: the one copy the key has there (the partial results' copy is
+    // for the rest of the window).
+    void copiaUnBloque()
+    {
+        QTest::failOnWarning(QRegularExpression("Ambiguous"));
+        Abre(Anual);
+        Mes(1);
+        const auto centro = [this](int f, int c) { return Ano()->visualRect(Ano()->model()->index(f, c)).center(); };
+        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, {}, centro(0, 1));
+        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(1, 2));
+        QApplication::clipboard()->clear();
+        QTest::keyClick(Ano(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("60\t30\n0\t0\n"));
+    }
+
+    // F1 in the grid explains the current cell's column.
+    void ayudaDeColumna()
+    {
+        Abre(Anual);
+        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, {}, Ano()->visualRect(Ano()->model()->index(2, 3)).center());
+        QTest::keyClick(Ano(), Qt::Key_F1);
+        QTRY_VERIFY(QToolTip::text().startsWith("Días de lluvia: los días del mes con lluvia, de 0 a 31. Cada uno "
+                                                "recibe al menos 0.1 mm"));
+    }
+
     // The three values of a month against each other, on computing: the
-    // refusal names the column at fault and leaves the focus on it.
+    // refusal names the month and what does not fit, and leaves the focus on
+    // the column at fault.
     void terna_data()
     {
         QTest::addColumn<QStringList>("enero");
-        QTest::addColumn<int>("mensaje");
+        QTest::addColumn<QString>("mensaje");
         QTest::addColumn<int>("columna");
-        QTest::newRow("12 11 1") << QStringList{"12", "11", "1"} << 1031 << 2;
-        QTest::newRow("50 60 4") << QStringList{"50", "60", "4"} << 1030 << 1;
+        QTest::newRow("12 11 1") << QStringList{"12", "11", "1"}
+                                 << "Enero: 1 días de lluvia de 11 mm como máximo no reúnen la precipitación del mes "
+                                    "(12 mm)."
+                                 << 2;
+        QTest::newRow("50 60 4") << QStringList{"50", "60", "4"}
+                                 << "Enero: la precipitación máxima diaria (60 mm) es mayor que la precipitación del "
+                                    "mes (50 mm)."
+                                 << 1;
+        QTest::newRow("0 0 2") << QStringList{"0", "0", "2"}
+                               << "Enero: hay 2 días de lluvia, pero la precipitación máxima diaria es 0 mm." << 2;
+        QTest::newRow("10 9.95 2") << QStringList{"10", "9.95", "2"}
+                                   << "Enero: la precipitación máxima diaria (9.95 mm) y al menos 0.1 mm en cada uno "
+                                      "de los otros 1 días de lluvia suman más que la precipitación del mes (10 mm)."
+                                   << 2;
     }
     void terna()
     {
         QFETCH(QStringList, enero);
-        QFETCH(int, mensaje);
+        QFETCH(QString, mensaje);
         QFETCH(int, columna);
         Abre(Anual);
         Mes(1, enero);
         Pulsa(QStringLiteral("cmdCalcular"));
-        QCOMPARE(Mensajes(), Mensaje(mensaje));
+        QCOMPARE(Mensajes(), QStringList{mensaje});
         QVERIFY(!C("cmdHidricas")->isEnabled() && Fila(1) == QStringList(9, QString()));
         QCOMPARE(EnRejilla(), QPoint(columna + 1, 0));
     }
@@ -243,7 +282,8 @@ class TstFrmAnual : public QObject, apoyo::Banco {
         Pulsa(QStringLiteral("cmdCalcular"));
         Celda(0, 1, QStringLiteral("70"));
         Pulsa(QStringLiteral("cmdHidricas"));
-        QCOMPARE(Mensajes(), Mensaje(1030));
+        QCOMPARE(Mensajes(), QStringList{"Enero: la precipitación máxima diaria (70 mm) es mayor que la "
+                                         "precipitación del mes (60 mm)."});
         QVERIFY(!nav->Ventana(Hidrico) && apoyo::Foco() == "tblAno");
         Celda(0, 1, QStringLiteral("30"));
         QWidget* h = nullptr;

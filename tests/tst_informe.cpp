@@ -18,10 +18,16 @@ struct Salida {
     QByteArray salida;
 };
 
-// `limite`: no file the program writes may grow past it, as on a full disk.
-Salida Hidrela(const QStringList& argumentos, rlim_t limite = RLIM_INFINITY)
+// `limite`: no file the program writes may grow past it, as on a full disk;
+// `locale`, when given, is the one the program runs in.
+Salida Hidrela(const QStringList& argumentos, const QString& locale = QString(), rlim_t limite = RLIM_INFINITY)
 {
     QProcess p;
+    if (!locale.isEmpty()) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("LC_ALL", locale);
+        p.setProcessEnvironment(e);
+    }
     p.setChildProcessModifier([limite] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit r{limite, limite};
@@ -43,17 +49,23 @@ class TstInforme : public QObject {
   private slots:
     void testPdfYCsv_data()
     {
+        // The PDF's decimal separator is the locale's, whatever the language.
         QTest::addColumn<QString>("idioma");
-        QTest::newRow("es") << "es";
-        QTest::newRow("en") << "en";
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("sep");
+        QTest::newRow("es under es_ES") << "es" << "es_ES.UTF-8" << ",";
+        QTest::newRow("en under en_US") << "en" << "en_US.UTF-8" << ".";
+        QTest::newRow("es under C") << "es" << "C" << ".";
     }
 
     void testPdfYCsv()
     {
         QFETCH(QString, idioma);
+        QFETCH(QString, locale);
+        QFETCH(QString, sep);
         const int desfase = idioma == "es" ? 0 : 1000;
-        const QString pdf = dir.filePath(idioma + ".pdf"), csv = dir.filePath(idioma + ".csv");
-        const Salida s = Hidrela({"--report", pdf, "--csv", csv, "--lang", idioma, HIDRELA_EJEMPLO});
+        const QString pdf = dir.filePath(idioma + locale + ".pdf"), csv = dir.filePath(idioma + locale + ".csv");
+        const Salida s = Hidrela({"--report", pdf, "--csv", csv, "--lang", idioma, HIDRELA_EJEMPLO}, locale);
         QCOMPARE(s.estado, 0);
 
         QProcess texto;
@@ -73,7 +85,7 @@ class TstInforme : public QObject {
         // The site's areas, the single storm's water without systematization,
         // the series' total depth and the year's totals and minimum capacity.
         for (const char* f : {"4.000", "44.2", "72.5", "417.5", "413.2", "752.0", "58.4"})
-            QVERIFY2(t.contains(f), f);
+            QVERIFY2(t.contains(QString(f).replace('.', sep)), f);
 
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -129,7 +141,7 @@ class TstInforme : public QObject {
             QFile f(r);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old\n") == 4);
         }
-        const Salida s = Hidrela({"--report", pdf, "--csv", csv, HIDRELA_EJEMPLO}, 16 * 1024);
+        const Salida s = Hidrela({"--report", pdf, "--csv", csv, HIDRELA_EJEMPLO}, QString(), 16 * 1024);
         QCOMPARE(s.estado, 2);
         QCOMPARE(s.error.trimmed().count('\n'), 0);
         QVERIFY(s.error.contains(QDir::toNativeSeparators(pdf)));

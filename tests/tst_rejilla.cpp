@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -76,6 +77,20 @@ class TstRejilla : public QObject {
         QApplication::clipboard()->clear();
         QTest::keyClick(&t, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), tsv);
+    }
+
+    // A save dialog starts beside the site file, named after it; without
+    // one, in the folder last saved to, else in Documents.
+    void rutaPropuesta()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        Variables v;
+        const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(RutaPropuesta(v, ".csv"), documentos);
+        RecuerdaCarpeta("/tmp/informes/a.pdf");
+        QCOMPARE(RutaPropuesta(v, ".csv"), QString("/tmp/informes"));
+        v.RutaSitio = "/tmp/sitios/ladera.norte.hidrela";
+        QCOMPARE(RutaPropuesta(v, ".pdf"), QString("/tmp/sitios/ladera.norte.pdf"));
     }
 
     // The CSV gives numbers with "." under the decimal comma, quotes text

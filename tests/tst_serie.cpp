@@ -11,6 +11,7 @@
 
 #include <QAbstractBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 
@@ -258,6 +259,12 @@ class TstSerie : public QObject {
         QVERIFY(g && g->isVisible());
         QCOMPARE(Barras(g, "grfLluvia"), (QStringList{"50.0 80.0 5.0", "158.4 187.3 5.0"}));
         QCOMPARE(Barras(g, "grfCapa"), (QStringList{"91.7 0.0 0.0", "0.0 208.3 0.0"}));
+        // Each bar names its storm under it and in its tooltip.
+        QChart* capa = Control<QChartView>(g, "grfCapa")->chart();
+        QCOMPARE(qobject_cast<QCategoryAxis*>(capa->axes(Qt::Horizontal).value(0))->categoriesLabels(),
+                 (QStringList{"1", "2", "3"}));
+        emit qobject_cast<QAbstractBarSeries*>(capa->series().value(0))->barSets().value(1)->hovered(true, 1);
+        QCOMPARE(QToolTip::text(), "Storm 2: 80.0 mm under moisture condition II; storage needed 208.3 l; it overflows.");
         Pagina(w, Qt::Key_Up);
         Rellena(w, "20", "");
         Pagina(w, Qt::Key_Up);
@@ -289,6 +296,11 @@ class TstSerie : public QObject {
         QCOMPARE((QStringList{QString::number(P.size()), P.first(), P.last(), ultima}), esperado);
         const QString titulo = Control<QChartView>(g, "grfCapa")->chart()->title();
         QCOMPARE(titulo.contains(QStringLiteral(" %1 consecutive").arg((n + 299) / 300)), n > 300);
+        // Storm numbers every so many bars, twenty or so.
+        const QStringList rotulos =
+            qobject_cast<QCategoryAxis*>(Control<QChartView>(g, "grfCapa")->chart()->axes(Qt::Horizontal).value(0))
+                ->categoriesLabels();
+        QVERIFY(rotulos.size() >= 10 && rotulos.size() <= 22 && rotulos.first().startsWith("1"));
     }
 
     // A chart saved whole as PNG or SVG; a folder that cannot be written

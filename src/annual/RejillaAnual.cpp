@@ -14,7 +14,9 @@
 #include <QSqlTableModel>
 #include <QStandardItemModel>
 #include <QTableWidget>
+#include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -34,6 +36,9 @@ RejillaAnual::RejillaAnual(Variables& v, QWidget* parent)
     setObjectName(QStringLiteral("Frame1"));
     tblAnoMes_->setObjectName(QStringLiteral("tblAnoMes"));
     tblAno_->setObjectName(QStringLiteral("tblAno"));
+    // F1, also while a cell is edited, explains the current cell's column.
+    new QShortcut(
+        QKeySequence(Qt::Key_F1), tblAno_, [this] { AyudaColumna(); }, Qt::WidgetWithChildrenShortcut);
     HazRejillaFija(tblAnoMes_, Meses + 1, 1);
     tblAnoMes_->setFocusPolicy(Qt::NoFocus);
     tblAnoMes_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -71,6 +76,18 @@ RejillaDatos* RejillaAnual::HazRejilla()
     forma.fila = [this](int fila) { return Texto(v_, 1010 + fila); }; // the month
     forma.salidaCallada = true;
     return new RejillaDatos(v_, std::move(forma), this);
+}
+
+void RejillaAnual::AyudaColumna() const
+{
+    const QModelIndex i = tblAno_->currentIndex();
+    const int columna = std::clamp(i.column() - ColP, 0, 2);
+    QString texto = Texto(v_, 1856 + columna);
+    if (columna == 2)
+        texto = texto.arg(FormatoLocal(v_, 0.1, 1));
+    const QRect celda = tblAno_->visualRect(i);
+    // Shown until a key or a click, or for 30 s.
+    QToolTip::showText(tblAno_->viewport()->mapToGlobal(celda.bottomLeft()), texto, tblAno_, {}, 30000);
 }
 
 RejillaAnual::~RejillaAnual()

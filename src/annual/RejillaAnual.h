@@ -53,6 +53,7 @@ class RejillaAnual : public QGroupBox {
     void PasaAMemoria();
     void Dimensiona();
     std::optional<double> Valor(int fila, int columnaModelo) const;
+    void AyudaColumna() const;
 
     Variables& v_;
     std::unique_ptr<BaseDatos> base_;

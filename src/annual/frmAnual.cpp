@@ -12,6 +12,7 @@
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
+#include "widgets/Vigencia.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -32,6 +33,27 @@ constexpr int Meses = 12;
 // Widths of the partial results' columns, month names first.
 constexpr std::array<int, 10> AnchosParcial{1000, 750, 600, 450, 600, 450, 600, 450, 600, 350};
 
+// The refusal of a month: its name and, when its three values do not fit
+// together, which of them and why, in the order the check finds it.
+QString RechazoMes(const Variables& v, const FalloMes& f, const TablaAnual& t)
+{
+    const QString mes = Texto(v, 1010 + f.mes - 1);
+    const auto& fila = t[static_cast<std::size_t>(f.mes - 1)];
+    const auto x = [&v](double y) { return ExactoLocal(v, y); };
+    if (f.mensaje == 1030)
+        return Texto(v, 1850).arg(mes, x(*fila[1]), x(*fila[0]));
+    if (f.mensaje != 1031)
+        return Texto(v, 1854).arg(mes, Texto(v, f.mensaje));
+    if (!fila[2])
+        return Texto(v, 1854).arg(mes, Texto(v, 1535));
+    const double p = *fila[0], pmax = *fila[1], n = *fila[2];
+    if (n * pmax < p)
+        return Texto(v, 1851).arg(mes, x(n), x(pmax), x(p));
+    if (pmax == 0)
+        return Texto(v, 1852).arg(mes, x(n));
+    return Texto(v, 1853).arg(mes, x(pmax), x(0.1), x(n - 1), x(p));
+}
+
 } // namespace
 
 frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
@@ -46,6 +68,9 @@ frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(par
     FijaTextos();
     opcEscorrentia_[static_cast<std::size_t>(std::clamp(v_.Documento.caso, 1, 3) - 1)]->setChecked(true);
     cmdHidricas_->setEnabled(false);
+    // A whole year the session already holds shows its results at once.
+    if (DatosAnuales d; !LeeDatos(Frame1_->Celdas(), d))
+        Calcula();
     resize(sizeHint());
     CentraAlMostrar(this);
     // Enter moves on as Tab does, unless the data grid keeps it.
@@ -118,6 +143,9 @@ void frmAnual::Construye()
     derecha->addWidget(Frame2_);
     derecha->addLayout(titulo);
     derecha->addWidget(tblParcial_);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Anio, {tblParcial_, txtPrecip_, txtPmax_, txtNumDias_, lblTipo_}, 1008,
+                             1001);
+    derecha->addWidget(vigencia_->Aviso());
     derecha->addStretch();
     derecha->addLayout(botones);
 
@@ -197,8 +225,9 @@ bool frmAnual::Calcula()
 {
     // Read into a copy: a year that fails the check changes nothing held.
     DatosAnuales d = a_.datos;
-    if (const std::optional<FalloMes> fallo = LeeDatos(Frame1_->Celdas(), d)) {
-        Mensaje(Icono::Informacion, QStringLiteral("Error"), Texto(v_, fallo->mensaje));
+    const TablaAnual celdas = Frame1_->Celdas();
+    if (const std::optional<FalloMes> fallo = LeeDatos(celdas, d)) {
+        Mensaje(Icono::Informacion, QStringLiteral("Error"), RechazoMes(v_, *fallo, celdas));
         Frame1_->Enfoca(fallo->mes - 1, fallo->columna);
         return false;
     }
@@ -229,6 +258,8 @@ void frmAnual::MuestraParciales()
     MuestraValor(txtNumDias_, v_, a_.DiasAnual, 0, 1, true);
     calculado_ = true;
     BalanceAnual(v_, v_, a_);
+    AnotaCalculo(v_, DatosDe::Anio);
+    vigencia_->Anota();
 }
 
 void frmAnual::BorraParciales()
@@ -280,6 +311,7 @@ void frmAnual::cmdHidricas_Click()
     if (!Calcula())
         return;
     v_.Anio = a_;
+    AnotaCalculo(v_, DatosDe::Disponibilidad);
     nav_.Muestra(QStringLiteral("frmHidrico"));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+class Vigencia;
+
 #include "model/CalculoAnual.h"
 
 #include <QWidget>
@@ -65,6 +67,7 @@ class frmAnual : public QWidget {
     QLabel* Label1_;
     QLabel* lblTipo_;
     QTableWidget* tblParcial_;
+    Vigencia* vigencia_;
     QPushButton* cmdCalcular_;
     QPushButton* cmdHidricas_;
     QPushButton* cmdSigue_;

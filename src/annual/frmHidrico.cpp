@@ -9,6 +9,7 @@
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
+#include "widgets/Vigencia.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -171,6 +172,9 @@ void frmHidrico::Construye()
     caja->addLayout(capacidad);
     caja->addSpacing(8);
     caja->addWidget(grfDispon_, 1);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Disponibilidad, {tblDispon_, filaTotales_, lblCap_, grfDispon_}, 1025,
+                             1001);
+    caja->addWidget(vigencia_->Aviso());
     caja->addLayout(pie);
 
     setWindowTitle(Texto(v_, 1092));
@@ -207,6 +211,7 @@ void frmHidrico::Rellena()
     ColocaTotales();
 
     LlenaGraficoHidrico(grfDispon_->chart(), columnas_);
+    vigencia_->Anota();
 }
 
 void frmHidrico::ColocaTotales()

@@ -1,5 +1,7 @@
 #pragma once
 
+class Vigencia;
+
 #include <QWidget>
 
 #include <array>
@@ -51,5 +53,6 @@ class frmHidrico : public QWidget {
     QLabel* Label1_;
     QLabel* lblCap_;
     QChartView* grfDispon_;
+    Vigencia* vigencia_;
     QPushButton* cmdVolver_;
 };

@@ -51,6 +51,7 @@ std::unique_ptr<Sesion> Arrancar(const QString& archivo)
     s->archivo = archivo;
     RegistraVentanas(*s);
     AplicaReglaIdioma(s->v);
+    TraduceQt(s->v.NumIdioma);
     s->nav.Muestra(QStringLiteral("frmPresentacion"));
     return s;
 }

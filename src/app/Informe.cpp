@@ -13,6 +13,8 @@
 #include "model/Relaciones.h"
 #include "storms/frmGraficoSerie.h"
 #include "widgets/CampoNumerico.h"
+#include "widgets/Colocacion.h"
+#include "widgets/Exportacion.h"
 
 #include <QAction>
 #include <QChart>
@@ -23,6 +25,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
@@ -30,7 +33,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextLayout>
+#include <QScreen>
 #include <QTextStream>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -958,16 +963,22 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
         QAction* pdf = barra->addAction(Texto(v, 1791));
         pdf->setObjectName(QStringLiteral("cmdPdf"));
         QObject::connect(pdf, &QAction::triggered, &dialogo, [&] {
-            QString ruta = QFileDialog::getSaveFileName(&dialogo, Texto(v, 1792), QString(), Texto(v, 1793));
+            QString ruta = QFileDialog::getSaveFileName(&dialogo, Texto(v, 1792),
+                                                        RutaPropuesta(v, QStringLiteral(".pdf")), Texto(v, 1793));
             if (ruta.isEmpty())
                 return;
             if (QFileInfo(ruta).suffix().isEmpty())
                 ruta += QStringLiteral(".pdf");
+            RecuerdaCarpeta(ruta);
             if (const std::optional<QString> fallo = EscribePdf(v, f, ruta, impresora.pageLayout().pageSize()))
                 Mensaje(Icono::Aviso, TituloPrograma(), Texto(v, 1798).arg(QDir::toNativeSeparators(ruta), *fallo));
         });
     }
-    dialogo.resize(900, 800);
+    // Within the working area of its screen, caption included (900 x 800
+    // would cross the foot of a 1280 x 800 screen).
+    if (const QScreen* pantalla = padre && padre->screen() ? padre->screen() : QGuiApplication::primaryScreen())
+        dialogo.resize(QSize(900, 800).boundedTo(pantalla->availableGeometry().size() - QSize(16, 48)));
+    QTimer::singleShot(0, &dialogo, [&dialogo] { EncajaEnPantalla(&dialogo); });
     dialogo.exec();
 }
 

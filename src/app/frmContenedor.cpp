@@ -16,6 +16,7 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
+#include "widgets/Vigencia.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -191,11 +192,15 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuIdiomaEspanol_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEspanol_Click);
     connect(mnuIdiomaEnglish_, &QAction::triggered, this, &frmContenedor::mnuIdiomaEnglish_Click);
     connect(mnuCascada_, &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
-    connect(mnuMosaico_, &QAction::triggered, area_, &QMdiArea::tileSubWindows);
+    connect(mnuMosaico_, &QAction::triggered, area_, [this] { Mosaico(area_); });
     connect(mnuVentanas_, &QMenu::aboutToShow, this, &frmContenedor::ListaVentanas);
 
     // Whatever the user does may change the work: the title's mark is
     // brought up to date once the events of the moment are handled.
+    // Nothing once this window is gone: the shared variables may outlive it.
+    v_.DatosActuales = [w = QPointer<frmContenedor>(this)]() -> std::optional<DocumentoSitio> {
+        return w ? std::optional<DocumentoSitio>(w->Actual()) : std::nullopt;
+    };
     revisa_ = new QTimer(this);
     revisa_->setSingleShot(true);
     revisa_->setInterval(0);
@@ -253,6 +258,7 @@ void frmContenedor::Empieza(const DocumentoSitio& d, const QString& ruta)
     sinPreguntar_ = false;
     QCoreApplication::processEvents();
     v_.Documento = d;
+    v_.CalculadoDe = {};
     archivo_ = ruta;
     nav_.Muestra(Entrada);
     if (QMdiSubWindow* marco = nav_.Marco(Entrada))
@@ -334,6 +340,8 @@ void frmContenedor::ActualizaTitulo()
     if (!windowTitle().startsWith(titulo))
         setWindowTitle(titulo);
     setWindowModified(Modificado());
+    v_.RutaSitio = archivo_;
+    RevisaVigencias();
 }
 
 bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)

@@ -2,7 +2,12 @@
 
 #include "common/Variables.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
 #include <QSettings>
+#include <QTranslator>
 
 namespace {
 
@@ -51,4 +56,24 @@ QString AplicaReglaIdioma(Variables& v)
     v.NumIdioma = static_cast<qint16>(NumIdioma(valor));
     v.Idioma = v.NumIdioma == 1 ? Espanol : Ingles;
     return valor;
+}
+
+bool TraduceQt(int numIdioma)
+{
+    static QPointer<QTranslator> cargado;
+    if (cargado) {
+        QCoreApplication::removeTranslator(cargado);
+        delete cargado;
+    }
+    if (numIdioma != 1)
+        return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    cargado = t;
+    return true;
 }

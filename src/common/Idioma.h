@@ -23,3 +23,9 @@ int NumIdioma(const QString& valor);
 
 // Sets Idioma and NumIdioma from the stored value and returns that value.
 QString AplicaReglaIdioma(Variables& v);
+
+// Qt's own texts (file dialogs, print preview, the fields' context menus) in
+// the language `numIdioma` (1 Spanish, 2 English), replacing those of an
+// earlier call. Whether they are in that language: Qt writes English itself,
+// Spanish needs its translations installed.
+bool TraduceQt(int numIdioma);

@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
+
+#include <algorithm>
 
 Navegacion::~Navegacion()
 {
@@ -52,8 +55,11 @@ QWidget* Navegacion::Muestra(const QString& nombre)
     // takes; it gives the focus back when it closes.
     const bool ayuda = r != registros_.constEnd() && r->tipo == Tipo::Ayuda;
     QWidget* foco = QApplication::focusWidget();
-    if (ayuda && foco && !(Ventana(nombre) && Ventana(nombre)->isAncestorOf(foco)))
+    if (ayuda && foco && !(Ventana(nombre) && Ventana(nombre)->isAncestorOf(foco))) {
         pideAyuda_ = foco;
+        // Escape in the field closes the help it asked for.
+        foco->installEventFilter(this);
+    }
     // In front, the keys left where they are.
     const bool aparte = ayuda && foco && pideAyuda_ == foco && area_;
     if (QWidget* v = Ventana(nombre)) {
@@ -153,6 +159,16 @@ bool Navegacion::eventFilter(QObject* objeto, QEvent* evento)
 {
     // A window closed by the user unloads it just as Descarga does: from here
     // on it is not loaded, and the next show creates it anew.
+    if (evento->type() == QEvent::KeyPress && objeto == pideAyuda_) {
+        const auto* k = static_cast<QKeyEvent*>(evento);
+        const bool ayudaAbierta = std::any_of(cargadas_.keyBegin(), cargadas_.keyEnd(), [this](const QString& n) {
+            return registros_.value(n).tipo == Tipo::Ayuda;
+        });
+        if (k->key() == Qt::Key_Escape && k->modifiers() == Qt::NoModifier && ayudaAbierta) {
+            DescargaTipo(Tipo::Ayuda);
+            return true;
+        }
+    }
     if (evento->type() == QEvent::Close) {
         for (auto it = cargadas_.begin(); it != cargadas_.end(); ++it) {
             if (it.value() == objeto) {

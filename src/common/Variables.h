@@ -8,6 +8,15 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
+#include <functional>
+#include <optional>
+
+// The kinds of result, by the data they are computed from: the site alone,
+// or the site with the single storm, the series, or the year (the year's
+// partial results and its availability being computed apart).
+enum class DatosDe { Sitio, Aguacero, Serie, Anio, Disponibilidad };
+
 // Everything the windows share: the site, the results of the last storm and
 // the settings of the run. One object lives for the whole run and is handed by
 // reference to every window; members are read and assigned directly
@@ -23,4 +32,12 @@ struct Variables : SiteState, ScenarioResults {
     // series, the single storm, the year, and the site file's own texts.
     // Each window fills itself from it when it opens and keeps its part in it.
     DocumentoSitio Documento;
+    // The data each kind of result was last computed from (the site part
+    // being the one of the site then computed), and the data every window
+    // holds now (set by the main window): results whose data differ from
+    // now's are marked out of date.
+    std::array<std::optional<DocumentoSitio>, 5> CalculadoDe;
+    std::function<std::optional<DocumentoSitio>()> DatosActuales;
+    // The site file's path, empty while the work has none (set by the main window).
+    QString RutaSitio;
 };

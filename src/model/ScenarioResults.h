@@ -9,6 +9,7 @@ struct BarraSerie {
     double PBanqueta = 0;     // water received by the collecting area, l/m²
     double CapaNecesaria = 0; // storage that keeps all runoff, l
     bool Desborda = false;    // the runoff exceeds the capacity
+    int cond = 0;             // moisture condition, 1..3
 };
 
 // What the storm balance leaves for the storm just computed, and what the

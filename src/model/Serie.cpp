@@ -40,7 +40,7 @@ TotalesSerie RecalculaSerie(const SiteState& s, ScenarioResults& r, const std::v
     detalle.reserve(lista.size());
     for (const Aguacero& a : lista) {
         PasoSerie(s, r, t, a.P, a.cond);
-        detalle.push_back({a.P, r.PBanqueta, r.CapaNecesaria, r.CapaLibre < 0});
+        detalle.push_back({a.P, r.PBanqueta, r.CapaNecesaria, r.CapaLibre < 0, a.cond});
     }
     return t;
 }

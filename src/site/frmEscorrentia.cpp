@@ -8,11 +8,13 @@
 #include "common/Variables.h"
 #include "model/Documento.h"
 #include "model/ModeloCN.h"
+#include "model/Numero.h"
 #include "model/Rangos.h"
 #include "site/RejillaZonas.h"
 #include "site/frmCapacidad.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Controles.h"
+#include "widgets/Vigencia.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -186,7 +188,11 @@ void frmEscorrentia::Construye()
     connect(cmdAceptar_, &QPushButton::clicked, this, &frmEscorrentia::cmdAceptar_Click);
 
     enlace_ = new ClienteZevode(this);
-    connect(enlace_, &ClienteZevode::Texto, this, [this](const QString& t) { txtDatos_[0]->setText(t); });
+    connect(enlace_, &ClienteZevode::Texto, this, [this](const QString& t) {
+        // The link writes a point whatever the locale; the field shows the separator in force.
+        const std::optional<double> n = ANumero(t.toStdString());
+        txtDatos_[0]->setText(n ? ExactoLocal(v_, *n) : t);
+    });
     connect(enlace_, &ClienteZevode::Cerrado, this, &frmEscorrentia::FinEnlace);
 
     // Enter in the zone grid walks its cells before it moves on.
@@ -338,6 +344,7 @@ bool frmEscorrentia::Calcula()
     }
     if (r.pitido)
         Pitido();
+    AnotaCalculo(v_, DatosDe::Sitio);
     nav_.Muestra(QStringLiteral("frmResEscorrentia"));
     return true;
 }

@@ -10,6 +10,7 @@
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
 #include "widgets/RejillaFija.h"
+#include "widgets/Vigencia.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -105,6 +106,8 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
     auto* caja = new QVBoxLayout(this);
     caja->addWidget(Frame2_);
     caja->addWidget(Frame1_);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Sitio, {tblEscorrentia_, tblRelacion_, lblConsejo_}, 1071, 1057);
+    caja->addWidget(vigencia_->Aviso());
     caja->addLayout(botones);
     caja->setSizeConstraint(QLayout::SetMinimumSize);
     setTabOrder(tblEscorrentia_, tblRelacion_);
@@ -184,6 +187,7 @@ void frmResEscorrentia::Rellena()
     txtLeyenda_->setPlainText(Lineas(v_, {1153, 1154, 1155}));
     Resultados();
     Relacion();
+    vigencia_->Anota();
     AjustaLeyenda(txtLeyenda_, tblEscorrentia_->width());
     AjustaLeyenda(Text1_, tblRelacion_->width());
 }

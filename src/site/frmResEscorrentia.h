@@ -1,5 +1,7 @@
 #pragma once
 
+class Vigencia;
+
 #include <QWidget>
 
 #include <optional>
@@ -48,4 +50,5 @@ class frmResEscorrentia : public QWidget {
     QPushButton* cmdAnterior_;
     QPushButton* cmdContinuar_;
     bool enlazada_ = false;
+    Vigencia* vigencia_;
 };

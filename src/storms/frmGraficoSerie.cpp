@@ -7,16 +7,21 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
+#include "widgets/Vigencia.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QStackedBarSeries>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -26,15 +31,63 @@ namespace {
 
 const QString Nombre = QStringLiteral("frmGraficoSerie");
 
-// Category labels stay readable up to this many bars; beyond, the axis
-// title says which storms the bars span.
+// Every bar has its storm number up to this many bars; beyond, every few.
 constexpr int MaxRotulos = 40;
+// Each bar's tooltip, kept on its bar sets.
+const char* const PropAyudas = "ayudas";
+
+// The storm numbers under their bars, every bar's or, on many bars, those of
+// a round step that leaves twenty or so.
+void Rotula(QCategoryAxis* eje, const QStringList& categorias)
+{
+    for (const QString& r : eje->categoriesLabels())
+        eje->remove(r);
+    const qsizetype n = categorias.size();
+    qsizetype paso = 1;
+    if (n > MaxRotulos)
+        for (const qsizetype p : {2, 5, 10, 20, 25, 50, 100}) {
+            paso = p;
+            if (n / p <= 20)
+                break;
+        }
+    eje->setRange(-0.5, std::max<qreal>(static_cast<qreal>(n) - 0.5, 0.5));
+    for (qsizetype i = 0; i < n; ++i)
+        if (i == 0 || (i + 1) % paso == 0)
+            eje->append(categorias[i], static_cast<qreal>(i));
+}
+
+// The tooltip of the bar under the pointer, shown at once and kept by the
+// chart's view while the pointer rests there.
+void ConAyudas(QAbstractBarSeries* barras)
+{
+    for (QBarSet* b : barras->barSets())
+        QObject::connect(b, &QBarSet::hovered, b, [b, barras](bool encima, int i) {
+            const QString texto = encima ? b->property(PropAyudas).toStringList().value(i) : QString();
+            const QGraphicsScene* escena = barras->chart() ? barras->chart()->scene() : nullptr;
+            for (QGraphicsView* vista : escena ? escena->views() : QList<QGraphicsView*>()) {
+                vista->setToolTip(texto);
+                QToolTip::showText(QCursor::pos(), texto, vista);
+            }
+        });
+}
+
+QString Ayuda(const Variables& v, const BarraSerie& b, std::size_t primero, std::size_t ultimo)
+{
+    const QString desborda = Texto(v, b.Desborda ? 1860 : 1861);
+    const QString P = FormatoLocal(v, b.P, 1), capa = FormatoLocal(v, b.CapaNecesaria, 1);
+    if (primero != ultimo)
+        return Texto(v, 1862).arg(QString::number(primero), QString::number(ultimo), P, capa, desborda);
+    const QString cond = b.cond >= 1 && b.cond <= 3 ? QString(b.cond, QLatin1Char('I')) : QStringLiteral("?");
+    return Texto(v, 1859).arg(QString::number(primero), P, cond, capa, desborda);
+}
 
 QChart* Grafico(QAbstractBarSeries* barras, const QString& unidad, const QString& tituloX)
 {
     auto* grafico = new QChart;
     grafico->addSeries(barras);
-    auto* ejeX = new QBarCategoryAxis;
+    auto* ejeX = new QCategoryAxis;
+    ejeX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    ejeX->setGridLineVisible(false);
     auto* ejeY = new QValueAxis;
     ejeY->setLabelFormat(QStringLiteral("%.0f"));
     ejeY->setTitleText(unidad);
@@ -68,13 +121,8 @@ QList<QBarSet*> Conjuntos(const QChart* grafico)
 
 void Escala(QChart* grafico, const QStringList& categorias, const QString& titulo, const QString& nota, double tope)
 {
-    auto* ejeX = qobject_cast<QBarCategoryAxis*>(grafico->axes(Qt::Horizontal).value(0));
+    Rotula(qobject_cast<QCategoryAxis*>(grafico->axes(Qt::Horizontal).value(0)), categorias);
     auto* ejeY = qobject_cast<QValueAxis*>(grafico->axes(Qt::Vertical).value(0));
-    ejeX->clear();
-    ejeX->append(categorias);
-    ejeX->setLabelsVisible(categorias.size() <= MaxRotulos);
-    ejeX->setTitleVisible(categorias.size() <= MaxRotulos);
-    ejeX->setGridLineVisible(categorias.size() <= MaxRotulos);
     ejeY->setRange(0, tope > 0 ? tope * 1.1 : 1);
     ejeY->applyNiceNumbers();
     // Grouped bars say so on the chart itself, which is what a saved picture keeps.
@@ -110,6 +158,7 @@ QChart* GraficoLluvia(const Variables& v)
     // Bars a pixel wide would be all border.
     for (QBarSet* b : {P, banqueta})
         b->setPen(Qt::NoPen);
+    ConAyudas(lluvia);
     return Grafico(lluvia, QStringLiteral("l/m²"), Texto(v, 1708));
 }
 
@@ -131,6 +180,7 @@ QChart* GraficoCapa(const Variables& v)
         linea->attachAxis(eje);
     for (QBarSet* b : {cabe, desborda})
         b->setPen(Qt::NoPen);
+    ConAyudas(capa);
     return grafico;
 }
 
@@ -141,7 +191,7 @@ void LlenaGraficosSerie(QChart* lluvia, QChart* capa, const Variables& v, const 
     const std::vector<BarraSerie> barras = porBarra > 1 ? AgrupaSerie(serie, porBarra) : serie;
 
     QList<qreal> P, banqueta, cabe, desborda;
-    QStringList categorias;
+    QStringList categorias, ayudas;
     double topeLluvia = 0, topeCapa = CAPA;
     for (std::size_t i = 0; i < barras.size(); ++i) {
         const BarraSerie& b = barras[i];
@@ -154,12 +204,14 @@ void LlenaGraficosSerie(QChart* lluvia, QChart* capa, const Variables& v, const 
         const std::size_t primero = i * std::max<std::size_t>(porBarra, 1) + 1;
         const std::size_t ultimo = std::min(primero + std::max<std::size_t>(porBarra, 1) - 1, serie.size());
         categorias << (primero == ultimo ? QString::number(primero) : QStringLiteral("%1-%2").arg(primero).arg(ultimo));
+        ayudas << Ayuda(v, b, primero, ultimo);
     }
     const QList<QBarSet*> deLluvia = Conjuntos(lluvia), deCapa = Conjuntos(capa);
     for (auto [barra, valores] : {std::pair{deLluvia.value(0), &P}, std::pair{deLluvia.value(1), &banqueta},
                                   std::pair{deCapa.value(0), &cabe}, std::pair{deCapa.value(1), &desborda}}) {
         barra->remove(0, barra->count());
         barra->append(*valores);
+        barra->setProperty(PropAyudas, ayudas);
     }
 
     const QString nota = porBarra > 1 ? Texto(v, 1709).arg(porBarra) : QString();
@@ -192,6 +244,8 @@ frmGraficoSerie::frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent)
     auto* caja = new QVBoxLayout(this);
     caja->addWidget(grfLluvia_, 1);
     caja->addWidget(grfCapa_, 1);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Serie, {grfLluvia_, grfCapa_}, 1710, 1191);
+    caja->addWidget(vigencia_->Aviso());
     caja->addLayout(pie);
 
     setWindowTitle(Texto(v_, 1700));
@@ -209,6 +263,7 @@ frmGraficoSerie::frmGraficoSerie(Variables& v, Navegacion& nav, QWidget* parent)
 void frmGraficoSerie::Rellena()
 {
     LlenaGraficosSerie(grfLluvia_->chart(), grfCapa_->chart(), v_, v_.DetalleSerie, v_.CAPA);
+    vigencia_->Anota();
 }
 
 void frmGraficoSerie::cmdVolver_Click()

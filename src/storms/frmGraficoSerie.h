@@ -1,5 +1,7 @@
 #pragma once
 
+class Vigencia;
+
 #include "model/ScenarioResults.h"
 
 #include <QWidget>
@@ -33,6 +35,7 @@ class frmGraficoSerie : public QWidget {
     Navegacion& nav_;
     QChartView* grfLluvia_;
     QChartView* grfCapa_;
+    Vigencia* vigencia_;
     QPushButton* cmdVolver_;
 };
 

@@ -10,6 +10,7 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
+#include "widgets/Vigencia.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -43,6 +44,8 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     caja->addWidget(Frame1_);
     caja->addLayout(botones);
     caja->addWidget(Frame2_);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Aguacero, {Frame2_}, 1121, 1117);
+    caja->addWidget(vigencia_->Aviso());
 
     PrevisualizaTeclas(this, v_);
     setTabOrder(e_.txtPrecip, e_.lstHumedad);
@@ -71,6 +74,10 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
         e_.txtPrecip->setText(FormatoLocal(v_, *P, 1));
     }
     e_.lstHumedad->setCurrentIndex(v_.Documento.CondAguacero - 1);
+    // A storm the session already holds shows its results at once, as the
+    // series does.
+    if (v_.Documento.PAguacero && v_.Documento.CondAguacero > 0)
+        ValidaAguacero();
 
     setMinimumWidth(560);
     resize(560, heightForWidth(560) > 0 ? heightForWidth(560) : sizeHint().height());
@@ -105,6 +112,7 @@ void frmPrecipitacion::cmdResumen_Click()
     if (!ValidaAguacero())
         return;
     v_.PAguacero = P_;
+    v_.EsSerie = false;
     nav_.Muestra(QStringLiteral("frmResumen"));
 }
 
@@ -130,5 +138,7 @@ bool frmPrecipitacion::ValidaAguacero()
                                         v_.AlturaRepresas, v_.PMaxImperm,   v_.SI * P_};
     for (std::size_t i = 0; i < valores.size(); ++i)
         MuestraValor(txtResultado_[i], v_, valores[i], 1, 2, true);
+    AnotaCalculo(v_, DatosDe::Aguacero);
+    vigencia_->Anota();
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+class Vigencia;
+
 #include "storms/Escenario.h"
 #include "widgets/Controles.h"
 
@@ -38,6 +40,7 @@ class frmPrecipitacion : public QWidget {
     double P_ = 0; // the depth last computed
 
     QGroupBox* Frame1_;
+    Vigencia* vigencia_;
     EntradaTormenta e_;
     QPushButton* cmdCalcular_;
     QPushButton* cmdResumen_;

@@ -6,6 +6,7 @@
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
+#include "widgets/Vigencia.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -64,7 +65,13 @@ frmResumen::frmResumen(Variables& v, Navegacion& nav, QWidget* parent) : QWidget
     caja->addWidget(mrcSerie_);
     caja->addWidget(Frame3_);
     caja->addLayout(capa);
+    // Computed by the series' or the single storm's Summary button.
+    vigencia_ = new Vigencia(this, v_, v_.EsSerie ? DatosDe::Serie : DatosDe::Aguacero,
+                             {mrcAislado_, mrcSerie_, Frame3_, txtCapa_}, v_.EsSerie ? 1197 : 1122,
+                             v_.EsSerie ? 1191 : 1117);
+    caja->addWidget(vigencia_->Aviso());
     caja->addLayout(pie);
+    vigencia_->Anota();
 
     // Load: the values once, then the captions.
     if (!v_.EsSerie) {

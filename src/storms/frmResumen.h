@@ -1,5 +1,7 @@
 #pragma once
 
+class Vigencia;
+
 #include "widgets/Controles.h"
 
 #include <QWidget>
@@ -39,5 +41,6 @@ class frmResumen : public QWidget {
     std::array<QLineEdit*, 4> txtDisp_{};
     QLabel* Label12_;
     QLineEdit* txtCapa_;
+    Vigencia* vigencia_;
     QPushButton* Command1_;
 };

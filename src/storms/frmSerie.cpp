@@ -11,6 +11,7 @@
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
 #include "widgets/RejillaDatos.h"
+#include "widgets/Vigencia.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -91,6 +92,8 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     caja->addLayout(datos);
     caja->addLayout(botones);
     caja->addWidget(Frame2_);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Serie, {Frame2_}, 1196, 1191);
+    caja->addWidget(vigencia_->Aviso());
 
     PrevisualizaTeclas(this, v_);
     setTabOrder(e_.txtPrecip, e_.lstHumedad);
@@ -309,6 +312,9 @@ void frmSerie::cmdResumen_Click()
     if (!ValidaSerie())
         return;
     Recalcula();
+    // The series' summary, also when the series was reached without the
+    // scenario choice (an import, a site file).
+    v_.EsSerie = true;
     v_.ResumenSerie = ResumenDeSerie(t_, NumAguaceros_);
     nav_.Muestra(QStringLiteral("frmResumen"));
 }
@@ -349,6 +355,7 @@ bool frmSerie::ValidaSerie()
 void frmSerie::Recalcula()
 {
     t_ = RecalculaSerie(v_, v_, v_.Documento.serie, v_.DetalleSerie);
+    AnotaCalculo(v_, DatosDe::Serie);
 
     const std::array<int, 4> cuentas{NumAguaceros_, t_.NumEscLadera, t_.NumEscImpluvio, t_.NumFuera};
     for (std::size_t i = 0; i < cuentas.size(); ++i)
@@ -357,5 +364,6 @@ void frmSerie::Recalcula()
                                            t_.Acum(4), t_.SumaMaxAlcorque, t_.CapaMaxSerie, t_.CapaMaxSerie / v_.SR};
     for (std::size_t i = 0; i < cantidades.size(); ++i)
         MuestraValor(txtResultado_[i + 4], v_, cantidades[i], 1, 2);
+    vigencia_->Anota();
     RefrescaGraficoSerie(nav_);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+class Vigencia;
+
 #include "model/Serie.h"
 #include "storms/Escenario.h"
 
@@ -75,6 +77,7 @@ class frmSerie : public QWidget {
     QPushButton* cmdSigue_;
     QPushButton* cmdGrafico_;
     QGroupBox* Frame2_;
+    Vigencia* vigencia_;
     std::array<QLabel*, 12> Label3_{};
     std::array<QLineEdit*, 12> txtResultado_{};
 };

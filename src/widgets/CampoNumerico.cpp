@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -189,10 +190,10 @@ std::optional<double> NumeroLocal(const Variables& v, const QString& texto)
 
 QString BuscaSepDecimal()
 {
-    // The comma read as a decimal separator gives 0.5342; read as a
-    // thousands separator it gives 5342 or, grouping four digits, no number.
-    const std::optional<double> n = ANumero("0,5342");
-    return (n && *n <= 1) ? QStringLiteral(",") : QStringLiteral(".");
+    // The user's own locale (LC_ALL, LC_NUMERIC, LANG), from Qt's data: no
+    // system locale need be installed. The program's number rules know the
+    // comma and the point; any other separator reads as the point.
+    return QLocale::system().decimalPoint() == QLatin1String(",") ? QStringLiteral(",") : QStringLiteral(".");
 }
 
 QString NoNumerico(const Variables& v, const QLabel* etiqueta, const QString& texto)

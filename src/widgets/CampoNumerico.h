@@ -33,7 +33,7 @@ QString ExactoLocal(const Variables& v, double x, bool sinExponente = false);
 // The number a text stands for, read with the separator in force.
 std::optional<double> NumeroLocal(const Variables& v, const QString& texto);
 
-// The separator in force: how the program's number rules read "0,5342".
+// The separator in force: the decimal separator of the user's locale.
 QString BuscaSepDecimal();
 
 // The refusal of text that is no number, naming the field by its label.

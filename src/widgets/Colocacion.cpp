@@ -185,3 +185,44 @@ void GuardaPrincipal(const QWidget* ventana)
     GuardaAjuste(ClaveGeometria, ventana->normalGeometry());
     GuardaAjuste(ClaveMaximizada, ventana->isMaximized());
 }
+
+namespace {
+
+bool Cabe(const QMdiSubWindow* m, QSize tesela)
+{
+    const QSize minimo = m->minimumSizeHint().expandedTo(m->minimumSize());
+    return minimo.width() <= tesela.width() && minimo.height() <= tesela.height();
+}
+
+} // namespace
+
+void Mosaico(QMdiArea* area)
+{
+    QList<QMdiSubWindow*> marcos;
+    const auto historia = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = historia.crbegin(); it != historia.crend(); ++it)
+        if (!(*it)->isHidden() && !(*it)->isMinimized())
+            marcos << *it;
+    const QSize vista = area->viewport()->size();
+    // The most tiles that as many windows fit, taken in the order of use.
+    for (auto n = static_cast<int>(marcos.size()); n > 0; --n) {
+        for (int columnas = 1; columnas <= n; ++columnas) {
+            const int filas = (n + columnas - 1) / columnas;
+            const QSize tesela(vista.width() / columnas, vista.height() / filas);
+            QList<QMdiSubWindow*> caben;
+            for (QMdiSubWindow* m : marcos)
+                if (caben.size() < n && Cabe(m, tesela))
+                    caben << m;
+            if (caben.size() < n)
+                continue;
+            for (int k = n - 1; k >= 0; --k) {
+                if (caben[k]->isMaximized())
+                    caben[k]->showNormal();
+                caben[k]->setGeometry(
+                    QRect(QPoint(k % columnas * tesela.width(), k / columnas * tesela.height()), tesela));
+                caben[k]->raise();
+            }
+            return;
+        }
+    }
+}

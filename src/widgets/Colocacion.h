@@ -31,6 +31,10 @@ int AltoArea(QWidget* ventana);
 // maximised window stays as it is. `ventana` is the window or its frame.
 void TraeAVista(QWidget* ventana);
 void TraeTodasAVista(QMdiArea* area);
+// Tiles the area's windows so that each fits its tile whole: as many as fit a
+// grid of equal tiles, the most recently used first; the rest stay behind
+// as they were.
+void Mosaico(QMdiArea* area);
 
 // The main window before its first show: where and as it was left, within
 // the working area of that screen; the first time, on the screen under the

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsView>
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSet>
+#include <QStandardPaths>
 #include <QSvgGenerator>
 #include <QTableView>
 
@@ -284,6 +286,29 @@ class CopiaConTeclado : public QObject {
     QAction* copia_;
 };
 
+// Ctrl+C in a grid with the focus copies that grid: it claims the key before
+// any window-wide copy can, so that no two claims on one key meet.
+class CopiaPropia : public QObject {
+  public:
+    CopiaPropia(QAction* copia, QObject* padre) : QObject(padre), copia_(copia) {}
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        const auto t = evento->type();
+        if ((t != QEvent::ShortcutOverride && t != QEvent::KeyPress) ||
+            !static_cast<QKeyEvent*>(evento)->matches(QKeySequence::Copy))
+            return QObject::eventFilter(objeto, evento);
+        evento->accept();
+        if (t == QEvent::KeyPress)
+            copia_->trigger();
+        return true;
+    }
+
+  private:
+    QAction* copia_;
+};
+
 } // namespace
 
 QString TextoCSV(const QWidget* ventana, const Variables& v)
@@ -308,14 +333,29 @@ void ExportaCSV(QWidget* ventana, const Variables& v)
         Mensaje(Icono::Informacion, TituloPrograma(), Texto(v, 1720));
         return;
     }
-    QString ruta = QFileDialog::getSaveFileName(ventana, Texto(v, 1716).remove(QStringLiteral("...")),
-                                                CarpetaGraficos(), Texto(v, 1719));
+    QString ruta = QFileDialog::getSaveFileName(ventana, Texto(v, 1716).remove(QStringLiteral("...")).remove(u'&'),
+                                                RutaPropuesta(v, QStringLiteral(".csv")), Texto(v, 1719));
     if (ruta.isEmpty())
         return;
     if (!ruta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         ruta += QStringLiteral(".csv");
     CarpetaGraficos() = QFileInfo(ruta).absolutePath();
     GuardaCSV(ventana, ruta, v);
+}
+
+QString RutaPropuesta(const Variables& v, const QString& sufijo)
+{
+    if (!v.RutaSitio.isEmpty()) {
+        const QFileInfo sitio(v.RutaSitio);
+        return sitio.dir().filePath(sitio.completeBaseName() + sufijo);
+    }
+    return CarpetaGraficos().isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                       : CarpetaGraficos();
+}
+
+void RecuerdaCarpeta(const QString& ruta)
+{
+    CarpetaGraficos() = QFileInfo(ruta).absolutePath();
 }
 
 void HazGuardable(QWidget* vista, const Variables& v)
@@ -344,9 +384,12 @@ void HazCopiable(QAbstractItemView* t, const Variables& v)
     QObject::connect(a, &QAction::triggered, t, [t] { QApplication::clipboard()->setText(TextoTabulado(t)); });
     t->setContextMenuPolicy(Qt::ActionsContextMenu);
     t->addAction(a);
-    // A grid that takes no focus is copied from anywhere in its window.
+    // A grid that takes no focus is copied from anywhere in its window; one
+    // that does, only while it has it.
     if (t->focusPolicy() == Qt::NoFocus)
         Formulario(t)->addAction(a);
+    else
+        t->installEventFilter(new CopiaPropia(a, t));
 }
 
 QString TextoTabulado(const QAbstractItemView* t)

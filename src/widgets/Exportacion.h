@@ -20,6 +20,13 @@ bool GuardaGrafico(QWidget* vista, const QString& ruta, const Variables& v);
 void HazCopiable(QAbstractItemView* t, const Variables& v);
 QString TextoTabulado(const QAbstractItemView* t);
 
+// Where a save dialog starts: beside the site file, named after it with
+// `sufijo` (".csv"); without a site file, in the folder last saved to, else
+// in Documents.
+QString RutaPropuesta(const Variables& v, const QString& sufijo);
+// The folder a file was just saved to, for the next dialog.
+void RecuerdaCarpeta(const QString& ruta);
+
 // Windows that show results in read-only boxes beside their labels leave
 // them as `label<TAB>value` lines: "Copy" in the context menu of the labels,
 // of the groups holding them and of the window, and Ctrl+C wherever nothing

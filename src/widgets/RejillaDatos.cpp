@@ -256,7 +256,8 @@ RejillaDatos::RejillaDatos(const Variables& v, Forma forma, QWidget* padre)
     horizontalHeader()->setHighlightSections(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A block is selected as it is pasted: a rectangle.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -47,6 +48,15 @@ std::optional<double> LeePorcentaje(QString texto)
     if (!x || !(*x > 0) || *x > 100)
         return std::nullopt;
     return x;
+}
+
+// Numbers on screen take the decimal separator of the user's locale; the
+// link to the data window keeps the point.
+QString Local(QString s)
+{
+    if (QLocale::system().decimalPoint() == QLatin1String(","))
+        s.replace(QLatin1Char('.'), QLatin1Char(','));
+    return s;
 }
 
 QString Corto(double x)
@@ -384,9 +394,9 @@ void frmCurva::Actualiza()
 
 void frmCurva::FijaValor(const QString& texto)
 {
-    if (texto == lblZevOdeva_->text())
+    if (Local(texto) == lblZevOdeva_->text())
         return;
-    lblZevOdeva_->setText(texto);
+    lblZevOdeva_->setText(Local(texto));
     emit ValorCambiado(texto);
 }
 
@@ -465,9 +475,9 @@ void frmCurva::CalculaMedia()
     if (!hay)
         lblMedia_->clear();
     else if (media)
-        lblMedia_->setText(T(TextoZ::Suma).arg(suma, textoMedia));
+        lblMedia_->setText(T(TextoZ::Suma).arg(Local(suma), Local(textoMedia)));
     else
-        lblMedia_->setText(T(TextoZ::SumaMal).arg(suma));
+        lblMedia_->setText(T(TextoZ::SumaMal).arg(Local(suma)));
     cmdUsarMedia_->setEnabled(media.has_value());
     if (!usaMedia_)
         return;

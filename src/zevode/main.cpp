@@ -12,6 +12,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zevode"));
     const int idioma = NumIdioma(LeeIdioma());
+    TraduceQt(idioma);
 
     QString error;
     const QList<FilaCN> filas = TablaIncorporada(error);
