@@ -66,8 +66,8 @@ void PrevistaEstacion124(benchmark::State& st)
         const Fecha f = FechaDe(d);
         const double x = lluvia(azar) ? mm(azar) : 0.0;
         char linea[96];
-        std::snprintf(linea, sizeof linea, "%d,%d,%d,%04d-%02d-%02d,%d,%.1f,%d,0,0,NA,NA\n", f.anio, f.mes, f.dia, f.anio,
-                      f.mes, f.dia, d - DiaDe({f.anio, 1, 1}) + 1, x, static_cast<int>(x * 10 + 0.5));
+        std::snprintf(linea, sizeof linea, "%d,%d,%d,%04d-%02d-%02d,%d,%.1f,%d,0,0,NA,NA\n", f.anio, f.mes, f.dia,
+                      f.anio, f.mes, f.dia, d - DiaDe({f.anio, 1, 1}) + 1, x, static_cast<int>(x * 10 + 0.5));
         t += linea;
     }
     bool bien = true;

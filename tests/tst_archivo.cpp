@@ -97,8 +97,8 @@ class TstArchivo : public QObject {
         d.serie = {{50.5, 2}, {22.25, 1}, {1.0 / 3, 3}};
         d.caso = 1;
         d.importacion = ImportacionLluvia{"lluvia 2021.csv", {2021, 1.0 / 3, 2.5, 10, 3}, {}, {}};
-        d.importacion->formato = {{}, {"Y", "M", "D"}, "3", UnidadLluvia::Pulgada, {"", "NA", "x"},
-                                  RepetidasLluvia::Ultima};
+        d.importacion->formato = {
+            {}, {"Y", "M", "D"}, "3", UnidadLluvia::Pulgada, {"", "NA", "x"}, RepetidasLluvia::Ultima};
         d.importacion->resumen = {{2021, 1, 1}, {2021, 12, 31}, 365, 2, 40, 0, 1, "Y,M,D", "PRCP"};
         for (std::size_t m = 0; m < 12; ++m)
             d.meses[m] = {10.0 + static_cast<double>(m) / 7, 5.5, 3};
@@ -202,7 +202,8 @@ class TstArchivo : public QObject {
         fila("not JSON", "NAC=70", "not valid JSON: unexpected text: NAC=70");
         fila("key twice", marca + R"("name":"a","name":"b"})", "the key \"name\" appears twice");
         fila("beyond a double", marca + R"("site":{"NAC":1e999}})", "beyond the range of a double: 1e999");
-        fila("notes over 64 KiB", marca + "\"notes\":\"" + QByteArray(65537, 'n') + "\"}", "notes is longer than 64 KiB");
+        fila("notes over 64 KiB", marca + "\"notes\":\"" + QByteArray(65537, 'n') + "\"}",
+             "notes is longer than 64 KiB");
         fila("other kind", R"({"format":"other","version":1})", "not a HIDRELA site");
         fila("a list", "[1,2]", "not a HIDRELA site");
         fila("future", R"({"format":"hidrela-site","version":2})", "version 2 ");

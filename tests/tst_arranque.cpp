@@ -256,7 +256,8 @@ class TstArranque : public QObject {
         std::reverse(marcos.begin(), marcos.end());
         for (QMdiSubWindow* m : marcos) {
             const QRect g = m->geometry();
-            if (!vista.contains(g) || std::any_of(teselas.cbegin(), teselas.cend(), [g](QRect t) { return t.intersects(g); }))
+            if (!vista.contains(g) ||
+                std::any_of(teselas.cbegin(), teselas.cend(), [g](QRect t) { return t.intersects(g); }))
                 break;
             QVERIFY2(g.width() >= m->minimumSizeHint().width() && g.height() >= m->minimumSizeHint().height(),
                      qPrintable(m->widget()->objectName()));

@@ -416,17 +416,22 @@ void TstCalc::proceso_data()
                   }),
          0, R"("storms_missing_in_five":1,"year_missing":1,"columns":{"date":"date","depth":"PRCP_MM"},)", "");
     fila("year, month, day; tenths", "$C --import-rain FILE --unit 0.1mm",
-         Estacion("year;month;day;rain", [](QDate d, int n) {
-             return QByteArray::number(d.year()) + ";" + QByteArray::number(d.month()) + ";" + QByteArray::number(d.day()) +
-                    ";" + (n == 5 ? "125" : "0");
-         }),
-         0, R"("columns":{"date":"year,month,day","depth":"rain"},"unit":"0.1mm","largest_day":["2021-01-05",12.5])", "");
+         Estacion("year;month;day;rain",
+                  [](QDate d, int n) {
+                      return QByteArray::number(d.year()) + ";" + QByteArray::number(d.month()) + ";" +
+                             QByteArray::number(d.day()) + ";" + (n == 5 ? "125" : "0");
+                  }),
+         0, R"("columns":{"date":"year,month,day","depth":"rain"},"unit":"0.1mm","largest_day":["2021-01-05",12.5])",
+         "");
     fila("chosen by number, cm", "$C --import-rain FILE --date 2 --depth 3 --unit cm",
          Estacion("", [&](QDate d, int n) { return "x;" + iso(d) + ";" + (n == 5 ? "1,25" : "Ip"); }), 0,
          R"("largest_day":["2021-01-05",12.5])", "");
     fila("M and T", "$C --import-rain FILE --unit in --year 2021",
-         Estacion("DATE,PRCP", [&](QDate d, int n) { return iso(d) + "," + (n == 2 ? "M" : n == 5 ? "1.00" : "T"); }), 0,
-         R"("missing":1,"rainy":1,"storms":1,)", "");
+         Estacion("DATE,PRCP", [&](QDate d, int n) { return iso(d) + "," +
+                                                            (n == 2   ? "M"
+                                                             : n == 5 ? "1.00"
+                                                                      : "T"); }),
+         0, R"("missing":1,"rainy":1,"storms":1,)", "");
     fila("own missing marker", "$C --import-rain FILE --missing -99.9 --year 2021",
          Estacion("fecha;prec", [&](QDate d, int n) { return iso(d) + ";" + (n == 2 ? "-99.9" : "0"); }), 0,
          R"("missing":1,)", "");
@@ -434,12 +439,15 @@ void TstCalc::proceso_data()
          Estacion("fecha;prec", [&](QDate d, int) { return iso(d) + ";0"; }), 2,
          R"(entrada has no column \"lluvia\"; its columns are: fecha, prec"}})", "");
     fila("which columns", "$C --import-rain FILE",
-         Estacion("station,date,tmax", [&](QDate d, int) { return "X," + iso(d) + ",12"; }), 2, R"({"error":{"id":1881,)", "");
+         Estacion("station,date,tmax", [&](QDate d, int) { return "X," + iso(d) + ",12"; }), 2,
+         R"({"error":{"id":1881,)", "");
     fila("over 2000 mm", "$C --import-rain FILE",
          Estacion("date,mm", [&](QDate d, int n) { return iso(d) + "," + (n == 5 ? "2000.1" : "0"); }), 2,
          R"({"error":{"id":1746,"field":"import-rain","line":6,)", "");
-    const QByteArray dos = Estacion("date,mm", [&](QDate d, int n) { return iso(d) + "," + (n == 5 ? "8\n" + iso(d) + ",9" : "0"); });
-    fila("twice, refused", "$C --import-rain FILE", dos, 2, R"({"error":{"id":1748,"field":"import-rain","line":7,)", "");
+    const QByteArray dos =
+        Estacion("date,mm", [&](QDate d, int n) { return iso(d) + "," + (n == 5 ? "8\n" + iso(d) + ",9" : "0"); });
+    fila("twice, refused", "$C --import-rain FILE", dos, 2, R"({"error":{"id":1748,"field":"import-rain","line":7,)",
+         "");
     fila("twice, first", "$C --import-rain FILE --duplicates first", dos, 0,
          R"("duplicates_resolved":1,"largest_day":["2021-01-05",8])", "");
     fila("twice, last", "$C --import-rain FILE --duplicates last", dos, 0,

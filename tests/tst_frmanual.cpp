@@ -200,7 +200,8 @@ class TstFrmAnual : public QObject, apoyo::Banco {
     void ayudaDeColumna()
     {
         Abre(Anual);
-        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, {}, Ano()->visualRect(Ano()->model()->index(2, 3)).center());
+        QTest::mouseClick(Ano()->viewport(), Qt::LeftButton, {},
+                          Ano()->visualRect(Ano()->model()->index(2, 3)).center());
         QTest::keyClick(Ano(), Qt::Key_F1);
         QTRY_VERIFY(QToolTip::text().startsWith("Días de lluvia: los días del mes con lluvia, de 0 a 31. Cada uno "
                                                 "recibe al menos 0.1 mm"));

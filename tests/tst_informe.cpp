@@ -53,9 +53,15 @@ class TstInforme : public QObject {
         QTest::addColumn<QString>("idioma");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("sep");
-        QTest::newRow("es under es_ES") << "es" << "es_ES.UTF-8" << ",";
-        QTest::newRow("en under en_US") << "en" << "en_US.UTF-8" << ".";
-        QTest::newRow("es under C") << "es" << "C" << ".";
+        QTest::newRow("es under es_ES") << "es"
+                                        << "es_ES.UTF-8"
+                                        << ",";
+        QTest::newRow("en under en_US") << "en"
+                                        << "en_US.UTF-8"
+                                        << ".";
+        QTest::newRow("es under C") << "es"
+                                    << "C"
+                                    << ".";
     }
 
     void testPdfYCsv()
@@ -179,11 +185,12 @@ class TstInforme : public QObject {
             R"("record":{"period":["1990-01-01","2019-12-31"],"days":10957,"missing":3,"storms":812,)"
             R"("years_averaged":29,"months_adjusted":2,"date_column":"DATE","depth_column":"PRCP"}})";
         QTest::newRow("rain record") << "{" + datos + "," + registro + "}" << 0 << ""
-                                     << QStringList{"Rainfall record", "station.csv", "1990-01-01 to 2019-12-31",
-                                                    "Mean of 29 complete years", "tenths of a mm", "DATE; PRCP",
+                                     << QStringList{"Rainfall record",          "station.csv",
+                                                    "1990-01-01 to 2019-12-31", "Mean of 29 complete years",
+                                                    "tenths of a mm",           "DATE; PRCP",
                                                     "April to September"};
-        QTest::newRow("site without SR") << QByteArray(R"({"site":{"NAC":70,"NI":90,"NR":60,"SI":4,"CAPA":100}})")
-                                         << 2 << TextoCatalogo(2821).arg("SR") << QStringList();
+        QTest::newRow("site without SR") << QByteArray(R"({"site":{"NAC":70,"NI":90,"NR":60,"SI":4,"CAPA":100}})") << 2
+                                         << TextoCatalogo(2821).arg("SR") << QStringList();
     }
 
     void testPartesYNotas()
@@ -199,7 +206,8 @@ class TstInforme : public QObject {
         QFile::remove(pdf);
         const Salida s = Hidrela({"--report", pdf, "--lang", "en", ruta});
         QCOMPARE(s.estado, estado);
-        QVERIFY2(queja.isEmpty() ? s.error.isEmpty() : s.error.contains(queja) && s.error.contains(ruta), qPrintable(s.error));
+        QVERIFY2(queja.isEmpty() ? s.error.isEmpty() : s.error.contains(queja) && s.error.contains(ruta),
+                 qPrintable(s.error));
         QCOMPARE(QFileInfo::exists(pdf), estado == 0);
         QProcess p;
         p.start("pdftotext", {pdf, "-"});

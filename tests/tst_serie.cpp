@@ -264,7 +264,8 @@ class TstSerie : public QObject {
         QCOMPARE(qobject_cast<QCategoryAxis*>(capa->axes(Qt::Horizontal).value(0))->categoriesLabels(),
                  (QStringList{"1", "2", "3"}));
         emit qobject_cast<QAbstractBarSeries*>(capa->series().value(0))->barSets().value(1)->hovered(true, 1);
-        QCOMPARE(QToolTip::text(), "Storm 2: 80.0 mm under moisture condition II; storage needed 208.3 l; it overflows.");
+        QCOMPARE(QToolTip::text(),
+                 "Storm 2: 80.0 mm under moisture condition II; storage needed 208.3 l; it overflows.");
         Pagina(w, Qt::Key_Up);
         Rellena(w, "20", "");
         Pagina(w, Qt::Key_Up);
@@ -324,8 +325,9 @@ class TstSerie : public QObject {
         const QString ruta = dir.filePath(nombre);
         QCOMPARE(GuardaGrafico(Control(g, "grfCapa"), ruta, s->v), !cabecera.isEmpty());
         QCOMPARE(Contenido(ruta).left(cabecera.size()), cabecera);
-        QCOMPARE(r.Textos(), cabecera.isEmpty() ? QStringList{TextoCatalogo(2798).arg(ruta, "No such file or directory")}
-                                                : QStringList{});
+        QCOMPARE(r.Textos(), cabecera.isEmpty()
+                                 ? QStringList{TextoCatalogo(2798).arg(ruta, "No such file or directory")}
+                                 : QStringList{});
     }
 
     // Beyond the most storms the list takes: refused, the last one kept.

@@ -11,10 +11,10 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QShortcut>
 #include <QSqlTableModel>
 #include <QStandardItemModel>
 #include <QTableWidget>
-#include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
 

@@ -143,8 +143,8 @@ void frmAnual::Construye()
     derecha->addWidget(Frame2_);
     derecha->addLayout(titulo);
     derecha->addWidget(tblParcial_);
-    vigencia_ = new Vigencia(this, v_, DatosDe::Anio, {tblParcial_, txtPrecip_, txtPmax_, txtNumDias_, lblTipo_}, 1008,
-                             1001);
+    vigencia_ =
+        new Vigencia(this, v_, DatosDe::Anio, {tblParcial_, txtPrecip_, txtPmax_, txtNumDias_, lblTipo_}, 1008, 1001);
     derecha->addWidget(vigencia_->Aviso());
     derecha->addStretch();
     derecha->addLayout(botones);

@@ -172,8 +172,8 @@ void frmHidrico::Construye()
     caja->addLayout(capacidad);
     caja->addSpacing(8);
     caja->addWidget(grfDispon_, 1);
-    vigencia_ = new Vigencia(this, v_, DatosDe::Disponibilidad, {tblDispon_, filaTotales_, lblCap_, grfDispon_}, 1025,
-                             1001);
+    vigencia_ =
+        new Vigencia(this, v_, DatosDe::Disponibilidad, {tblDispon_, filaTotales_, lblCap_, grfDispon_}, 1025, 1001);
     caja->addWidget(vigencia_->Aviso());
     caja->addLayout(pie);
 

@@ -32,8 +32,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTextLayout>
 #include <QScreen>
+#include <QTextLayout>
 #include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
@@ -203,10 +203,10 @@ void RegistroDeLluvia(std::vector<BloqueInforme>& b, const Variables& v, const I
     fila(1770, ExactoLocal(v, o.umbralAguacero, true));
     fila(1771, Texto(v, 1914).arg(Texto(v, 1009 + o.mesCrecimiento1), Texto(v, 1009 + o.mesCrecimiento2)));
     const UnidadLluvia u = i.formato.unidad;
-    fila(1915, u == UnidadLluvia::DecimaMm  ? Texto(v, 1902)
-               : u == UnidadLluvia::Pulgada ? Texto(v, 1903)
-                                            : QString::fromLatin1(NombreUnidad(u).data(),
-                                                                  static_cast<qsizetype>(NombreUnidad(u).size())));
+    fila(1915, u == UnidadLluvia::DecimaMm ? Texto(v, 1902)
+               : u == UnidadLluvia::Pulgada
+                   ? Texto(v, 1903)
+                   : QString::fromLatin1(NombreUnidad(u).data(), static_cast<qsizetype>(NombreUnidad(u).size())));
     b.push_back(t);
 }
 

@@ -47,7 +47,8 @@ struct BloqueInforme {
 
 // Computes the site, the single storm, the series and the year of the
 // source as the calculator does, each part on its own: a part with missing
-// or refused input is left out, with an Aviso saying why when the user began it. The blocks refer to `v` for the language.
+// or refused input is left out, with an Aviso saying why when the user began it. The blocks refer to `v` for the
+// language.
 std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInforme& f);
 
 // Paints the blocks on `dispositivo` from its first page; a table's heading

@@ -460,8 +460,8 @@ bool frmContenedor::NadaSeQueda()
     QLineEdit* campo = entrada ? entrada->NoNumerico(mensaje) : nullptr;
     if (!campo)
         return true;
-    if (Elige(TituloPrograma(), mensaje + QStringLiteral("\n\n") + Texto(v_, 1824), {Texto(v_, 1825), Texto(v_, 1826)}) ==
-        0)
+    if (Elige(TituloPrograma(), mensaje + QStringLiteral("\n\n") + Texto(v_, 1824),
+              {Texto(v_, 1825), Texto(v_, 1826)}) == 0)
         return true;
     nav_.Muestra(Entrada);
     campo->setFocus();
@@ -477,8 +477,7 @@ bool frmContenedor::GuardaEn(const QString& ruta)
     const DocumentoSitio d = Actual();
     const std::string texto = EscribeArchivoSitio(d);
     // A failure on the way leaves the old file as it was.
-    if (const std::optional<QString> fallo =
-            EscribeEntero(ruta, QByteArray::fromStdString(texto), v_)) {
+    if (const std::optional<QString> fallo = EscribeEntero(ruta, QByteArray::fromStdString(texto), v_)) {
         Mensaje(Icono::Aviso, TituloPrograma(), Texto(v_, 1671).arg(QDir::toNativeSeparators(ruta), *fallo));
         ActualizaTitulo();
         return false;

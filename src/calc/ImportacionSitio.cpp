@@ -70,8 +70,10 @@ std::optional<std::string> LeeResumen(const element& v, ImportacionLluvia::Resum
         periodo.at(0).get_string().get(a) != SUCCESS || periodo.at(1).get_string().get(b) != SUCCESS ||
         !LeeFechaTexto(a, r.desde) || !LeeFechaTexto(b, r.hasta))
         return "rain_import.record.period";
-    const std::pair<const char*, int*> cuentas[] = {{"days", &r.dias},           {"missing", &r.faltan},
-                                                    {"storms", &r.aguaceros},    {"years_averaged", &r.aniosMedia},
+    const std::pair<const char*, int*> cuentas[] = {{"days", &r.dias},
+                                                    {"missing", &r.faltan},
+                                                    {"storms", &r.aguaceros},
+                                                    {"years_averaged", &r.aniosMedia},
                                                     {"months_adjusted", &r.filasAjustadas}};
     for (const auto& [clave, destino] : cuentas) {
         std::int64_t n = 0;
@@ -79,8 +81,8 @@ std::optional<std::string> LeeResumen(const element& v, ImportacionLluvia::Resum
             return std::string("rain_import.record.") + clave;
         *destino = static_cast<int>(n);
     }
-    for (const auto& [clave, destino] : {std::pair{"date_column", &r.columnaFecha},
-                                         std::pair{"depth_column", &r.columnaProfundidad}}) {
+    for (const auto& [clave, destino] :
+         {std::pair{"date_column", &r.columnaFecha}, std::pair{"depth_column", &r.columnaProfundidad}}) {
         std::string_view t;
         if (v[clave].get_string().get(t) != SUCCESS)
             return std::string("rain_import.record.") + clave;

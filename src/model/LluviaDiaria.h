@@ -103,7 +103,7 @@ struct FormatoLluvia {
 // The days as read, in date order.
 struct RegistroLluvia {
     std::vector<DiaLluvia> dias;
-    int desordenLinea = 0;          // first line found before an earlier date; 0 when in order
+    int desordenLinea = 0;              // first line found before an earlier date; 0 when in order
     std::vector<std::string> cabeceras; // the heading line's fields, when there is one
     // The columns read, by heading (or number), when the record has more than two.
     std::string columnaFecha, columnaProfundidad;
@@ -146,13 +146,13 @@ struct ResultadoLluvia {
     int faltan = 0;    // days of the period without a depth
     int lluviosos = 0; // days at or above the rain-day threshold
     std::vector<Aguacero> serie;
-    int conFaltaEnCinco = 0; // storms with a missing day among the five before
-    TablaAnual anio{};       // P, Pmax, rain days of each month
-    int aniosMedia = 0;      // complete years averaged; 0 for a chosen year
-    int faltanAnio = 0;      // missing days of a chosen year, taken as 0
-    int filasAjustadas = 0;  // months whose rain days or largest day were moved to fit the table's checks
+    int conFaltaEnCinco = 0;          // storms with a missing day among the five before
+    TablaAnual anio{};                // P, Pmax, rain days of each month
+    int aniosMedia = 0;               // complete years averaged; 0 for a chosen year
+    int faltanAnio = 0;               // missing days of a chosen year, taken as 0
+    int filasAjustadas = 0;           // months whose rain days or largest day were moved to fit the table's checks
     std::array<bool, 12> ajustadas{}; // the months counted in filasAjustadas
-    Fecha diaMayor;          // the record's deepest day (the first of equals), and its depth
+    Fecha diaMayor;                   // the record's deepest day (the first of equals), and its depth
     double mayor = 0;
     double mediaAnual = 0; // the year's rain: the chosen year's, or the mean of the complete years
 };

@@ -9,9 +9,9 @@
 #include "widgets/Exportacion.h"
 #include "widgets/Vigencia.h"
 
-#include <QCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>

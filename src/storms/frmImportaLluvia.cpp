@@ -17,8 +17,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QSignalBlocker>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -131,12 +131,20 @@ frmImportaLluvia::frmImportaLluvia(const Variables& v, const QString& archivo, s
 
 void frmImportaLluvia::Construye()
 {
-    const std::pair<QWidget*, const char*> nombres[] = {
-        {txtLineas_, "txtLineas"},       {lstFecha_, "lstFecha"},       {chkYmd_, "chkYmd"},
-        {lstProfundidad_, "lstProfundidad"}, {lstUnidad_, "lstUnidad"}, {txtFaltan_, "txtFaltan"},
-        {lstRepetidas_, "lstRepetidas"}, {lblCuentas_, "lblCuentas"},   {tblMeses_, "tblMeses"},
-        {lstAnio_, "lstAnio"},           {txtDia_, "txtDia"},           {txtAguacero_, "txtAguacero"},
-        {lstMes1_, "lstMes1"},           {lstMes2_, "lstMes2"}};
+    const std::pair<QWidget*, const char*> nombres[] = {{txtLineas_, "txtLineas"},
+                                                        {lstFecha_, "lstFecha"},
+                                                        {chkYmd_, "chkYmd"},
+                                                        {lstProfundidad_, "lstProfundidad"},
+                                                        {lstUnidad_, "lstUnidad"},
+                                                        {txtFaltan_, "txtFaltan"},
+                                                        {lstRepetidas_, "lstRepetidas"},
+                                                        {lblCuentas_, "lblCuentas"},
+                                                        {tblMeses_, "tblMeses"},
+                                                        {lstAnio_, "lstAnio"},
+                                                        {txtDia_, "txtDia"},
+                                                        {txtAguacero_, "txtAguacero"},
+                                                        {lstMes1_, "lstMes1"},
+                                                        {lstMes2_, "lstMes2"}};
     for (const auto& [w, n] : nombres)
         w->setObjectName(QString::fromLatin1(n));
     for (std::size_t k = 0; k < 3; ++k)

@@ -66,9 +66,9 @@ frmResumen::frmResumen(Variables& v, Navegacion& nav, QWidget* parent) : QWidget
     caja->addWidget(Frame3_);
     caja->addLayout(capa);
     // Computed by the series' or the single storm's Summary button.
-    vigencia_ = new Vigencia(this, v_, v_.EsSerie ? DatosDe::Serie : DatosDe::Aguacero,
-                             {mrcAislado_, mrcSerie_, Frame3_, txtCapa_}, v_.EsSerie ? 1197 : 1122,
-                             v_.EsSerie ? 1191 : 1117);
+    vigencia_ =
+        new Vigencia(this, v_, v_.EsSerie ? DatosDe::Serie : DatosDe::Aguacero,
+                     {mrcAislado_, mrcSerie_, Frame3_, txtCapa_}, v_.EsSerie ? 1197 : 1122, v_.EsSerie ? 1191 : 1117);
     caja->addWidget(vigencia_->Aviso());
     caja->addLayout(pie);
     vigencia_->Anota();

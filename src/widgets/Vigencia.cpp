@@ -77,7 +77,7 @@ void Vigencia::Revisa()
         c->setEnabled(!caducada_);
     if (caducada_)
         aviso_->setText(Texto(v_, 1855).arg(SinAcceso(Texto(v_, sitio ? BotonSitio : boton_)),
-                                             Texto(v_, sitio ? VentanaSitio : ventana_)));
+                                            Texto(v_, sitio ? VentanaSitio : ventana_)));
     aviso_->setVisible(caducada_);
 }
 

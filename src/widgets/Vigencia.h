@@ -22,8 +22,7 @@ class Vigencia : public QObject {
   public:
     // `boton` and `ventana` are the texts of the button that computes the
     // results again and of the window that holds it.
-    Vigencia(QWidget* resultados, const Variables& v, DatosDe datos, QList<QWidget*> controles, int boton,
-             int ventana);
+    Vigencia(QWidget* resultados, const Variables& v, DatosDe datos, QList<QWidget*> controles, int boton, int ventana);
 
     // The line to place in the window's layout; hidden while up to date.
     QLabel* Aviso() const { return aviso_; }
