@@ -320,6 +320,10 @@ bool Es(const char* k, std::string_view nombre)
     return std::memcmp(k, nombre.data(), nombre.size()) == 0 && k[nombre.size()] == '"';
 }
 
+// A number's text no longer than this is read directly; a double needs 17
+// significant digits, and a sign, point and exponent come on top.
+constexpr std::size_t MaxCifrasDirectas = 24;
+
 struct Directa {
     double v[9] = {};
     std::uint16_t vistas = 0;
@@ -337,7 +341,13 @@ struct Directa {
             if (!c || (vistas & c))
                 return false;
             vistas |= c;
-            if (campo.value().get_double().get(v[std::countr_zero(static_cast<unsigned>(c))]) != simdjson::SUCCESS)
+            auto valor = campo.value();
+            // The lazy number reader can go wrong on long digit runs
+            // (0.1111…1 of 57 digits read as 1e-38): those go the whole way.
+            std::string_view crudo;
+            if (valor.raw_json_token().get(crudo) != simdjson::SUCCESS || crudo.size() > MaxCifrasDirectas)
+                return false;
+            if (valor.get_double().get(v[std::countr_zero(static_cast<unsigned>(c))]) != simdjson::SUCCESS)
                 return false;
         }
         return true;
