@@ -113,6 +113,34 @@ template <class T> bool Lee(std::string_view s, T& v)
     return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
+// How the record was read and what shows a wrong unit at a glance.
+void Lectura(Escritor& e, const RegistroLluvia& r, const ResultadoLluvia& res, const FormatoLluvia& formato)
+{
+    if (!r.columnaFecha.empty()) {
+        e.Clave("columns");
+        e.AbreObjeto();
+        e.Clave("date");
+        e.Texto(r.columnaFecha);
+        e.Clave("depth");
+        e.Texto(r.columnaProfundidad);
+        e.CierraObjeto();
+    }
+    if (formato.unidad != UnidadLluvia::Mm) {
+        e.Clave("unit");
+        e.Texto(NombreUnidad(formato.unidad));
+    }
+    if (r.repetidasIguales)
+        e.Entero("duplicates_same", r.repetidasIguales);
+    if (r.repetidasResueltas)
+        e.Entero("duplicates_resolved", r.repetidasResueltas);
+    e.Clave("largest_day");
+    e.AbreLista();
+    e.Texto(FechaTexto(res.diaMayor));
+    e.Numero(res.mayor);
+    e.CierraLista();
+    e.Numero("mean_annual", res.mediaAnual);
+}
+
 } // namespace
 
 std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int& estado, const FormatoLluvia& formato)
@@ -155,29 +183,7 @@ std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int&
             e.Entero("years_averaged", res.aniosMedia);
         if (res.filasAjustadas)
             e.Entero("months_adjusted", res.filasAjustadas);
-        if (!r.columnaFecha.empty()) {
-            e.Clave("columns");
-            e.AbreObjeto();
-            e.Clave("date");
-            e.Texto(r.columnaFecha);
-            e.Clave("depth");
-            e.Texto(r.columnaProfundidad);
-            e.CierraObjeto();
-        }
-        if (formato.unidad != UnidadLluvia::Mm) {
-            e.Clave("unit");
-            e.Texto(NombreUnidad(formato.unidad));
-        }
-        if (r.repetidasIguales)
-            e.Entero("duplicates_same", r.repetidasIguales);
-        if (r.repetidasResueltas)
-            e.Entero("duplicates_resolved", r.repetidasResueltas);
-        e.Clave("largest_day");
-        e.AbreLista();
-        e.Texto(FechaTexto(res.diaMayor));
-        e.Numero(res.mayor);
-        e.CierraLista();
-        e.Numero("mean_annual", res.mediaAnual);
+        Lectura(e, r, res, formato);
         e.Clave("series");
         e.AbreLista();
         for (const Aguacero& a : res.serie) {
