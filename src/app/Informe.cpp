@@ -19,8 +19,6 @@ namespace {
 
 using Tipo = BloqueInforme::Tipo;
 
-// Decimals of the entry window's fields: NAC, SI, SR, NR, CAPA, NI.
-constexpr std::array<int, 6> Decimales{1, 3, 3, 1, 1, 1};
 // The availability grid's columns 2..4 in the year's accumulation order.
 constexpr std::array<std::size_t, 3> Acumulacion{2, 4, 3};
 
@@ -126,7 +124,7 @@ void DatosSitio(std::vector<BloqueInforme>& b, const Variables& v, const Documen
         QString rotulo = Texto(v, texto);
         if (rotulo.endsWith(QLatin1Char(':')))
             rotulo.chop(1);
-        t.filas << QStringList{rotulo, d.datos[i] ? Num(v, *d.datos[i], Decimales[i]) : QString()};
+        t.filas << QStringList{rotulo, d.datos[i] ? Num(v, *d.datos[i], DecimalesDatos[i]) : QString()};
     };
     fila(1060, 0);
     fila(1062, 1);

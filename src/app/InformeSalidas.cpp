@@ -33,18 +33,11 @@ namespace {
 
 using Tipo = BloqueInforme::Tipo;
 
-QString Campo(QString s)
-{
-    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')))
-        s = QLatin1Char('"') + s.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
-    return s;
-}
-
 QString Linea(const QStringList& celdas)
 {
     QStringList campos;
     for (const QString& c : celdas)
-        campos << Campo(c);
+        campos << CampoCSV(c);
     return campos.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 

@@ -12,6 +12,10 @@
 
 // Where the series and the year's months were last imported from: the daily
 // record's file name, without its folder, and the choices of the import.
+// The decimals the entry window's fields show, in the order of
+// DocumentoSitio::datos: NAC, SI, SR, NR, CAPA, NI.
+inline constexpr std::array<int, 6> DecimalesDatos{1, 3, 3, 1, 1, 1};
+
 struct ImportacionLluvia {
     std::string archivo;
     OpcionesLluvia opciones;

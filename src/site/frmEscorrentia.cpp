@@ -58,8 +58,6 @@ QString SumaYArea(const Variables& v)
     return Texto(v, 1610).arg(ExactoLocal(v, v.SumaSupZonas, true), ExactoLocal(v, v.SI, true));
 }
 
-// Decimals each field shows.
-constexpr std::array<int, 6> Decimales{1, 3, 3, 1, 1, 1};
 // The label of each field: the fields and labels run in different orders.
 constexpr std::array<std::size_t, 6> EtiquetaDe{0, 1, 2, 4, 5, 3};
 
@@ -102,7 +100,7 @@ void frmEscorrentia::Construye()
         txtDatos_[i]->setObjectName(Indexado("txtDatos", i));
         txtDatos_[i]->setFixedWidth(110);
         txtDatos_[i]->setAlignment(Qt::AlignRight);
-        HazCampoNumerico(txtDatos_[i], v_, VarianteCampo::A, Decimales[static_cast<std::size_t>(i)]);
+        HazCampoNumerico(txtDatos_[i], v_, VarianteCampo::A, DecimalesDatos[static_cast<std::size_t>(i)]);
         FijaTag(txtDatos_[i], QString());
     }
     for (int e = 0; e < 6; ++e) {
@@ -381,7 +379,7 @@ void frmEscorrentia::Rellena(const DocumentoSitio& d)
     cmdAceptar_->setFocus();
     for (std::size_t i = 0; i < txtDatos_.size(); ++i) {
         FijaTag(txtDatos_[i], d.datos[i] ? ExactoLocal(v_, *d.datos[i]) : QString());
-        txtDatos_[i]->setText(d.datos[i] ? FormatoLocal(v_, *d.datos[i], Decimales[i]) : QString());
+        txtDatos_[i]->setText(d.datos[i] ? FormatoLocal(v_, *d.datos[i], DecimalesDatos[i]) : QString());
     }
     const bool complejo = d.complejo && opcComplejo_[1]->isEnabled();
     opcComplejo_[complejo ? 1 : 0]->setChecked(true);

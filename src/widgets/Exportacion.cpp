@@ -102,13 +102,6 @@ bool Escribe(const QString& ruta, const QByteArray& datos, const Variables& v)
     return !fallo;
 }
 
-QString CampoCSV(QString s)
-{
-    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')))
-        s = QLatin1Char('"') + s.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
-    return s;
-}
-
 // A number with the point as its decimal separator; other text as it is.
 QString Decimal(const QString& texto, const Variables& v)
 {
@@ -480,4 +473,11 @@ QString TextoResultados(const QWidget* ventana)
     for (const Resultado& r : Resultados(ventana))
         texto += Campo(r.rotulo) + (r.titulo ? QString() : QLatin1Char('\t') + Campo(r.valor)) + QLatin1Char('\n');
     return texto;
+}
+
+QString CampoCSV(QString s)
+{
+    if (s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"')) || s.contains(QLatin1Char('\n')))
+        s = QLatin1Char('"') + s.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+    return s;
 }

@@ -44,6 +44,10 @@ QString TextoResultados(const QWidget* ventana);
 // of caption, value and, where the tooltips keep more digits, full value.
 // Empty when the window has neither.
 QString TextoCSV(const QWidget* ventana, const Variables& v);
+
+// A CSV field: quoted, its quotes doubled, when it holds a comma, a quote or
+// a line break.
+QString CampoCSV(QString s);
 // Writes it whole or not at all; a message when it cannot be written.
 bool GuardaCSV(const QWidget* ventana, const QString& ruta, const Variables& v);
 // Asks for the file and writes it; a message when the window has nothing.
