@@ -2,6 +2,7 @@
 
 #include "calc/Calculadora.h"
 #include "calc/Escritor.h"
+#include "calc/Respuesta.h"
 
 #include <algorithm>
 #include <charconv>
@@ -86,23 +87,17 @@ std::string Motivo(const FalloLluvia& f, const std::string& ruta)
     return "thresholds must be over 0 and under 1000 mm, and season months 1 to 12";
 }
 
-std::string Error(int id, std::string_view campo, int linea, const std::string& motivo)
+std::string Error(int id, std::string_view campo, int linea, std::string motivo)
 {
+    FalloPeticion f;
+    f.id = id;
+    f.campo = campo;
+    f.linea = linea;
+    f.motivo = std::move(motivo);
     std::string s;
     {
         Escritor e(s);
-        e.AbreObjeto();
-        e.Clave("error");
-        e.AbreObjeto();
-        e.Entero("id", id);
-        e.Clave("field");
-        e.Texto(campo);
-        if (linea)
-            e.Entero("line", linea);
-        e.Clave("message");
-        e.Texto(motivo);
-        e.CierraObjeto();
-        e.CierraObjeto();
+        EscribeFallo(e, f);
     }
     return s + '\n';
 }

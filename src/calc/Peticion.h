@@ -37,6 +37,7 @@ struct FalloPeticion {
     int aguacero = 0;
     int mes = 0;
     int columna = 0;
+    int linea = 0; // of a daily rainfall record
     std::string motivo;
 };
 

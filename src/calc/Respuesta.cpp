@@ -18,6 +18,8 @@ void EscribeFallo(Escritor& e, const FalloPeticion& f)
         e.Entero("month", f.mes);
     if (f.columna)
         e.Entero("column", f.columna);
+    if (f.linea)
+        e.Entero("line", f.linea);
     if (!f.motivo.empty()) {
         e.Clave("message");
         e.Texto(f.motivo);
