@@ -231,7 +231,7 @@ std::optional<FalloArchivo> LeeImportacion(const Valor& v, DocumentoSitio& d)
         return Falla(Tipo::Dato, "rain_import.year");
     if (!esMedia) {
         std::int64_t a = 0;
-        if (anio.get_int64().get(a) != SUCCESS || a < 1000 || a > 9999)
+        if (anio.get_int64().get(a) != SUCCESS || !AnioValido(a))
             return Falla(Tipo::Dato, "rain_import.year");
         o.anio = static_cast<int>(a);
     }
@@ -241,7 +241,7 @@ std::optional<FalloArchivo> LeeImportacion(const Valor& v, DocumentoSitio& d)
         const std::optional<double> x = NumeroJson(v[clave]);
         if (!x)
             return Falla(Tipo::Dato, donde);
-        if (!(*x > 0 && *x < 1000))
+        if (!UmbralLluviaValido(*x))
             return Falla(Tipo::Rango, donde, 1754);
         *destino = *x;
     }
@@ -255,7 +255,7 @@ std::optional<FalloArchivo> LeeImportacion(const Valor& v, DocumentoSitio& d)
         std::int64_t x = 0;
         if (m.get_int64().get(x) != SUCCESS)
             return Falla(Tipo::Dato, En("rain_import.season", k));
-        if (x < 1 || x > 12)
+        if (!MesValido(x))
             return Falla(Tipo::Rango, En("rain_import.season", k), 1754);
         *meses[k++] = static_cast<int>(x);
     }

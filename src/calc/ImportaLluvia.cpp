@@ -219,13 +219,13 @@ std::string ImportaLluviaOrden(int argc, const char* const* argv, int& estado)
             media = true;
         } else if (a == "--year") {
             int y = 0;
-            if (!Lee(v, y) || y < 1000 || y > 9999)
+            if (!Lee(v, y) || !AnioValido(y))
                 return falla("year", "--year takes a year of four digits");
             o.anio = y;
             ++i;
         } else if (a == "--rain-day" || a == "--storm") {
             double mm = 0;
-            if (!Lee(v, mm) || !(mm > 0 && mm < 1000))
+            if (!Lee(v, mm) || !UmbralLluviaValido(mm))
                 return falla(a.substr(2), std::string(a) + " takes a depth over 0 and under 1000 mm");
             (a == "--storm" ? o.umbralAguacero : o.umbralDia) = mm;
             ++i;
@@ -257,8 +257,8 @@ std::string ImportaLluviaOrden(int argc, const char* const* argv, int& estado)
         } else if (a == "--season") {
             const std::size_t g = v.find('-');
             int m1 = 0, m2 = 0;
-            if (g == std::string_view::npos || !Lee(v.substr(0, g), m1) || !Lee(v.substr(g + 1), m2) || m1 < 1 ||
-                m1 > 12 || m2 < 1 || m2 > 12)
+            if (g == std::string_view::npos || !Lee(v.substr(0, g), m1) || !Lee(v.substr(g + 1), m2) ||
+                !MesValido(m1) || !MesValido(m2))
                 return falla("season", "--season takes two months M1-M2, each 1 to 12");
             o.mesCrecimiento1 = m1;
             o.mesCrecimiento2 = m2;

@@ -204,10 +204,8 @@ std::vector<double> PorDia(const RegistroLluvia& r, const OpcionesLluvia& o, Res
 
 std::optional<FalloLluvia> Comprueba(const RegistroLluvia& r, const OpcionesLluvia& o)
 {
-    auto umbral = [](double u) { return u > 0 && u < 1000; };
-    auto mes = [](int m) { return m >= 1 && m <= 12; };
-    if (!umbral(o.umbralDia) || !umbral(o.umbralAguacero) || !mes(o.mesCrecimiento1) || !mes(o.mesCrecimiento2) ||
-        r.dias.empty())
+    if (!UmbralLluviaValido(o.umbralDia) || !UmbralLluviaValido(o.umbralAguacero) || !MesValido(o.mesCrecimiento1) ||
+        !MesValido(o.mesCrecimiento2) || r.dias.empty())
         return Fallo(ErrorLluvia::Opciones);
     return std::nullopt;
 }

@@ -132,6 +132,20 @@ std::optional<FalloLluvia> LeeTextoLluvia(const std::string& ruta, std::string& 
 // The file read whole, then LeeRegistro.
 std::optional<FalloLluvia> LeeArchivoLluvia(const std::string& ruta, RegistroLluvia& r, const FormatoLluvia& f = {});
 
+// The limits of an import's choices, as every reader of them checks them.
+inline bool UmbralLluviaValido(double mm)
+{
+    return mm > 0 && mm < 1000;
+}
+inline bool MesValido(long long m)
+{
+    return m >= 1 && m <= 12;
+}
+inline bool AnioValido(long long a)
+{
+    return a >= 1000 && a <= 9999;
+}
+
 struct OpcionesLluvia {
     std::optional<int> anio;                      // the calendar year; none: the mean of the complete years
     double umbralDia = 0.1;                       // a day with at least this much is a rain day
