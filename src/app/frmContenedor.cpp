@@ -152,7 +152,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
 
     // Load: the language of the run, its check mark, then the captions.
     const QString guardado = AplicaReglaIdioma(v_);
-    const bool espanol = guardado == QStringLiteral("Español");
+    const bool espanol = guardado == IdiomaEspanol;
     mnuIdiomaEspanol_->setChecked(espanol);
     mnuIdiomaEnglish_->setChecked(!espanol);
 
@@ -586,14 +586,14 @@ void frmContenedor::mnuIdiomaEspanol_Click()
 {
     mnuIdiomaEspanol_->setChecked(true);
     mnuIdiomaEnglish_->setChecked(false);
-    GuardaIdioma(QStringLiteral("Español"));
+    GuardaIdioma(IdiomaEspanol);
 }
 
 void frmContenedor::mnuIdiomaEnglish_Click()
 {
     mnuIdiomaEnglish_->setChecked(true);
     mnuIdiomaEspanol_->setChecked(false);
-    GuardaIdioma(QStringLiteral("English"));
+    GuardaIdioma(IdiomaIngles);
 }
 
 void frmContenedor::ListaVentanas()

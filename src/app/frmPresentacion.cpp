@@ -133,7 +133,7 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
 
     // Load.
     AplicaReglaIdioma(v_);
-    if (v_.Idioma == QStringLiteral("English")) {
+    if (v_.Idioma == IdiomaIngles) {
         Line1->hide();
         Line2->hide();
     }

@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString Espanol = QStringLiteral("Español");
-const QString Ingles = QStringLiteral("English");
 const QString Clave = QStringLiteral("Options/Language");
 
 QSettings Almacen()
@@ -47,14 +45,14 @@ void GuardaAjuste(const QString& clave, const QVariant& valor)
 
 int NumIdioma(const QString& valor)
 {
-    return valor == Espanol ? 1 : 2;
+    return valor == IdiomaEspanol ? 1 : 2;
 }
 
 QString AplicaReglaIdioma(Variables& v)
 {
     const QString valor = LeeIdioma();
     v.NumIdioma = static_cast<qint16>(NumIdioma(valor));
-    v.Idioma = v.NumIdioma == 1 ? Espanol : Ingles;
+    v.Idioma = v.NumIdioma == 1 ? IdiomaEspanol : IdiomaIngles;
     return valor;
 }
 

@@ -9,6 +9,10 @@ struct Variables;
 // Its organisation name is also the application name the program runs under.
 inline const QString NombreAjustes = QStringLiteral("Hidrela20");
 
+// The two values the language setting takes, as the settings store keeps them.
+inline const QString IdiomaEspanol = QStringLiteral("Español");
+inline const QString IdiomaIngles = QStringLiteral("English");
+
 // The language of the next session.
 QString LeeIdioma();
 void GuardaIdioma(const QString& valor);
