@@ -37,7 +37,6 @@
 #include <QShortcut>
 
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
@@ -58,24 +57,16 @@ void SueltaCerrar(QMdiSubWindow* marco)
 }
 
 const QString Entrada = QStringLiteral("frmEscorrentía");
-const QString ClaveRecientes = QStringLiteral("Files/Recent");
-const QString ClaveCarpeta = QStringLiteral("Files/Folder");
 constexpr int MaxRecientes = 5;
-
-QSettings Ajustes()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, NombreAjustes);
-}
 
 QStringList Recientes()
 {
-    return Ajustes().value(ClaveRecientes).toStringList();
+    return LeeAjuste(ClaveRecientes).toStringList();
 }
 
 void FijaRecientes(const QStringList& lista)
 {
-    QSettings s = Ajustes();
-    s.setValue(ClaveRecientes, lista);
+    GuardaAjuste(ClaveRecientes, lista);
 }
 
 // The site file among dropped things.
@@ -404,11 +395,11 @@ void frmContenedor::mnuAbrir_Click()
 {
     if (!PuedeSeguir())
         return;
-    const QString ruta = QFileDialog::getOpenFileName(this, Texto(v_, 1679), Ajustes().value(ClaveCarpeta).toString(),
+    const QString ruta = QFileDialog::getOpenFileName(this, Texto(v_, 1679), LeeAjuste(ClaveCarpeta).toString(),
                                                       Texto(v_, 1677) + QStringLiteral(";;") + Texto(v_, 1678));
     if (ruta.isEmpty())
         return;
-    Ajustes().setValue(ClaveCarpeta, QFileInfo(ruta).absolutePath());
+    GuardaAjuste(ClaveCarpeta, QFileInfo(ruta).absolutePath());
     AbreArchivo(ruta);
 }
 
@@ -443,13 +434,13 @@ bool frmContenedor::mnuGuardar_Click()
 
 bool frmContenedor::mnuGuardarComo_Click()
 {
-    const QString carpeta = archivo_.isEmpty() ? Ajustes().value(ClaveCarpeta).toString() : archivo_;
+    const QString carpeta = archivo_.isEmpty() ? LeeAjuste(ClaveCarpeta).toString() : archivo_;
     QString ruta = QFileDialog::getSaveFileName(this, Texto(v_, 1680), carpeta, Texto(v_, 1677));
     if (ruta.isEmpty())
         return false;
     if (QFileInfo(ruta).suffix().isEmpty())
         ruta += QStringLiteral(".hidrela");
-    Ajustes().setValue(ClaveCarpeta, QFileInfo(ruta).absolutePath());
+    GuardaAjuste(ClaveCarpeta, QFileInfo(ruta).absolutePath());
     return GuardaEn(ruta);
 }
 

@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString Clave = QStringLiteral("Options/Language");
-
 QSettings Almacen()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, NombreAjustes);
@@ -23,13 +21,13 @@ QSettings Almacen()
 QString LeeIdioma()
 {
     const QSettings s = Almacen();
-    return s.value(Clave, QString()).toString();
+    return s.value(ClaveIdioma, QString()).toString();
 }
 
 void GuardaIdioma(const QString& valor)
 {
     QSettings s = Almacen();
-    s.setValue(Clave, valor);
+    s.setValue(ClaveIdioma, valor);
 }
 
 QVariant LeeAjuste(const QString& clave)

@@ -17,7 +17,14 @@ inline const QString IdiomaIngles = QStringLiteral("English");
 QString LeeIdioma();
 void GuardaIdioma(const QString& valor);
 
-// Any other setting of the store, by key ("Window/Geometry").
+// The keys of the store, every one of them.
+inline const QString ClaveIdioma = QStringLiteral("Options/Language");
+inline const QString ClaveRecientes = QStringLiteral("Files/Recent");
+inline const QString ClaveCarpeta = QStringLiteral("Files/Folder");
+inline const QString ClaveGeometria = QStringLiteral("Window/Geometry");
+inline const QString ClaveMaximizada = QStringLiteral("Window/Maximized");
+
+// Any other setting of the store, by key.
 QVariant LeeAjuste(const QString& clave);
 void GuardaAjuste(const QString& clave, const QVariant& valor);
 

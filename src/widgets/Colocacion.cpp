@@ -16,9 +16,6 @@
 
 namespace {
 
-const QString ClaveGeometria = QStringLiteral("Window/Geometry");
-const QString ClaveMaximizada = QStringLiteral("Window/Maximized");
-
 // `r` moved, and shrunk where larger, into `dentro`.
 QRect Dentro(QRect r, const QRect& dentro)
 {
