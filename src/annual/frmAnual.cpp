@@ -4,6 +4,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "model/Numero.h"
 #include "widgets/AyudaCelda.h"
@@ -58,7 +59,7 @@ QString RechazoMes(const Variables& v, const FalloMes& f, const TablaAnual& t)
 
 frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
-    setObjectName(QStringLiteral("frmAnual"));
+    setObjectName(ventana::Anual);
     Construye();
     if (!Frame1_->EnArchivo())
         Frame1_->AvisaBaseDatos();
@@ -312,13 +313,13 @@ void frmAnual::cmdHidricas_Click()
         return;
     v_.Anio = a_;
     AnotaCalculo(v_, DatosDe::Disponibilidad);
-    nav_.Muestra(QStringLiteral("frmHidrico"));
+    nav_.Muestra(ventana::Hidrico);
 }
 
 void frmAnual::cmdSigue_Click()
 {
-    nav_.Muestra(QStringLiteral("frmEleccion"));
+    nav_.Muestra(ventana::Eleccion);
     // The availability belongs to this year: it goes with it.
-    nav_.Descarga(QStringLiteral("frmHidrico"));
+    nav_.Descarga(ventana::Hidrico);
     nav_.Descarga(objectName());
 }

@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/AyudaCelda.h"
 #include "widgets/CampoNumerico.h"
@@ -82,7 +83,7 @@ void LlenaGraficoHidrico(QChart* grafico, const std::array<std::array<double, 12
 
 frmHidrico::frmHidrico(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
-    setObjectName(QStringLiteral("frmHidrico"));
+    setObjectName(ventana::Hidrico);
     Construye();
     connect(&nav_, &Navegacion::Mostrada, this, [this](const QString& nombre) {
         if (nombre == objectName())
@@ -235,6 +236,6 @@ bool frmHidrico::eventFilter(QObject* objeto, QEvent* evento)
 
 void frmHidrico::cmdVolver_Click()
 {
-    nav_.Muestra(QStringLiteral("frmAnual"));
+    nav_.Muestra(ventana::Anual);
     nav_.Descarga(objectName());
 }

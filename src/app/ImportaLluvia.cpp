@@ -4,6 +4,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "storms/frmImportaLluvia.h"
 #include "storms/frmSerie.h"
@@ -50,8 +51,8 @@ void ImportaLluvia(Variables& v, Navegacion& nav, QWidget* padre, QString ruta)
                                            registro.columnaProfundidad};
     v.Documento.importacion = std::move(i);
     // Both filled and computed at once, as the windows would compute them.
-    if (auto* anual = qobject_cast<frmAnual*>(nav.Muestra(QStringLiteral("frmAnual"))))
+    if (auto* anual = qobject_cast<frmAnual*>(nav.Muestra(ventana::Anual)))
         anual->Importa(r.anio);
-    if (auto* serie = qobject_cast<frmSerie*>(nav.Muestra(QStringLiteral("frmSerie"))))
+    if (auto* serie = qobject_cast<frmSerie*>(nav.Muestra(ventana::Serie)))
         serie->Carga(r.serie);
 }

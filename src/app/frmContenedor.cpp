@@ -10,6 +10,7 @@
 #include "common/Idioma.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "site/frmEscorrentia.h"
 #include "storms/frmPrecipitacion.h"
@@ -56,7 +57,7 @@ void SueltaCerrar(QMdiSubWindow* marco)
                 a->setShortcuts({});
 }
 
-const QString Entrada = QStringLiteral("frmEscorrentía");
+const QString Entrada = ventana::Escorrentia;
 constexpr int MaxRecientes = 5;
 
 QStringList Recientes()
@@ -83,7 +84,7 @@ QString Soltado(const QMimeData* datos)
 frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     : QMainWindow(parent), v_(v), nav_(nav), area_(new QMdiArea(this))
 {
-    setObjectName(QStringLiteral("frmContenedor"));
+    setObjectName(ventana::Contenedor);
     // While a child window is maximised, the area adds its caption to this one
     // ("HIDRELA - [...]"): nothing may tell the main window by its caption.
     setWindowTitle(TituloPrograma());
@@ -303,9 +304,9 @@ DocumentoSitio frmContenedor::Actual() const
     DocumentoSitio d = v_.Documento;
     if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(Entrada)))
         w->Recoge(d);
-    if (auto* w = qobject_cast<frmPrecipitacion*>(nav_.Ventana(QStringLiteral("frmPrecipitacion"))))
+    if (auto* w = qobject_cast<frmPrecipitacion*>(nav_.Ventana(ventana::Precipitacion)))
         w->Recoge(d);
-    if (auto* w = qobject_cast<frmAnual*>(nav_.Ventana(QStringLiteral("frmAnual"))))
+    if (auto* w = qobject_cast<frmAnual*>(nav_.Ventana(ventana::Anual)))
         w->Recoge(d);
     // What a file does not keep: a storm slot not yet entered, the case of
     // a year without data.
@@ -524,7 +525,7 @@ void frmContenedor::ListaRecientes()
 void frmContenedor::mnuPropiedades_Click()
 {
     QDialog d(this);
-    d.setObjectName(QStringLiteral("frmPropiedades"));
+    d.setObjectName(ventana::Propiedades);
     d.setWindowTitle(Texto(v_, 1685));
     auto* txtNombre = new QLineEdit(QString::fromStdString(v_.Documento.nombre), &d);
     txtNombre->setObjectName(QStringLiteral("txtNombre"));

@@ -3,6 +3,7 @@
 #include "common/Catalogo.h"
 #include "common/Idioma.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
@@ -73,7 +74,7 @@ void Color(QLabel* l, const QColor& c)
 frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), v_(v), nav_(nav)
 {
-    setObjectName(QStringLiteral("frmPresentacion"));
+    setObjectName(ventana::Presentacion);
     setFixedSize(620, 420);
     setAutoFillBackground(true);
     QPalette fondo = palette();
@@ -230,12 +231,12 @@ void frmPresentacion::closeEvent(QCloseEvent* evento)
     if (!cerrando_) {
         cerrando_ = true;
         Timer1_->stop();
-        nav_.Muestra(QStringLiteral("frmContenedor"));
+        nav_.Muestra(ventana::Contenedor);
     }
     QWidget::closeEvent(evento);
 }
 
 void frmPresentacion::Cierra()
 {
-    nav_.Descarga(QStringLiteral("frmPresentacion"));
+    nav_.Descarga(ventana::Presentacion);
 }

@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Imagenes.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/Controles.h"
 
@@ -18,7 +19,7 @@ constexpr int Ancho = 674;
 
 frmAyudaArea::frmAyudaArea(Variables& v, QWidget* parent) : VentanaColocada(parent)
 {
-    setObjectName(QStringLiteral("frmAyudaArea"));
+    setObjectName(ventana::AyudaArea);
     QLabel* Label3 = Titulo(this, QStringLiteral("Label3"));
     QLabel* Label4 = Parrafo(this, QStringLiteral("Label4"));
     QLabel* Label1 = Titulo(this, QStringLiteral("Label1"));

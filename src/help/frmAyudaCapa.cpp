@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Imagenes.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/Controles.h"
 
@@ -18,7 +19,7 @@ constexpr int Ancho = 446;
 
 frmAyudaCapa::frmAyudaCapa(Variables& v, QWidget* parent) : VentanaColocada(parent)
 {
-    setObjectName(QStringLiteral("frmAyudaCapa"));
+    setObjectName(ventana::AyudaCapa);
     QLabel* Label1 = Titulo(this, QStringLiteral("Label1"));
     QLabel* lblDef = Parrafo(this, QStringLiteral("lblDef"));
     QLabel* Image1 = Estirada(this, QStringLiteral("Image1"), Dibujo);

@@ -3,6 +3,7 @@
 #include "common/Catalogo.h"
 #include "common/Imagenes.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
@@ -31,7 +32,7 @@ QLabel* Cuadro(QWidget* padre, const char* nombre, QSize tam)
 
 frmEsquema::frmEsquema(Variables& v, QWidget* parent) : VentanaColocada(parent), v_(v), marco_(new QScrollArea(this))
 {
-    setObjectName(QStringLiteral("frmEsquema"));
+    setObjectName(ventana::Esquema);
     // The table is shown whole; where the main window is too small for it,
     // the window is shortened to the main window and the table scrolls.
     auto* lienzo = new QWidget;

@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Imagenes.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
@@ -81,7 +82,7 @@ class BotonMetodo : public QAbstractButton {
 
 frmMetodos::frmMetodos(Variables& v, QWidget* parent) : VentanaColocada(parent), v_(v)
 {
-    setObjectName(QStringLiteral("frmMetodos"));
+    setObjectName(ventana::Metodos);
 
     // First in the tab order, below the part of the window that shows at load.
     Picture1_ = Etiqueta(this, QStringLiteral("Picture1"));

@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "model/ModeloCN.h"
 #include "widgets/CampoNumerico.h"
@@ -26,7 +27,7 @@ class frmCapacidad : public QDialog {
         : QDialog(parent), v_(v), lblInforma_(new QLabel(this)), Label2_(new QLabel(this)),
           txtEntrada_(new QLineEdit(this)), cmdAceptar_(Boton(this, QStringLiteral("cmdAceptar")))
     {
-        setObjectName(QStringLiteral("frmCapacidad"));
+        setObjectName(ventana::Capacidad);
         lblInforma_->setObjectName(QStringLiteral("lblInforma"));
         Label2_->setObjectName(QStringLiteral("Label2"));
         txtEntrada_->setObjectName(QStringLiteral("txtEntrada"));

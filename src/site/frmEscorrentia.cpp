@@ -5,6 +5,7 @@
 #include "common/Directorios.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "model/Documento.h"
 #include "model/ModeloCN.h"
@@ -65,7 +66,7 @@ constexpr std::array<std::size_t, 6> EtiquetaDe{0, 1, 2, 4, 5, 3};
 
 frmEscorrentia::frmEscorrentia(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
-    setObjectName(QStringLiteral("frmEscorrentía"));
+    setObjectName(ventana::Escorrentia);
     // Load: the separator first, as every field reads and shows numbers with it.
     v_.SepDecimal = BuscaSepDecimal();
     Construye();
@@ -170,8 +171,7 @@ void frmEscorrentia::Construye()
     for (qsizetype i = 1; i < orden.size(); ++i)
         setTabOrder(orden[i - 1], orden[i]);
 
-    const QString ayudaArea = QStringLiteral("frmAyudaArea"), esquema = QStringLiteral("frmEsquema"),
-                  capa = QStringLiteral("frmAyudaCapa");
+    const QString ayudaArea = ventana::AyudaArea, esquema = ventana::Esquema, capa = ventana::AyudaCapa;
     for (QWidget* w : {static_cast<QWidget*>(cmdArea_[0]), static_cast<QWidget*>(cmdArea_[1]),
                        static_cast<QWidget*>(txtDatos_[1]), static_cast<QWidget*>(txtDatos_[2])})
         Ayuda(w, ayudaArea);
@@ -181,7 +181,7 @@ void frmEscorrentia::Construye()
         Ayuda(w, esquema);
     Ayuda(cmdAyudaCapa_, capa);
     Ayuda(txtDatos_[4], capa);
-    connect(cmdMetodos_, &QPushButton::clicked, this, [this] { nav_.Muestra(QStringLiteral("frmMetodos")); });
+    connect(cmdMetodos_, &QPushButton::clicked, this, [this] { nav_.Muestra(ventana::Metodos); });
     connect(cmdZevOde_, &QPushButton::clicked, this, &frmEscorrentia::cmdZevOde_Click);
     connect(cmdAceptar_, &QPushButton::clicked, this, &frmEscorrentia::cmdAceptar_Click);
 
@@ -275,7 +275,7 @@ void frmEscorrentia::cmdAceptar_Click()
     // A report left from an earlier run would stand beside data it was not
     // computed from: it goes when a run does not complete.
     if (!CompruebaYCalcula())
-        nav_.Descarga(QStringLiteral("frmResEscorrentia"));
+        nav_.Descarga(ventana::ResEscorrentia);
 }
 
 bool frmEscorrentia::CompruebaYCalcula()
@@ -343,7 +343,7 @@ bool frmEscorrentia::Calcula()
     if (r.pitido)
         Pitido();
     AnotaCalculo(v_, DatosDe::Sitio);
-    nav_.Muestra(QStringLiteral("frmResEscorrentia"));
+    nav_.Muestra(ventana::ResEscorrentia);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "model/Relaciones.h"
 #include "widgets/AyudaCelda.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-const QString Entrada = QStringLiteral("frmEscorrentía");
+const QString Entrada = ventana::Escorrentia;
 
 QString Lineas(const Variables& v, std::initializer_list<int> textos)
 {
@@ -76,7 +77,7 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
       cmdAnterior_(Boton(this, QStringLiteral("cmdAnterior"))),
       cmdContinuar_(Boton(this, QStringLiteral("cmdContinuar")))
 {
-    setObjectName(QStringLiteral("frmResEscorrentia"));
+    setObjectName(ventana::ResEscorrentia);
     tblRelacion_->setObjectName(QStringLiteral("tblRelación"));
     tblEscorrentia_->setObjectName(QStringLiteral("tblEscorrentia"));
 
@@ -252,5 +253,5 @@ void frmResEscorrentia::cmdAnterior_Click()
 
 void frmResEscorrentia::cmdContinuar_Click()
 {
-    nav_.Muestra(QStringLiteral("frmEleccion"));
+    nav_.Muestra(ventana::Eleccion);
 }

@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
@@ -11,7 +12,7 @@
 
 frmEleccion::frmEleccion(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
-    setObjectName(QStringLiteral("frmEleccion"));
+    setObjectName(ventana::Eleccion);
     cmdAguacero_ = Boton(this, QStringLiteral("cmdAguacero"));
     cmdSerie_ = Boton(this, QStringLiteral("cmdSerie"));
     cmdAnual_ = Boton(this, QStringLiteral("cmdAnual"));
@@ -39,19 +40,19 @@ frmEleccion::frmEleccion(Variables& v, Navegacion& nav, QWidget* parent) : QWidg
 void frmEleccion::cmdAguacero_Click()
 {
     v_.EsSerie = false;
-    Pasa(QStringLiteral("frmPrecipitacion"));
+    Pasa(ventana::Precipitacion);
 }
 
 void frmEleccion::cmdSerie_Click()
 {
     v_.EsSerie = true;
-    Pasa(QStringLiteral("frmSerie"));
+    Pasa(ventana::Serie);
 }
 
 // The year leaves the scenario of the summary as it was.
 void frmEleccion::cmdAnual_Click()
 {
-    Pasa(QStringLiteral("frmAnual"));
+    Pasa(ventana::Anual);
 }
 
 void frmEleccion::Pasa(const QString& ventana)

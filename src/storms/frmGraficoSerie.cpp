@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
@@ -29,7 +30,7 @@
 
 namespace {
 
-const QString Nombre = QStringLiteral("frmGraficoSerie");
+const QString Nombre = ventana::GraficoSerie;
 
 // Every bar has its storm number up to this many bars; beyond, every few.
 constexpr int MaxRotulos = 40;

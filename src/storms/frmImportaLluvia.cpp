@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "model/Humedad.h"
 #include "widgets/CampoNumerico.h"
@@ -111,7 +112,7 @@ frmImportaLluvia::frmImportaLluvia(const Variables& v, const QString& archivo, s
       lstAnio_(new QComboBox(this)), txtDia_(new QLineEdit(this)), txtAguacero_(new QLineEdit(this)),
       lstMes1_(new QComboBox(this)), lstMes2_(new QComboBox(this))
 {
-    setObjectName(QStringLiteral("frmImportaLluvia"));
+    setObjectName(ventana::ImportaLluvia);
     setWindowTitle(Texto(v_, 1763).arg(QFileInfo(archivo_).fileName()));
     for (auto& l : lstYmd_)
         l = new QComboBox(this);

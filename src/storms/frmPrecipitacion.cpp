@@ -3,6 +3,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "model/BalanceAguacero.h"
 #include "storms/Escenario.h"
@@ -24,7 +25,7 @@
 
 frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
-    setObjectName(QStringLiteral("frmPrecipitacion"));
+    setObjectName(ventana::Precipitacion);
 
     Frame1_ = Grupo(this, QStringLiteral("Frame1"));
     auto* datos = new QGridLayout(Frame1_);
@@ -113,12 +114,12 @@ void frmPrecipitacion::cmdResumen_Click()
         return;
     v_.PAguacero = P_;
     v_.EsSerie = false;
-    nav_.Muestra(QStringLiteral("frmResumen"));
+    nav_.Muestra(ventana::Resumen);
 }
 
 void frmPrecipitacion::cmdSeguir_Click()
 {
-    nav_.Muestra(QStringLiteral("frmEleccion"));
+    nav_.Muestra(ventana::Eleccion);
     nav_.Descarga(objectName());
 }
 

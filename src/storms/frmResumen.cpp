@@ -2,6 +2,7 @@
 
 #include "common/Catalogo.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
@@ -20,7 +21,7 @@
 
 frmResumen::frmResumen(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(parent), v_(v), nav_(nav)
 {
-    setObjectName(QStringLiteral("frmResumen"));
+    setObjectName(ventana::Resumen);
 
     mrcAislado_ = Grupo(this, QStringLiteral("mrcAislado"));
     QGridLayout* aislado = RejillaSalidas(mrcAislado_);

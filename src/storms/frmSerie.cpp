@@ -3,6 +3,7 @@
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
+#include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "storms/Escenario.h"
 #include "storms/frmGraficoSerie.h"
@@ -53,7 +54,7 @@ std::size_t Indice(int aguacero)
 frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* parent)
     : QWidget(parent), v_(v), nav_(nav), maxAguaceros_(maxAguaceros)
 {
-    setObjectName(QStringLiteral("frmSerie"));
+    setObjectName(ventana::Serie);
 
     Label4_ = Rotulo(this, QStringLiteral("Label4"));
     lblNumAguacero_ = new QLabel(this);
@@ -316,7 +317,7 @@ void frmSerie::cmdResumen_Click()
     // scenario choice (an import, a site file).
     v_.EsSerie = true;
     v_.ResumenSerie = ResumenDeSerie(t_, NumAguaceros_);
-    nav_.Muestra(QStringLiteral("frmResumen"));
+    nav_.Muestra(ventana::Resumen);
 }
 
 void frmSerie::cmdSigue_Click()
@@ -331,7 +332,7 @@ void frmSerie::cmdSigue_Click()
                                    Texto(v_, 1613), Texto(v_, 1614)))
         return;
     v_.Documento.serie.clear();
-    nav_.Muestra(QStringLiteral("frmEleccion"));
+    nav_.Muestra(ventana::Eleccion);
     nav_.Descarga(objectName());
 }
 
@@ -340,7 +341,7 @@ void frmSerie::cmdGrafico_Click()
     if (!ValidaSerie())
         return;
     Recalcula();
-    nav_.Muestra(QStringLiteral("frmGraficoSerie"));
+    nav_.Muestra(ventana::GraficoSerie);
 }
 
 bool frmSerie::ValidaSerie()
