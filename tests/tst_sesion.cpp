@@ -530,6 +530,15 @@ class TstSesion : public QObject {
         vistas.sort();
         std::fprintf(stderr, "%zu message boxes, %d beeps; windows met:%s\n", registro.cajas.size(), registro.pitidos,
                      qPrintable(vistas.join(u' ')));
+        // A walk that stops reaching the windows would pass unnoticed: the
+        // fixed one meets these, and any of 2,000 actions or more at least ten.
+        const QStringList propias = vistas.filter(QRegularExpression(QStringLiteral("^frm")));
+        if (semilla == SemillaFija && acciones == 2000)
+            QCOMPARE(propias.join(u' '), QStringLiteral("frmAnual frmAyudaArea frmAyudaCapa frmCapacidad frmContenedor "
+                                                        "frmEleccion frmEscorrentía frmEsquema frmGraficoSerie "
+                                                        "frmMetodos frmPrecipitacion frmPresentacion frmPropiedades "
+                                                        "frmResEscorrentia frmSerie"));
+        QVERIFY2(acciones < 2000 || propias.size() >= 10, qPrintable(propias.join(u' ')));
         s.reset();
         apoyo::Recoge();
         QDir::setCurrent(antes);
