@@ -57,7 +57,6 @@ void SueltaCerrar(QMdiSubWindow* marco)
                 a->setShortcuts({});
 }
 
-const QString Entrada = ventana::Escorrentia;
 constexpr int MaxRecientes = 5;
 
 QStringList Recientes()
@@ -229,7 +228,7 @@ void frmContenedor::showEvent(QShowEvent* evento)
         // The frame, caption included, within the screen too: the window
         // manager tells its size some time after the first show.
         encaje_ = Encaje::AlConocerMarco;
-        nav_.Muestra(Entrada);
+        nav_.Muestra(ventana::Escorrentia);
         if (!pendiente_.isEmpty())
             QTimer::singleShot(0, this, [this] { AbreArchivo(std::exchange(pendiente_, QString())); });
     }
@@ -245,18 +244,18 @@ void frmContenedor::mnuNuevo_Click()
 void frmContenedor::Empieza(const DocumentoSitio& d, const QString& ruta)
 {
     sinPreguntar_ = true;
-    nav_.Descarga(Entrada);
+    nav_.Descarga(ventana::Escorrentia);
     nav_.DescargaTodasMenosPrincipal();
     sinPreguntar_ = false;
     QCoreApplication::processEvents();
     v_.Documento = d;
     v_.CalculadoDe = {};
     archivo_ = ruta;
-    nav_.Muestra(Entrada);
-    if (QMdiSubWindow* marco = nav_.Marco(Entrada))
+    nav_.Muestra(ventana::Escorrentia);
+    if (QMdiSubWindow* marco = nav_.Marco(ventana::Escorrentia))
         marco->move(0, 0);
     if (!ruta.isEmpty())
-        if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(Entrada)))
+        if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(ventana::Escorrentia)))
             w->Rellena(d);
     guardado_ = Actual();
     ActualizaTitulo();
@@ -302,7 +301,7 @@ void frmContenedor::closeEvent(QCloseEvent* evento)
 DocumentoSitio frmContenedor::Actual() const
 {
     DocumentoSitio d = v_.Documento;
-    if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(Entrada)))
+    if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(ventana::Escorrentia)))
         w->Recoge(d);
     if (auto* w = qobject_cast<frmPrecipitacion*>(nav_.Ventana(ventana::Precipitacion)))
         w->Recoge(d);
@@ -349,13 +348,13 @@ bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)
     switch (evento->type()) {
     case QEvent::Close:
         // Closing the entry window ends the work, as New does.
-        if (!sinPreguntar_ && objeto == nav_.Marco(Entrada)) {
+        if (!sinPreguntar_ && objeto == nav_.Marco(ventana::Escorrentia)) {
             if (!PuedeSeguir()) {
                 evento->ignore();
                 return true;
             }
             QTimer::singleShot(0, this, [this] {
-                if (!nav_.Ventana(Entrada)) {
+                if (!nav_.Ventana(ventana::Escorrentia)) {
                     v_.Documento = DocumentoSitio{};
                     archivo_.clear();
                     guardado_ = Actual();
@@ -447,7 +446,7 @@ bool frmContenedor::mnuGuardarComo_Click()
 
 bool frmContenedor::NadaSeQueda()
 {
-    auto* entrada = qobject_cast<frmEscorrentia*>(nav_.Ventana(Entrada));
+    auto* entrada = qobject_cast<frmEscorrentia*>(nav_.Ventana(ventana::Escorrentia));
     QString mensaje;
     QLineEdit* campo = entrada ? entrada->NoNumerico(mensaje) : nullptr;
     if (!campo)
@@ -455,7 +454,7 @@ bool frmContenedor::NadaSeQueda()
     if (Elige(TituloPrograma(), mensaje + QStringLiteral("\n\n") + Texto(v_, 1824),
               {Texto(v_, 1825), Texto(v_, 1826)}) == 0)
         return true;
-    nav_.Muestra(Entrada);
+    nav_.Muestra(ventana::Escorrentia);
     campo->setFocus();
     campo->selectAll();
     return false;
