@@ -107,6 +107,37 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     auto* cerrar = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
     connect(cerrar, &QShortcut::activated, area_, &QMdiArea::closeActiveSubWindow);
 
+    ConstruyeMenus();
+
+    // Load: the language of the run, its check mark, then the captions.
+    const QString guardado = AplicaReglaIdioma(v_);
+    const bool espanol = guardado == IdiomaEspanol;
+    mnuIdiomaEspanol_->setChecked(espanol);
+    mnuIdiomaEnglish_->setChecked(!espanol);
+
+    TextosMenus();
+    ConectaMenus();
+
+    // Whatever the user does may change the work: the title's mark is
+    // brought up to date once the events of the moment are handled.
+    // Nothing once this window is gone: the shared variables may outlive it.
+    v_.DatosActuales = [w = QPointer<frmContenedor>(this)]() -> std::optional<DocumentoSitio> {
+        return w ? std::optional<DocumentoSitio>(w->Actual()) : std::nullopt;
+    };
+    revisa_ = new QTimer(this);
+    revisa_->setSingleShot(true);
+    revisa_->setInterval(0);
+    connect(revisa_, &QTimer::timeout, this, &frmContenedor::ActualizaTitulo);
+    qApp->installEventFilter(this);
+    setAcceptDrops(true);
+    ActualizaTitulo();
+    ListaRecientes();
+
+    ColocaPrincipal(this, AnchoDosVentanas);
+}
+
+void frmContenedor::ConstruyeMenus()
+{
     mnuArchivo_ = Submenu(this, QStringLiteral("mnuArchivo"));
     mnuNuevo_ = Orden(mnuArchivo_, QStringLiteral("mnuNuevo"));
     mnuAbrir_ = Orden(mnuArchivo_, QStringLiteral("mnuAbrir"));
@@ -140,13 +171,10 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
 
     for (QMenu* m : {mnuArchivo_, mnuModelo_, mnuVentanas_, mnuOpciones_})
         menuBar()->addMenu(m);
+}
 
-    // Load: the language of the run, its check mark, then the captions.
-    const QString guardado = AplicaReglaIdioma(v_);
-    const bool espanol = guardado == IdiomaEspanol;
-    mnuIdiomaEspanol_->setChecked(espanol);
-    mnuIdiomaEnglish_->setChecked(!espanol);
-
+void frmContenedor::TextosMenus()
+{
     mnuArchivo_->setTitle(Texto(v_, 1046));
     mnuNuevo_->setText(Texto(v_, 1047));
     mnuAbrir_->setText(Texto(v_, 1048));
@@ -169,7 +197,10 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     mnuIdioma_->setTitle(Texto(v_, 1304));
     mnuIdiomaEspanol_->setText(Texto(v_, 1305));
     mnuIdiomaEnglish_->setText(Texto(v_, 1306));
+}
 
+void frmContenedor::ConectaMenus()
+{
     connect(mnuNuevo_, &QAction::triggered, this, &frmContenedor::mnuNuevo_Click);
     connect(mnuAbrir_, &QAction::triggered, this, &frmContenedor::mnuAbrir_Click);
     connect(mnuGuardar_, &QAction::triggered, this, [this] { mnuGuardar_Click(); });
@@ -185,23 +216,6 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     connect(mnuCascada_, &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
     connect(mnuMosaico_, &QAction::triggered, area_, [this] { Mosaico(area_); });
     connect(mnuVentanas_, &QMenu::aboutToShow, this, &frmContenedor::ListaVentanas);
-
-    // Whatever the user does may change the work: the title's mark is
-    // brought up to date once the events of the moment are handled.
-    // Nothing once this window is gone: the shared variables may outlive it.
-    v_.DatosActuales = [w = QPointer<frmContenedor>(this)]() -> std::optional<DocumentoSitio> {
-        return w ? std::optional<DocumentoSitio>(w->Actual()) : std::nullopt;
-    };
-    revisa_ = new QTimer(this);
-    revisa_->setSingleShot(true);
-    revisa_->setInterval(0);
-    connect(revisa_, &QTimer::timeout, this, &frmContenedor::ActualizaTitulo);
-    qApp->installEventFilter(this);
-    setAcceptDrops(true);
-    ActualizaTitulo();
-    ListaRecientes();
-
-    ColocaPrincipal(this, AnchoDosVentanas);
 }
 
 bool frmContenedor::event(QEvent* evento)

@@ -63,6 +63,10 @@ class frmContenedor : public QMainWindow {
     void ListaRecientes();
 
     // Asks whether to save unsaved work; false when the user cancels.
+    // The menus built, captioned in the run's language and connected.
+    void ConstruyeMenus();
+    void TextosMenus();
+    void ConectaMenus();
     bool PuedeSeguir();
     // Whether a field whose text is no number may be left out of a save:
     // the user is asked, and otherwise taken back to it.
