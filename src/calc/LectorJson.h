@@ -20,6 +20,9 @@
 inline constexpr std::size_t MaximoJson = std::size_t{8} << 20;
 // Bytes readable after a text handed over with its padding.
 inline constexpr std::size_t RellenoJson = simdjson::SIMDJSON_PADDING;
+// A number's text no longer than this is read lazily; a double needs 17
+// significant digits, and a sign, point and exponent come on top.
+inline constexpr std::size_t MaxCifrasDirectas = 24;
 
 // A member looked up, or the error of its absence.
 using ValorJson = simdjson::simdjson_result<simdjson::dom::element>;

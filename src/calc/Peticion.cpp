@@ -320,10 +320,6 @@ bool Es(const char* k, std::string_view nombre)
     return std::memcmp(k, nombre.data(), nombre.size()) == 0 && k[nombre.size()] == '"';
 }
 
-// A number's text no longer than this is read directly; a double needs 17
-// significant digits, and a sign, point and exponent come on top.
-constexpr std::size_t MaxCifrasDirectas = 24;
-
 struct Directa {
     double v[9] = {};
     std::uint16_t vistas = 0;
