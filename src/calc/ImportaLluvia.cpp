@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -28,13 +27,6 @@ std::vector<std::string> Trozos(std::string_view s)
         else
             r.back() += c;
     return r;
-}
-
-std::string FechaTexto(Fecha f)
-{
-    char s[16];
-    std::snprintf(s, sizeof s, "%04d-%02d-%02d", f.anio, f.mes, f.dia);
-    return s;
 }
 
 // The English of each fault, naming the file and the line.
@@ -130,7 +122,7 @@ void Lectura(Escritor& e, const RegistroLluvia& r, const ResultadoLluvia& res, c
         e.Entero("duplicates_resolved", r.repetidasResueltas);
     e.Clave("largest_day");
     e.AbreLista();
-    e.Texto(FechaTexto(res.diaMayor));
+    e.Texto(TextoFecha(res.diaMayor));
     e.Numero(res.mayor);
     e.CierraLista();
     e.Numero("mean_annual", res.mediaAnual);
@@ -162,8 +154,8 @@ std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int&
         e.AbreObjeto();
         e.Clave("period");
         e.AbreLista();
-        e.Texto(FechaTexto(res.desde));
-        e.Texto(FechaTexto(res.hasta));
+        e.Texto(TextoFecha(res.desde));
+        e.Texto(TextoFecha(res.hasta));
         e.CierraLista();
         e.Entero("days", res.dias);
         e.Entero("missing", res.faltan);

@@ -3,7 +3,6 @@
 #include "calc/Escritor.h"
 #include "calc/LectorJson.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -14,16 +13,12 @@ using simdjson::dom::object;
 
 constexpr std::string_view Repetidas[] = {"refuse", "first", "last"};
 
-std::string TextoFecha(const Fecha& f)
-{
-    char s[16];
-    std::snprintf(s, sizeof s, "%04d-%02d-%02d", f.anio, f.mes, f.dia);
-    return s;
-}
-
 bool LeeFechaTexto(std::string_view t, Fecha& f)
 {
-    return t.size() == 10 && std::sscanf(std::string(t).c_str(), "%4d-%2d-%2d", &f.anio, &f.mes, &f.dia) == 3;
+    const std::optional<Fecha> leida = FechaDeTexto(t);
+    if (leida)
+        f = *leida;
+    return leida.has_value();
 }
 
 bool Textos(const element& v, std::vector<std::string>& destino)

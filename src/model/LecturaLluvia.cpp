@@ -8,7 +8,6 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -330,14 +329,6 @@ std::optional<FalloLluvia> LeeDia(const std::vector<std::string>& campos, const 
     return std::nullopt;
 }
 
-std::string FechaTexto(DiaCivil d)
-{
-    const Fecha x = FechaDe(d);
-    char s[16];
-    std::snprintf(s, sizeof s, "%04d-%02d-%02d", x.anio, x.mes, x.dia);
-    return s;
-}
-
 // Days sorted by date, the file's order kept among equal dates: each date once.
 std::optional<FalloLluvia> QuitaRepetidas(std::vector<DiaLluvia>& dias, RepetidasLluvia modo, RegistroLluvia& r)
 {
@@ -356,7 +347,7 @@ std::optional<FalloLluvia> QuitaRepetidas(std::vector<DiaLluvia>& dias, Repetida
         if (modo == RepetidasLluvia::Rechaza) {
             FalloLluvia f = Fallo(ErrorLluvia::Repetida, std::max(d.linea, antes.linea));
             f.otraLinea = std::min(d.linea, antes.linea);
-            f.texto = FechaTexto(d.fecha);
+            f.texto = TextoFecha(FechaDe(d.fecha));
             return f;
         }
         ++r.repetidasResueltas;

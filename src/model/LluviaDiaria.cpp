@@ -58,6 +58,23 @@ Fecha FechaDe(DiaCivil d)
             static_cast<int>(static_cast<unsigned>(f.day()))};
 }
 
+std::string TextoFecha(const Fecha& f)
+{
+    char s[16];
+    std::snprintf(s, sizeof s, "%04d-%02d-%02d", f.anio, f.mes, f.dia);
+    return s;
+}
+
+std::optional<Fecha> FechaDeTexto(std::string_view t)
+{
+    Fecha f;
+    if (t.size() != 10 || std::sscanf(std::string(t).c_str(), "%4d-%2d-%2d", &f.anio, &f.mes, &f.dia) != 3 ||
+        f.anio < 1000 || TextoFecha(f) != t ||
+        !year_month_day{year(f.anio), month(static_cast<unsigned>(f.mes)), day(static_cast<unsigned>(f.dia))}.ok())
+        return std::nullopt;
+    return f;
+}
+
 int LineaNoTexto(std::string_view t)
 {
     int linea = 1;

@@ -66,6 +66,9 @@ struct Fecha {
 };
 DiaCivil DiaDe(Fecha f);
 Fecha FechaDe(DiaCivil d);
+// YYYY-MM-DD, and back: nothing for a text that is not a real date so written.
+std::string TextoFecha(const Fecha& f);
+std::optional<Fecha> FechaDeTexto(std::string_view t);
 
 struct DiaLluvia {
     DiaCivil fecha = 0;
