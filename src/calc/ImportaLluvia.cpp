@@ -2,6 +2,7 @@
 
 #include "calc/Calculadora.h"
 #include "calc/Escritor.h"
+#include "calc/ImportacionSitio.h"
 #include "calc/Respuesta.h"
 
 #include <algorithm>
@@ -152,11 +153,7 @@ std::string ImportaLluvia(const std::string& ruta, const OpcionesLluvia& o, int&
     {
         Escritor e(s);
         e.AbreObjeto();
-        e.Clave("period");
-        e.AbreLista();
-        e.Texto(TextoFecha(res.desde));
-        e.Texto(TextoFecha(res.hasta));
-        e.CierraLista();
+        EscribePeriodo(e, res.desde, res.hasta);
         e.Entero("days", res.dias);
         e.Entero("missing", res.faltan);
         e.Entero("rainy", res.lluviosos);

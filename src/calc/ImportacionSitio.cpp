@@ -3,7 +3,6 @@
 #include "calc/Escritor.h"
 #include "calc/LectorJson.h"
 
-
 namespace {
 
 using simdjson::SUCCESS;
@@ -40,11 +39,7 @@ void Resumen(Escritor& e, const ImportacionLluvia::Resumen& r)
 {
     e.Clave("record");
     e.AbreObjeto();
-    e.Clave("period");
-    e.AbreLista();
-    e.Texto(TextoFecha(r.desde));
-    e.Texto(TextoFecha(r.hasta));
-    e.CierraLista();
+    EscribePeriodo(e, r.desde, r.hasta);
     e.Entero("days", r.dias);
     e.Entero("missing", r.faltan);
     e.Entero("storms", r.aguaceros);
@@ -87,6 +82,15 @@ std::optional<std::string> LeeResumen(const element& v, ImportacionLluvia::Resum
 }
 
 } // namespace
+
+void EscribePeriodo(Escritor& e, const Fecha& desde, const Fecha& hasta)
+{
+    e.Clave("period");
+    e.AbreLista();
+    e.Texto(TextoFecha(desde));
+    e.Texto(TextoFecha(hasta));
+    e.CierraLista();
+}
 
 void EscribeLecturaLluvia(Escritor& e, const ImportacionLluvia& i)
 {

@@ -15,6 +15,9 @@ class Escritor;
 // "record" with the period and counts. Files written before have none of them.
 void EscribeLecturaLluvia(Escritor& e, const ImportacionLluvia& i);
 
+// "period": [from, to], as the import's answer and the site file give it.
+void EscribePeriodo(Escritor& e, const Fecha& desde, const Fecha& hasta);
+
 // Reads those members into `i`; the member at fault ("rain_import.unit"), or
 // nothing.
 std::optional<std::string> LeeLecturaLluvia(const simdjson::dom::element& v, ImportacionLluvia& i);
