@@ -2,8 +2,8 @@
 // alone, and the installed form of the work, the executable over a file of
 // JSON Lines, timed whole with its peak memory.
 #include "calc/Calculadora.h"
-#include "calc/LectorJson.h"
-#include "calc/Peticion.h"
+#include "documento/LectorJson.h"
+#include "documento/Peticion.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // work (computing and painting every page, as File -> Report does before it
 // shows), and `hidrela --report` as a whole process.
 #include "app/Informe.h"
-#include "calc/ArchivoSitio.h"
+#include "documento/ArchivoSitio.h"
 #include "common/Variables.h"
 
 #include <QApplication>

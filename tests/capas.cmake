@@ -1,19 +1,20 @@
 cmake_minimum_required(VERSION 3.25)
 # Every quoted include of src/ and tools/ must go down the layers or stay in
 # its own folder:
-#   model < common < widgets < site, storms, annual, help < app
+#   model < documento < common < widgets < site, storms, annual, help < app
 # The window folders include one another only along the edges listed below:
 # today none, what they share lives in widgets.
-# calc stands on the model, and is as free of Qt: the app's site files use
-# it. zevode stands on the model, the settings store and the link protocol. Run with -DRAIZ=<source directory>.
+# documento, the site file and request read and written for both programs,
+# stands on the model alone; calc stands on both, and is as free of Qt.
+# zevode stands on the model, the settings store and the link protocol. Run with -DRAIZ=<source directory>.
 set(rango_model 0)
-set(rango_common 1)
-set(rango_widgets 2)
+set(rango_documento 1)
+set(rango_common 2)
+set(rango_widgets 3)
 foreach(v site storms annual help)
-  set(rango_${v} 3)
+  set(rango_${v} 4)
 endforeach()
-set(rango_app 4)
-set(rango_calc 0)
+set(rango_app 5)
 # Between window folders: "from>to" items.
 set(aristas_ventanas "")
 
@@ -37,7 +38,7 @@ foreach(f IN LISTS fuentes)
     endif()
     set(bien FALSE)
     if(de STREQUAL "calc")
-      if(a STREQUAL "model")
+      if(a STREQUAL "model" OR a STREQUAL "documento")
         set(bien TRUE)
       endif()
     elseif(de STREQUAL "zevode")

@@ -4,7 +4,7 @@
 #include "Apoyo.h"
 #include "ApoyoEscritura.h"
 #include "app/frmContenedor.h"
-#include "calc/ArchivoSitio.h"
+#include "documento/ArchivoSitio.h"
 
 #include <sys/stat.h>
 

@@ -1,5 +1,5 @@
 #include "calc/Calculadora.h"
-#include "calc/Escritor.h"
+#include "documento/Escritor.h"
 
 #include "model/ModeloCN.h"
 #include "model/Numero.h"

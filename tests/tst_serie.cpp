@@ -3,7 +3,7 @@
 #include "ApoyoTormentas.h"
 
 #include "app/ImportaLluvia.h"
-#include "calc/ArchivoSitio.h"
+#include "documento/ArchivoSitio.h"
 #include "common/Catalogo.h"
 #include "storms/frmGraficoSerie.h"
 #include "storms/frmSerie.h"

@@ -1,9 +1,9 @@
 #include "app/Informe.h"
 
 #include "annual/frmHidrico.h"
-#include "calc/ArchivoSitio.h"
-#include "calc/LectorJson.h"
-#include "calc/Peticion.h"
+#include "documento/ArchivoSitio.h"
+#include "documento/LectorJson.h"
+#include "documento/Peticion.h"
 #include "common/Catalogo.h"
 #include "common/Variables.h"
 #include "model/ModeloCN.h"

@@ -1,8 +1,8 @@
 // Opening a site file, as the main window and the report from the shell do.
 #include "app/Informe.h"
 
-#include "calc/ArchivoSitio.h"
-#include "calc/LectorJson.h"
+#include "documento/ArchivoSitio.h"
+#include "documento/LectorJson.h"
 #include "common/Catalogo.h"
 #include "common/Variables.h"
 

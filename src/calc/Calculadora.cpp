@@ -1,7 +1,7 @@
 #include "calc/Calculadora.h"
 
-#include "calc/LectorJson.h"
-#include "calc/Peticion.h"
+#include "documento/LectorJson.h"
+#include "documento/Peticion.h"
 #include "calc/Respuesta.h"
 #include "model/BalanceAguacero.h"
 #include "model/ModeloCN.h"

@@ -1,8 +1,8 @@
 #include "calc/ImportaLluvia.h"
 
 #include "calc/Calculadora.h"
-#include "calc/Escritor.h"
-#include "calc/ImportacionSitio.h"
+#include "documento/Escritor.h"
+#include "documento/ImportacionSitio.h"
 #include "calc/Respuesta.h"
 
 #include <algorithm>

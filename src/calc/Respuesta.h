@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/Escritor.h"
-#include "calc/Peticion.h"
+#include "documento/Escritor.h"
+#include "documento/Peticion.h"
 #include "model/CalculoAnual.h"
 #include "model/ModeloCN.h"
 #include "model/ScenarioResults.h"

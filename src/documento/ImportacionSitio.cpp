@@ -1,7 +1,7 @@
-#include "calc/ImportacionSitio.h"
+#include "documento/ImportacionSitio.h"
 
-#include "calc/Escritor.h"
-#include "calc/LectorJson.h"
+#include "documento/Escritor.h"
+#include "documento/LectorJson.h"
 
 namespace {
 

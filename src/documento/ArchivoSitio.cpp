@@ -1,8 +1,8 @@
-#include "calc/ArchivoSitio.h"
+#include "documento/ArchivoSitio.h"
 
-#include "calc/Escritor.h"
-#include "calc/ImportacionSitio.h"
-#include "calc/LectorJson.h"
+#include "documento/Escritor.h"
+#include "documento/ImportacionSitio.h"
+#include "documento/LectorJson.h"
 #include "model/ModeloCN.h"
 #include "model/Rangos.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/LectorJson.h"
+#include "documento/LectorJson.h"
 #include "model/CalculoAnual.h"
 #include "model/DatosMes.h"
 #include "model/Serie.h"

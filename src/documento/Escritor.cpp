@@ -1,4 +1,4 @@
-#include "calc/Escritor.h"
+#include "documento/Escritor.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "calc/Peticion.h"
+#include "documento/Peticion.h"
 
-#include "calc/ArchivoSitio.h"
-#include "calc/LectorJson.h"
+#include "documento/ArchivoSitio.h"
+#include "documento/LectorJson.h"
 #include "model/ModeloCN.h"
 #include "model/Numero.h"
 #include "model/Rangos.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/LectorJson.h"
+#include "documento/LectorJson.h"
 #include "model/Documento.h"
 
 #include <cstdint>

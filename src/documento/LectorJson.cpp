@@ -1,4 +1,4 @@
-#include "calc/LectorJson.h"
+#include "documento/LectorJson.h"
 
 #include <algorithm>
 #include <cmath>
