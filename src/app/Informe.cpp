@@ -1,11 +1,9 @@
 #include "app/Informe.h"
 
 #include "annual/frmHidrico.h"
-#include "documento/ArchivoSitio.h"
-#include "documento/LectorJson.h"
-#include "documento/Peticion.h"
 #include "common/Catalogo.h"
 #include "common/Variables.h"
+#include "documento/Peticion.h"
 #include "model/ModeloCN.h"
 #include "model/Relaciones.h"
 #include "storms/frmGraficoSerie.h"
@@ -68,13 +66,9 @@ struct ParteLeida {
 
 ParteLeida Parte(const DocumentoSitio& d)
 {
-    const std::string texto = EscribeArchivoSitio(d);
-    LectorJson lector;
     ParteLeida r;
-    if (lector.Lee(texto) != LectorJson::Lectura::Bien)
-        return r;
     Peticion p;
-    if (std::optional<FalloPeticion> f = LeePeticion(lector.Valor(), p)) {
+    if (std::optional<FalloPeticion> f = PeticionDeDocumento(d, p)) {
         r.fallo = std::move(*f);
         return r;
     }

@@ -135,18 +135,11 @@ std::optional<FalloArchivo> LeeSitio(const Valor& v, DocumentoSitio& d)
         const std::optional<double> x = NumeroJson(capacidad);
         if (!x)
             return Falla(Tipo::Dato, "site.capacity");
-        d.capacidad = CapacidadValida(*x) ? CapacidadConfirmada(*x) : std::nullopt;
+        d.capacidad = CapacidadConfirmada(*x);
         if (!d.capacidad)
             return Falla(Tipo::Rango, "site.capacity", 1538);
     }
     return std::nullopt;
-}
-
-// 1, 2 or 3; 0 for anything else.
-int UnoATres(const Valor& v)
-{
-    const std::optional<double> x = NumeroJson(v);
-    return x && (*x == 1 || *x == 2 || *x == 3) ? static_cast<int>(*x) : 0;
 }
 
 // A storm; the series' storms are complete, the single storm's may not be.
@@ -167,7 +160,7 @@ std::optional<FalloArchivo> LeeAguacero(const V& v, const std::string& donde, To
     }
     const Valor c = v["condition"];
     if (completo || Presente(c)) {
-        cond = UnoATres(c);
+        cond = UnoATres(NumeroJson(c));
         if (cond == 0)
             return Falla(Tipo::Dato, donde + ".condition");
     }
@@ -178,7 +171,7 @@ std::optional<FalloArchivo> LeeAnio(const Valor& v, DocumentoSitio& d)
 {
     if (!v.is_object())
         return Falla(Tipo::Dato, "year");
-    d.caso = UnoATres(v["case"]);
+    d.caso = UnoATres(NumeroJson(v["case"]));
     if (d.caso == 0)
         return Falla(Tipo::Dato, "year.case");
     array meses;

@@ -3,6 +3,7 @@
 #include "documento/LectorJson.h"
 #include "model/CalculoAnual.h"
 #include "model/DatosMes.h"
+#include "model/Documento.h"
 #include "model/Serie.h"
 #include "model/SiteState.h"
 
@@ -45,6 +46,11 @@ struct FalloPeticion {
 // `p`; returns the first failure, if any. Nothing is computed here apart from
 // the zone pass, which is part of reading the site.
 std::optional<FalloPeticion> LeePeticion(const simdjson::dom::element& o, Peticion& p);
+
+// The same checks on the document the windows keep, as if it were saved and
+// read back as a request: what the calculator would compute of it, or why
+// it would refuse it.
+std::optional<FalloPeticion> PeticionDeDocumento(const DocumentoSitio& d, Peticion& p);
 
 // The common request, a site with NI and a storm, every value a plain
 // number in range, read lazily from `texto` (RellenoJson readable after it)

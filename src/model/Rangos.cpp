@@ -22,6 +22,11 @@ bool AguaceroValido(double p)
     return p > 0 && p < 1000;
 }
 
+int UnoATres(std::optional<double> x)
+{
+    return x && (*x == 1 || *x == 2 || *x == 3) ? static_cast<int>(*x) : 0;
+}
+
 std::string_view NombreCampo(Campo c)
 {
     switch (c) {

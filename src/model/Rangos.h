@@ -14,6 +14,9 @@ bool AreaValida(double a);
 bool CapacidadValida(double c);
 // 0 < P < 1000: the depth of a storm, mm.
 bool AguaceroValido(double p);
+// A moisture condition or runoff case: exactly 1, 2 or 3 (2.0 is 2), or 0
+// for anything else.
+int UnoATres(std::optional<double> x);
 
 // The value that broke its range, named as the calculator names it.
 enum class Campo { NAC, NI, NR, SI, SR, CAPA, P };

@@ -180,7 +180,7 @@ void frmSerie::PegaAguaceros(const QString& texto)
             return;
         }
         const std::optional<double> c = fila.size() == 2 ? NumeroLocal(v_, fila[1]) : std::nullopt;
-        if (!c || (*c != 1 && *c != 2 && *c != 3)) {
+        if (UnoATres(c) == 0) {
             Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v_, 1762).arg(linea));
             return;
         }
