@@ -42,7 +42,7 @@ bench: deps
 fuzz:
 	@bash scripts/install-deps.sh fuzz
 	cmake -S . -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHIDRELA_FUZZ=ON -DHIDRELA_WERROR=OFF
-	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_numero fuzz_calc fuzz_anual fuzz_catalogo fuzz_lluvia
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_numero fuzz_calc fuzz_anual fuzz_catalogo fuzz_lluvia fuzz_documento
 	bash scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(JOBS)
 
 # The Debian package, hidrela_<version>_<arch>.deb here, built with Debian's

@@ -6,7 +6,7 @@
 set -uo pipefail
 build=$1 segundos=${2:-600} jobs=${3:-2}
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-objetivos=(numero calc anual catalogo lluvia)
+objetivos=(numero calc anual catalogo lluvia documento)
 
 corre() {
   local t=$1
