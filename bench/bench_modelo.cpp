@@ -31,7 +31,7 @@ void Modelo(benchmark::State& st, SiteState (*sitio)())
     const SiteState base = sitio();
     for (auto _ : st) {
         SiteState s = base;
-        benchmark::DoNotOptimize(EjecutaModelo(s, {}));
+        benchmark::DoNotOptimize(CalculaSitio(s));
         benchmark::DoNotOptimize(s.P0US);
     }
 }
@@ -43,7 +43,7 @@ BENCHMARK_CAPTURE(Modelo, ordinario, Ordinario)->Unit(benchmark::kMicrosecond);
 void Busca(benchmark::State& st, SiteState (*sitio)(), bool literal)
 {
     SiteState s = sitio();
-    EjecutaModelo(s, {});
+    CalculaSitio(s);
     const Cubica f = CubicaUnidad(s.SI, s.SR, s.P0I(2), s.P0R(2), s.CAPA);
     Busqueda b;
     for (auto _ : st) {
@@ -65,7 +65,7 @@ BENCHMARK_CAPTURE(Busca, rapida_ordinario, Ordinario, false)->Unit(benchmark::kM
 void Aguacero(benchmark::State& st)
 {
     SiteState s = Sitio(70, 90, 60, 4, 1, 100);
-    EjecutaModelo(s, {});
+    CalculaSitio(s);
     ScenarioResults r;
     for (auto _ : st) {
         benchmark::DoNotOptimize(BalanceAguacero(s, r, 50, 2));
@@ -78,7 +78,7 @@ BENCHMARK(Aguacero);
 void Ano(benchmark::State& st, CasoEscorrentia caso)
 {
     SiteState s = Sitio(70, 90, 60, 4, 1, 100);
-    EjecutaModelo(s, {});
+    CalculaSitio(s);
     ScenarioResults r;
     CalculoAnual a;
     for (std::size_t m = 0; m < 12; ++m) {

@@ -75,14 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
     s.SR = std::pow(10.0, (l.U16() % 500) / 100.0 - 2);
     s.CAPA = (l.U16() % 100000) / 10.0;
     const std::uint8_t confirma = l.Byte();
-    const auto comprobar = [&](SiteState& t) {
-        if (confirma % 2 == 0)
-            return;
-        if (const auto c = CapacidadConfirmada(confirma * 40.0)) {
-            t.CAPA = *c;
-            t.CapaConfirmada = true;
-        }
-    };
+    // The capacity check closed, or confirmed with a value of its own.
+    const std::optional<double> confirmada = confirma % 2 == 0 ? std::nullopt : CapacidadConfirmada(confirma * 40.0);
 
     TablaAnual tabla{};
     for (auto& fila : tabla)
@@ -103,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n)
         EXIGE(a.J[m] >= 1 && a.J[m] <= 3);
     }
 
-    if (EjecutaModelo(s, comprobar).desenlace != Desenlace::Completado)
+    if (CalculaSitio(s, confirmada).desenlace != Desenlace::Completado)
         return 0;
     ScenarioResults r;
     BalanceAnual(s, r, a);

@@ -14,7 +14,7 @@ namespace apoyo {
 inline void Sitio(Variables& v, double capa = 100)
 {
     v.NAC(2) = 70, v.NI(2) = 90, v.NR(2) = 60, v.SI = 4, v.SR = 1, v.CAPA = capa;
-    EjecutaModelo(v, [](SiteState&) {});
+    CalculaSitio(v);
 }
 
 // The program past its presentation, in English, on the example site, with

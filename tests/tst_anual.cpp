@@ -148,7 +148,7 @@ class TstAnual : public QObject {
         QFETCH(Cifras, enero);
         QFETCH(Cifras, esperado);
         SiteState s = Sitio(70, 90, 60, 4, sr, 100);
-        EjecutaModelo(s, {});
+        CalculaSitio(s);
         CalculoAnual a;
         ScenarioResults r;
         a.datos = Anio(12, 300, 100, 3);

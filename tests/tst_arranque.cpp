@@ -287,7 +287,7 @@ class TstArranque : public QObject {
         w->showNormal();
         w->resize(tam);
         std::tie(s->v.NAC(2), s->v.NI(2), s->v.NR(2), s->v.SI, s->v.SR, s->v.CAPA) = std::tuple(70, 60, 80, 10, 2, 50);
-        QCOMPARE(EjecutaModelo(s->v, {}).desenlace, Desenlace::Completado);
+        QCOMPARE(CalculaSitio(s->v).desenlace, Desenlace::Completado);
         s->nav.Muestra(QStringLiteral("frmEsquema"));
         s->nav.Muestra(QStringLiteral("frmResEscorrentia"));
         QTRY_VERIFY(TodasAlAlcance(w->Area()));

@@ -16,7 +16,7 @@ const double nd = qQNaN(); // figure not checked
 SiteState Modelo(const Cifras& n)
 {
     SiteState s = Sitio(70, n[0], n[1], 4, n[2], n[3]);
-    EjecutaModelo(s, {});
+    CalculaSitio(s);
     return s;
 }
 
@@ -87,7 +87,7 @@ class TstBalance : public QObject {
     void sinInfiltracion()
     {
         SiteState s = Sitio(100, 100, 100, 4, 1, 100);
-        EjecutaModelo(s, {});
+        CalculaSitio(s);
         ScenarioResults r;
         for (double p : {0.2, 0.7, 6.6, 13.0, 17.0, 1e-3, 123.4}) {
             for (int c = 1; c <= 3; ++c) {

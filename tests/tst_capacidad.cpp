@@ -72,8 +72,10 @@ class TstCapacidad : public QObject {
         });
         cuando.start(0);
         std::optional<ConfirmacionCapacidad> confirmada;
-        const ResultadoModelo r =
-            EjecutaModelo(v, [&](SiteState&) { confirmada = ComprobarCapacidad(v, sitio.area.get()); });
+        const bool debida = PreparaModelo(v);
+        QVERIFY(debida);
+        confirmada = ComprobarCapacidad(v, sitio.area.get());
+        const ResultadoModelo r = CompletaModelo(v, debida);
 
         // Opened with a beep, the capacity entered selected for retyping.
         const QString aviso = "Capacidad mínima de embalse aconsejada para el área de recepción:25.2 litros.\r\n\r\n"

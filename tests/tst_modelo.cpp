@@ -67,16 +67,16 @@ class TstModelo : public QObject {
         SiteState s = Sitio(70, caso.ni, caso.nr, 10, 2, caso.capa);
         s.P0US = PorCondicion{{-1, -1, -1}};
         s.CapaConfirmada = true;
-        int llamadas = 0;
-        const ResultadoModelo r = EjecutaModelo(s, [&](SiteState& e) {
-            ++llamadas;
+        const bool debida = PreparaModelo(s);
+        QCOMPARE(debida, !std::isnan(caso.nueva));
+        if (debida) {
             // The check opens unconfirmed and already knows the minimum.
-            QVERIFY(!e.CapaConfirmada && qRound(e.CapaMinima * 100) == 2520);
-            e.CapaConfirmada = caso.nueva >= 0;
-            e.CAPA = e.CapaConfirmada ? caso.nueva : e.CAPA;
-        });
-        QCOMPARE(llamadas, std::isnan(caso.nueva) ? 0 : 1);
-        QCOMPARE(r.comprobacionCapacidad, llamadas == 1);
+            QVERIFY(!s.CapaConfirmada && qRound(s.CapaMinima * 100) == 2520);
+            s.CapaConfirmada = caso.nueva >= 0;
+            s.CAPA = s.CapaConfirmada ? caso.nueva : s.CAPA;
+        }
+        const ResultadoModelo r = CompletaModelo(s, debida);
+        QCOMPARE(r.comprobacionCapacidad, debida);
         QCOMPARE(r.desenlace, caso.nueva < 0 ? Desenlace::Abandonado : Desenlace::Completado);
         QCOMPARE(r.pitido, caso.pitido);
         QCOMPARE(s.NRMayorNI, caso.nr > caso.ni);
@@ -90,10 +90,10 @@ class TstModelo : public QObject {
     void capaMinimaSeConserva()
     {
         SiteState s = Sitio(70, 60, 80, 10, 2, 50);
-        EjecutaModelo(s, {});
+        CalculaSitio(s);
         const SiteState antes = s;
         std::swap(s.NI(2), s.NR(2));
-        EjecutaModelo(s, {});
+        CalculaSitio(s);
         QVERIFY(s.CapaMinCond == antes.CapaMinCond && s.CapaMinima == antes.CapaMinima);
     }
 
@@ -148,7 +148,7 @@ class TstModelo : public QObject {
         // CAPA exceeds CapaMinCond(1) by less than the rounding of the cubic, so
         // f is not negative where the search starts: it must stop at once.
         SiteState s = Sitio(70, 40, 41, 4, 1, 0.06197600991616201);
-        QCOMPARE(EjecutaModelo(s, {}).desenlace, Desenlace::Completado);
+        QCOMPARE(CalculaSitio(s).desenlace, Desenlace::Completado);
         const double inicio = s.P0I(1);
         QVERIFY(s.CAPA > s.CapaMinCond(1));
         QVERIFY(!(CubicaUnidad(s.SI, s.SR, inicio, s.P0R(1), s.CAPA)(inicio) < 0));

@@ -18,7 +18,7 @@ QWidget* Calcula(apoyo::Sitio& sitio, std::array<double, 5> c)
     Variables& v = sitio.v();
     std::tie(v.NAC(2), v.NI(2), v.NR(2), v.SI, v.SR) = std::tuple(c[0], c[1], c[2], c[3], c[4]);
     v.CAPA = 50;
-    if (EjecutaModelo(v, {}).desenlace != Desenlace::Completado)
+    if (CalculaSitio(v).desenlace != Desenlace::Completado)
         return nullptr;
     return sitio.nav().Muestra(Informe);
 }
@@ -115,7 +115,7 @@ class TstResEscorrentia : public QObject {
 
         // The site changes; coming back shows the new state.
         sitio.v().NAC(2) = 80;
-        QCOMPARE(EjecutaModelo(sitio.v(), {}).desenlace, Desenlace::Completado);
+        QCOMPARE(CalculaSitio(sitio.v()).desenlace, Desenlace::Completado);
         QCOMPARE(sitio.nav().Muestra(Informe), w);
         QCOMPARE(TextoCelda(Rejilla(w, "tblEscorrentia"), 1, 4) + TextoCelda(Rejilla(w, "tblRelación"), 0, 0),
                  QString("80.0NAC = NI"));

@@ -96,7 +96,7 @@ class TstZonas : public QObject {
         QFETCH(QString, signos);
         QFETCH(int, veredicto);
         SiteState s = Sitio(numeros[0], numeros[1], numeros[2], 10, 2, 9999);
-        EjecutaModelo(s, {});
+        CalculaSitio(s);
         const QStringList nombres{"NAC %1 NI", "NAC %1 NR", "NAC %1 N", "NI %1 NR"};
         for (int i = 0; i < 4; ++i) {
             const FilaRelacion f = Relaciones(s)[static_cast<std::size_t>(i)];

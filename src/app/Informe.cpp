@@ -370,12 +370,7 @@ std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInfo
     }
     std::optional<Peticion>& p = leida.peticion;
     SiteState& s = p->sitio;
-    const ResultadoModelo rm = EjecutaModelo(s, [&p](SiteState& st) {
-        if (p->capacidad) {
-            st.CAPA = *p->capacidad;
-            st.CapaConfirmada = true;
-        }
-    });
+    const ResultadoModelo rm = CalculaSitio(s, p->capacidad);
     if (rm.desenlace != Desenlace::Completado) {
         b.push_back(Omitido(v, 1142, Texto(v, 1823), true));
         return b;

@@ -1,8 +1,8 @@
 #include "calc/Calculadora.h"
 
+#include "calc/Respuesta.h"
 #include "documento/LectorJson.h"
 #include "documento/Peticion.h"
-#include "calc/Respuesta.h"
 #include "model/BalanceAguacero.h"
 #include "model/ModeloCN.h"
 
@@ -423,12 +423,7 @@ void Contesta(Peticion& p, std::string& salida)
     Escritor e(salida);
     SiteState& s = p.sitio;
     // The capacity check window: confirm what the request says, or close it.
-    const ResultadoModelo rm = EjecutaModelo(s, [&p](SiteState& st) {
-        if (p.capacidad) {
-            st.CAPA = *p.capacidad;
-            st.CapaConfirmada = true;
-        }
-    });
+    const ResultadoModelo rm = CalculaSitio(s, p.capacidad);
 
     e.AbreObjeto();
     e.Clave("site");

@@ -152,9 +152,8 @@ Busqueda BuscaRapida(const Cubica& f, double inicio)
     }
 }
 
-ResultadoModelo EjecutaModelo(SiteState& s, const ComprobacionCapacidad& comprobar)
+bool PreparaModelo(SiteState& s)
 {
-    ResultadoModelo r;
     s.NRMayorNI = s.NR(2) > s.NI(2);
 
     s.NAC(1) = NumeroCondicionI(s.NAC(2));
@@ -172,25 +171,31 @@ ResultadoModelo EjecutaModelo(SiteState& s, const ComprobacionCapacidad& comprob
         s.P0R(i) = Umbral(s.NR(i));
     }
 
-    if (s.NRMayorNI) {
-        s.CapaMinima = 0;
-        for (int i = 1; i <= 3; ++i) {
-            const double d = s.P0I(i) - s.P0R(i);
-            s.CapaMinCond(i) = s.SR * (d * d) / (4 * s.P0R(i) + s.P0I(i));
-            if (s.CapaMinCond(i) > s.CapaMinima)
-                s.CapaMinima = s.CapaMinCond(i);
+    if (!s.NRMayorNI)
+        return false;
+    s.CapaMinima = 0;
+    for (int i = 1; i <= 3; ++i) {
+        const double d = s.P0I(i) - s.P0R(i);
+        s.CapaMinCond(i) = s.SR * (d * d) / (4 * s.P0R(i) + s.P0I(i));
+        if (s.CapaMinCond(i) > s.CapaMinima)
+            s.CapaMinima = s.CapaMinCond(i);
+    }
+    if (!(s.CAPA < s.CapaMinima))
+        return false;
+    s.CapaConfirmada = false;
+    return true;
+}
+
+ResultadoModelo CompletaModelo(SiteState& s, bool comprobacionDebida)
+{
+    ResultadoModelo r;
+    if (comprobacionDebida) {
+        r.comprobacionCapacidad = true;
+        if (!s.CapaConfirmada) {
+            r.desenlace = Desenlace::Abandonado;
+            return r;
         }
-        if (s.CAPA < s.CapaMinima) {
-            r.comprobacionCapacidad = true;
-            s.CapaConfirmada = false;
-            if (comprobar)
-                comprobar(s);
-            if (!s.CapaConfirmada) {
-                r.desenlace = Desenlace::Abandonado;
-                return r;
-            }
-            r.pitido = s.CAPA < s.CapaMinima;
-        }
+        r.pitido = s.CAPA < s.CapaMinima;
     }
 
     for (int i = 1; i <= 3; ++i) {
@@ -206,6 +211,16 @@ ResultadoModelo EjecutaModelo(SiteState& s, const ComprobacionCapacidad& comprob
         s.NUS(i) = 5080 / (s.P0US(i) + 50.8);
     }
     return r;
+}
+
+ResultadoModelo CalculaSitio(SiteState& s, std::optional<double> capacidad)
+{
+    const bool debida = PreparaModelo(s);
+    if (debida && capacidad) {
+        s.CAPA = *capacidad;
+        s.CapaConfirmada = true;
+    }
+    return CompletaModelo(s, debida);
 }
 
 std::optional<double> CapacidadConfirmada(double tecleada)

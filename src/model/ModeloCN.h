@@ -3,7 +3,6 @@
 #include "model/SiteState.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 // Curve number of condition I or III from condition II.
@@ -34,20 +33,27 @@ Busqueda BuscaLiteral(const Cubica& f, double inicio);
 // provably cannot change.
 Busqueda BuscaRapida(const Cubica& f, double inicio);
 
-// The capacity check: the window layer shows the modal dialog, which sets
-// CapaConfirmada and, on confirmation, CAPA.
-using ComprobacionCapacidad = std::function<void(SiteState&)>;
-
 enum class Desenlace { Completado, Abandonado };
 
 struct ResultadoModelo {
     Desenlace desenlace = Desenlace::Completado;
-    bool comprobacionCapacidad = false; // the capacity check was asked
+    bool comprobacionCapacidad = false; // the capacity check was due
     bool pitido = false;                // confirmed capacity still below the minimum
 };
 
-// Runs the curve-number model on the inputs NAC(2), NI(2), NR(2), SI, SR, CAPA.
-ResultadoModelo EjecutaModelo(SiteState& s, const ComprobacionCapacidad& comprobar);
+// The curve-number model on the inputs NAC(2), NI(2), NR(2), SI, SR, CAPA, in
+// two steps, so that whoever runs it can settle the capacity between them.
+// First: the curve numbers and thresholds of every condition and the least
+// capacity the collecting area needs. True when CAPA is below it: the
+// capacity check is due, and CapaConfirmada is cleared until it is answered.
+bool PreparaModelo(SiteState& s);
+// Second: the unit's thresholds with the capacity s.CAPA holds. A due check
+// left unconfirmed abandons the computation.
+ResultadoModelo CompletaModelo(SiteState& s, bool comprobacionDebida);
+// Both steps, the capacity check answered with `capacidad` (a confirmed value,
+// as CapacidadConfirmada gives it) or closed (nothing): what the calculator
+// and the report do with the capacity a site keeps.
+ResultadoModelo CalculaSitio(SiteState& s, std::optional<double> capacidad = std::nullopt);
 
 // The capacity the capacity check stores for a confirmed value: rounded to one
 // decimal, as the capacity field shows it. Nothing for a value outside

@@ -322,20 +322,22 @@ bool frmEscorrentia::CompruebaYCalcula()
 
 bool frmEscorrentia::Calcula()
 {
-    const ResultadoModelo r = EjecutaModelo(v_, [this](SiteState&) {
-        if (respuesta_) {
-            // The field already shows what the site says was typed.
-            v_.CAPA = *respuesta_;
-            v_.CapaConfirmada = true;
-            return;
-        }
+    // Between the model's two steps, the capacity check: the site's own
+    // answer when it keeps one, else the user's.
+    const bool debida = PreparaModelo(v_);
+    if (debida && respuesta_) {
+        // The field already shows what the site says was typed.
+        v_.CAPA = *respuesta_;
+        v_.CapaConfirmada = true;
+    } else if (debida) {
         // A confirmed capacity is shown in its field as if typed there.
         if (const std::optional<ConfirmacionCapacidad> c = ComprobarCapacidad(v_, this)) {
             txtDatos_[4]->setText(FormatoLocal(v_, c->capa, 1));
             FijaTag(txtDatos_[4], c->texto);
             capacidad_ = c->capa;
         }
-    });
+    }
+    const ResultadoModelo r = CompletaModelo(v_, debida);
     if (r.desenlace == Desenlace::Abandonado) {
         txtDatos_[4]->setFocus();
         return false;
