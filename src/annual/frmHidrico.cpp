@@ -4,6 +4,7 @@
 #include "common/Navegacion.h"
 #include "common/NombresVentanas.h"
 #include "common/Variables.h"
+#include "model/Resultados.h"
 #include "widgets/AyudaCelda.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
@@ -30,9 +31,6 @@
 namespace {
 
 constexpr int Meses = 12;
-// Columns 1..4 of the grid: flat ground, current slope, systematized slope,
-// collecting area (the systematized slope before the collecting area).
-constexpr std::array<std::size_t, 4> Acumulacion{1, 2, 4, 3};
 
 } // namespace
 
@@ -189,20 +187,14 @@ void frmHidrico::Construye()
 
 void frmHidrico::Rellena()
 {
-    const Mensual& PMes = v_.Anio.datos.PMes;
-    const std::array<Mensual, 4>& Dispon = v_.Anio.Dispon;
-    const double PAnual = v_.Anio.PAnual, CapaMinAnual = v_.Anio.CapaMinAnual;
-    std::array<double, 4> sumas{};
-    for (std::size_t c = 0; c < 4; ++c) {
-        for (std::size_t m = 0; m < Meses; ++m) {
-            const double x = c == 0 ? PMes[m] : Dispon[Acumulacion[c] - 1][m];
-            columnas_[c][m] = x;
-            sumas[c] += x;
-            FijaTexto(tblDispon_, static_cast<int>(m) + 1, static_cast<int>(c) + 1, FormatoLocal(v_, x, 1));
-        }
-    }
-    // The flat ground's total is the year's precipitation as given.
-    sumas[0] = PAnual;
+    const double CapaMinAnual = v_.Anio.CapaMinAnual;
+    const Disponibilidad d = DisponibilidadAnual(v_.Anio);
+    columnas_ = d.columnas;
+    for (std::size_t c = 0; c < 4; ++c)
+        for (std::size_t m = 0; m < Meses; ++m)
+            FijaTexto(tblDispon_, static_cast<int>(m) + 1, static_cast<int>(c) + 1,
+                      FormatoLocal(v_, columnas_[c][m], 1));
+    const std::array<double, 4>& sumas = d.totales;
     for (std::size_t i = 0; i < 4; ++i) {
         lblTotales_[i]->setText(FormatoLocal(v_, sumas[i], 1));
         lblTotales_[i]->setToolTip(FormatoLocal(v_, sumas[i], 2));

@@ -6,6 +6,7 @@
 #include "documento/Peticion.h"
 #include "model/ModeloCN.h"
 #include "model/Relaciones.h"
+#include "model/Resultados.h"
 #include "storms/frmGraficoSerie.h"
 #include "widgets/CampoNumerico.h"
 
@@ -16,9 +17,6 @@
 namespace {
 
 using Tipo = BloqueInforme::Tipo;
-
-// The availability grid's columns 2..4 in the year's accumulation order.
-constexpr std::array<std::size_t, 3> Acumulacion{2, 4, 3};
 
 BloqueInforme Bloque(Tipo t, const QString& texto, bool negrita = false)
 {
@@ -218,10 +216,9 @@ void Aguacero1(std::vector<BloqueInforme>& b, const Variables& v, const SiteStat
     b.push_back(Bloque(Tipo::Apartado, Texto(v, 1117)));
     BloqueInforme t = Datos(v);
     t.filas << QStringList{Texto(v, 1119), Num(v, a.P, 1)} << QStringList{Texto(v, 1120), QString::number(a.cond)};
-    const std::array<double, 9> valores{r.PSinSist,      r.PBanqueta,      r.PPromedio,  r.PImpluvio, r.PMaxAlcorque,
-                                        r.CapaNecesaria, r.AlturaRepresas, r.PMaxImperm, s.SI * a.P};
+    const std::array<double, 9> valores = ValoresAguacero(s, r, a.P);
     for (std::size_t i = 0; i < valores.size(); ++i)
-        t.filas << QStringList{Texto(v, 1125 + static_cast<int>(i)), Num(v, valores[i], 1)};
+        t.filas << QStringList{Texto(v, FilasAguacero[i].texto), Num(v, valores[i], FilasAguacero[i].decimales)};
     b.push_back(t);
 }
 
@@ -235,13 +232,9 @@ void SerieAguaceros(std::vector<BloqueInforme>& b, const Variables& v, const Sit
 
     b.push_back(Bloque(Tipo::Apartado, Texto(v, 1191)));
     BloqueInforme res = Datos(v);
-    const std::array<int, 4> cuentas{n, t.NumEscLadera, t.NumEscImpluvio, t.NumFuera};
-    for (std::size_t i = 0; i < cuentas.size(); ++i)
-        res.filas << QStringList{Texto(v, 1200 + static_cast<int>(i)), QString::number(cuentas[i])};
-    const std::array<double, 8> cantidades{t.Acum(1), t.Acum(2),         t.Acum(3),      t.Acum(5),
-                                           t.Acum(4), t.SumaMaxAlcorque, t.CapaMaxSerie, t.CapaMaxSerie / s.SR};
-    for (std::size_t i = 0; i < cantidades.size(); ++i)
-        res.filas << QStringList{Texto(v, 1204 + static_cast<int>(i)), Num(v, cantidades[i], 1)};
+    const std::array<double, 12> valores = ValoresSerie(t, n, s.SR);
+    for (std::size_t i = 0; i < valores.size(); ++i)
+        res.filas << QStringList{Texto(v, FilasSerie[i].texto), Num(v, valores[i], FilasSerie[i].decimales)};
     b.push_back(res);
 
     const std::array<double, 9> z = ResumenDeSerie(t, n);
@@ -312,26 +305,18 @@ void Anio(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s,
                                ExactoLocal(v, a->J[m])};
     b.push_back(p);
 
-    // The availability grid: its columns as the window fills them.
-    std::array<std::array<double, 12>, 4> columnas{};
-    columnas[0] = datos.PMes;
-    for (std::size_t c = 1; c < 4; ++c)
-        columnas[c] = a->Dispon[Acumulacion[c - 1] - 1];
+    const Disponibilidad disp = DisponibilidadAnual(*a);
+    const std::array<std::array<double, 12>, 4> columnas = disp.columnas;
     b.push_back(Bloque(Tipo::Apartado, Texto(v, 1092)));
     BloqueInforme d = Tabla({Texto(v, 1531), Texto(v, 1093), Texto(v, 1094), Texto(v, 1095), Texto(v, 1096)});
-    std::array<double, 4> sumas{};
     for (std::size_t m = 0; m < 12; ++m) {
         QStringList fila{Texto(v, 1010 + static_cast<int>(m))};
-        for (std::size_t c = 0; c < 4; ++c) {
+        for (std::size_t c = 0; c < 4; ++c)
             fila << Num(v, columnas[c][m], 1);
-            sumas[c] += columnas[c][m];
-        }
         d.filas << fila;
     }
-    // The flat ground's total is the year's precipitation as given.
-    sumas[0] = a->PAnual;
     QStringList total{Texto(v, 1789)};
-    for (double x : sumas)
+    for (double x : disp.totales)
         total << Num(v, x, 1);
     d.filas << total;
     b.push_back(d);

@@ -6,6 +6,7 @@
 #include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "model/BalanceAguacero.h"
+#include "model/Resultados.h"
 #include "storms/Escenario.h"
 #include "widgets/CampoNumerico.h"
 #include "widgets/Colocacion.h"
@@ -134,11 +135,9 @@ bool frmPrecipitacion::ValidaAguacero()
     v_.CondHumedad = t->c;
     BalanceAguacero(v_, v_, P_, v_.CondHumedad);
 
-    const std::array<double, 9> valores{v_.PSinSist,       v_.PBanqueta,    v_.PPromedio,
-                                        v_.PImpluvio,      v_.PMaxAlcorque, v_.CapaNecesaria,
-                                        v_.AlturaRepresas, v_.PMaxImperm,   v_.SI * P_};
+    const std::array<double, 9> valores = ValoresAguacero(v_, v_, P_);
     for (std::size_t i = 0; i < valores.size(); ++i)
-        MuestraValor(txtResultado_[i], v_, valores[i], 1, 2, true);
+        MuestraValor(txtResultado_[i], v_, valores[i], FilasAguacero[i].decimales, 2, true);
     AnotaCalculo(v_, DatosDe::Aguacero);
     vigencia_->Anota();
     return true;

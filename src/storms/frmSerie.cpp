@@ -5,6 +5,7 @@
 #include "common/Navegacion.h"
 #include "common/NombresVentanas.h"
 #include "common/Variables.h"
+#include "model/Resultados.h"
 #include "storms/Escenario.h"
 #include "storms/frmGraficoSerie.h"
 #include "widgets/CampoNumerico.h"
@@ -358,13 +359,12 @@ void frmSerie::Recalcula()
     t_ = RecalculaSerie(v_, v_, v_.Documento.serie, v_.DetalleSerie);
     AnotaCalculo(v_, DatosDe::Serie);
 
-    const std::array<int, 4> cuentas{NumAguaceros_, t_.NumEscLadera, t_.NumEscImpluvio, t_.NumFuera};
-    for (std::size_t i = 0; i < cuentas.size(); ++i)
-        MuestraValor(txtResultado_[i], v_, cuentas[i], 0, 0);
-    const std::array<double, 8> cantidades{t_.Acum(1), t_.Acum(2),         t_.Acum(3),      t_.Acum(5),
-                                           t_.Acum(4), t_.SumaMaxAlcorque, t_.CapaMaxSerie, t_.CapaMaxSerie / v_.SR};
-    for (std::size_t i = 0; i < cantidades.size(); ++i)
-        MuestraValor(txtResultado_[i + 4], v_, cantidades[i], 1, 2);
+    const std::array<double, 12> valores = ValoresSerie(t_, NumAguaceros_, v_.SR);
+    for (std::size_t i = 0; i < valores.size(); ++i) {
+        // A count shows no decimals, even in its tooltip.
+        const int decimales = FilasSerie[i].decimales;
+        MuestraValor(txtResultado_[i], v_, valores[i], decimales, decimales == 0 ? 0 : 2);
+    }
     vigencia_->Anota();
     RefrescaGraficoSerie(nav_);
 }
