@@ -104,7 +104,7 @@ void Cabecera(std::vector<BloqueInforme>& b, const Variables& v, const FuenteInf
     b.push_back(t);
 }
 
-void DatosSitio(std::vector<BloqueInforme>& b, const Variables& v, const DocumentoSitio& d)
+void DatosDelSitio(std::vector<BloqueInforme>& b, const Variables& v, const DocumentoSitio& d)
 {
     const bool alguno =
         d.complejo || std::any_of(d.datos.begin(), d.datos.end(), [](auto& x) { return x.has_value(); });
@@ -339,7 +339,7 @@ std::vector<BloqueInforme> ContenidoInforme(const Variables& v, const FuenteInfo
     std::vector<BloqueInforme> b;
     const DocumentoSitio& d = f.documento;
     Cabecera(b, v, f);
-    DatosSitio(b, v, d);
+    DatosDelSitio(b, v, d);
     if (d.importacion)
         RegistroDeLluvia(b, v, *d.importacion);
 

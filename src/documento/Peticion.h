@@ -52,6 +52,11 @@ std::optional<FalloPeticion> LeePeticion(const simdjson::dom::element& o, Petici
 // it would refuse it.
 std::optional<FalloPeticion> PeticionDeDocumento(const DocumentoSitio& d, Peticion& p);
 
+// The five checked numbers of the data check into the site, as both readings
+// of a request put them.
+struct DatosSitio;
+void PonSitio(SiteState& s, const DatosSitio& d);
+
 // The common request, a site with NI and a storm, every value a plain
 // number in range, read lazily from `texto` (RellenoJson readable after it)
 // into `p`. False for anything else, malformed or not: LeePeticion then
