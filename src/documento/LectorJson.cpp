@@ -1,5 +1,7 @@
 #include "documento/LectorJson.h"
 
+#include "documento/Lexico.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -8,92 +10,13 @@
 
 namespace {
 
+using namespace lexico;
 using simdjson::SUCCESS;
 constexpr std::size_t npos = std::string_view::npos;
 // The parsers take room as the values they read need it, so that a reader
 // made for a few small values costs little; room over this is given back
 // after a larger value.
 constexpr std::size_t CapacidadHabitual = std::size_t{64} << 10;
-
-bool Blanco(char c)
-{
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
-}
-bool Puntuacion(char c)
-{
-    return c == '{' || c == '}' || c == '[' || c == ']' || c == ',' || c == ':' || c == '"';
-}
-bool Digito(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-std::size_t SaltaBlancos(std::string_view t, std::size_t i)
-{
-    while (i < t.size() && Blanco(t[i]))
-        ++i;
-    return i;
-}
-
-// Past the closing quote of the string that opens at t[i], or npos.
-std::size_t FinDeTexto(std::string_view t, std::size_t i)
-{
-    const std::size_t inicio = i + 1;
-    for (std::size_t desde = inicio;;) {
-        const std::size_t q = t.find('"', desde);
-        if (q == npos)
-            return npos;
-        std::size_t barras = 0;
-        while (q - barras > inicio && t[q - barras - 1] == '\\')
-            ++barras;
-        if (barras % 2 == 0)
-            return q + 1;
-        desde = q + 1;
-    }
-}
-
-// The length of the value that starts t, or npos when t ends inside it and
-// more may come. Only strings and brackets are followed.
-std::size_t LargoValor(std::string_view t, bool fin)
-{
-    const std::size_t incompleto = fin ? t.size() : npos;
-    if (t[0] == '"') {
-        const std::size_t f = FinDeTexto(t, 0);
-        return f == npos ? incompleto : f;
-    }
-    if (t[0] == '{' || t[0] == '[') {
-        std::size_t profundidad = 0;
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            switch (t[i]) {
-            case '"':
-                i = FinDeTexto(t, i);
-                if (i == npos)
-                    return incompleto;
-                --i;
-                break;
-            case '{':
-            case '[':
-                ++profundidad;
-                break;
-            case '}':
-            case ']':
-                if (--profundidad == 0)
-                    return i + 1;
-                break;
-            default:
-                break;
-            }
-        }
-        return incompleto;
-    }
-    // A bare word: a number, a literal or something stray.
-    std::size_t i = 0;
-    while (i < t.size() && !Blanco(t[i]) && !Puntuacion(t[i]))
-        ++i;
-    if (i == t.size() && !fin)
-        return npos;
-    return std::max<std::size_t>(i, 1);
-}
 
 // Calls f on every bare word outside strings until f returns false.
 template <class F> void Palabras(std::string_view t, F f)
@@ -380,147 +303,4 @@ bool LectorJson::Repetida(simdjson::dom::element v)
     std::sort(claves_.begin(), claves_.end());
     const auto r = std::adjacent_find(claves_.begin(), claves_.end());
     return r != claves_.end() && avisa(*r);
-}
-
-std::size_t Troceador::Corta(std::string_view t, std::size_t desde, bool fin, std::vector<Pieza>& piezas)
-{
-    std::size_t i = desde;
-    auto pieza = [&](std::size_t inicio, std::size_t largo) {
-        Pieza& p = piezas.emplace_back();
-        p.inicio = inicio;
-        p.largo = largo;
-        p.byte = consumido_ + (inicio - desde);
-        p.linea = linea_;
-        return &p;
-    };
-    auto falla = [&](std::size_t donde, std::string error, bool termina = true) {
-        Pieza* p = pieza(donde, 0);
-        p->error = std::move(error);
-        p->termina = termina;
-        if (termina)
-            paso_ = Paso::Terminado;
-    };
-    auto malformado = [&](std::size_t donde, const char* que) {
-        falla(donde, "malformed JSON at byte " + std::to_string(consumido_ + (donde - desde)) + ": " + que);
-    };
-    // A value of the sequence or the array: false when more bytes are needed.
-    auto valor = [&]() {
-        const std::size_t n = LargoValor(t.substr(i), fin);
-        if (n != npos && n <= MaximoJson) {
-            pieza(i, n);
-            i += n;
-            return true;
-        }
-        if (n != npos || t.size() - i > MaximoJson)
-            falla(i, "the value at byte " + std::to_string(consumido_ + (i - desde)) + " is longer than 8 MiB");
-        return false;
-    };
-
-    while (paso_ != Paso::Terminado) {
-        switch (paso_) {
-        case Paso::Inicio:
-            if (consumido_ + (i - desde) == 0) {
-                if (t.size() - i < 3 && !fin)
-                    goto espera;
-                if (t.substr(i, 3) == "\xEF\xBB\xBF")
-                    i += 3;
-            }
-            if (forma_ == FormaFlujo::Lineas) {
-                paso_ = Paso::Linea;
-                break;
-            }
-            i = SaltaBlancos(t, i);
-            if (i == t.size()) {
-                if (fin)
-                    falla(i, "the input is empty");
-                goto espera;
-            }
-            if (t[i] == '[') {
-                forma_ = FormaFlujo::Lista;
-                paso_ = Paso::PrimerElemento;
-                ++i;
-            } else {
-                paso_ = Paso::Valor;
-            }
-            break;
-        case Paso::Valor:
-            i = SaltaBlancos(t, i);
-            if (i == t.size()) {
-                if (fin)
-                    paso_ = Paso::Terminado;
-                goto espera;
-            }
-            if (!valor())
-                goto espera;
-            break;
-        case Paso::Linea: {
-            if (i == t.size())
-                goto espera;
-            const void* nl = std::memchr(t.data() + i, '\n', t.size() - i);
-            const std::size_t fl = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - t.data()) : t.size();
-            if (!nl && !fin) {
-                if (t.size() - i <= MaximoJson)
-                    goto espera;
-                ++linea_;
-                falla(i, "line " + std::to_string(linea_) + " is longer than 8 MiB", false);
-                paso_ = Paso::Descarta;
-                break;
-            }
-            ++linea_;
-            if (fl - i > MaximoJson)
-                falla(i, "line " + std::to_string(linea_) + " is longer than 8 MiB", false);
-            else if (SaltaBlancos(t.substr(0, fl), i) < fl)
-                pieza(i, fl - i);
-            i = nl ? fl + 1 : fl;
-            break;
-        }
-        case Paso::Descarta: {
-            const void* nl = std::memchr(t.data() + i, '\n', t.size() - i);
-            if (!nl) {
-                i = t.size();
-                goto espera;
-            }
-            i = static_cast<std::size_t>(static_cast<const char*>(nl) - t.data()) + 1;
-            paso_ = Paso::Linea;
-            break;
-        }
-        case Paso::PrimerElemento:
-        case Paso::Elemento:
-        case Paso::Coma:
-        case Paso::Cola:
-            i = SaltaBlancos(t, i);
-            if (i == t.size()) {
-                if (fin) {
-                    if (paso_ == Paso::Cola)
-                        paso_ = Paso::Terminado;
-                    else
-                        malformado(i, "the array is not closed");
-                }
-                goto espera;
-            }
-            if (paso_ == Paso::Cola) {
-                malformado(i, "unexpected text after the JSON value");
-            } else if (paso_ == Paso::Coma) {
-                if (t[i] != ',' && t[i] != ']')
-                    malformado(i, "expected ',' or ']'");
-                else
-                    paso_ = t[i++] == ',' ? Paso::Elemento : Paso::Cola;
-            } else if (paso_ == Paso::PrimerElemento && t[i] == ']') {
-                ++i;
-                paso_ = Paso::Cola;
-            } else if (t[i] == ']' || t[i] == ',') {
-                malformado(i, "a value expected");
-            } else if (valor()) {
-                paso_ = Paso::Coma;
-            } else {
-                goto espera;
-            }
-            break;
-        case Paso::Terminado:
-            break;
-        }
-    }
-espera:
-    consumido_ += i - desde;
-    return i;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documento/LectorJson.h"
+#include "documento/Troceador.h"
 #include "model/CalculoAnual.h"
 #include "model/DatosMes.h"
 #include "model/Documento.h"
