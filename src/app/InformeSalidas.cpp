@@ -12,7 +12,6 @@
 #include "widgets/Exportacion.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -147,10 +146,11 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
 
     QToolBar* barra = dialogo.findChild<QToolBar*>();
     if (barra && QPrinterInfo::availablePrinters().isEmpty()) {
-        // The dialog's own print action, known by its text as Qt gives it.
-        const QString imprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        // The dialog's own print action is the one wired to the dialog's
+        // print slot (its header declares it), whatever a translation of Qt
+        // calls it. Cut off from it, and disabled, it says why instead.
         for (QAction* a : barra->actions())
-            if (a->text() == imprimir) {
+            if (QObject::disconnect(a, SIGNAL(triggered(bool)), &dialogo, SLOT(_q_print()))) {
                 a->setEnabled(false);
                 a->setToolTip(Texto(v, 1790));
             }
