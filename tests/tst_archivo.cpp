@@ -1,10 +1,17 @@
 // The site file: saving and opening the work, the prompt about unsaved
-// work, the recent files, and the calculator on a saved file.
+// work, the recent files, the calculator on a saved file, and the report's
+// preview.
 
 #include "Apoyo.h"
 #include "ApoyoEscritura.h"
+#include "app/Informe.h"
 #include "app/frmContenedor.h"
+#include "common/Catalogo.h"
+#include "common/Idioma.h"
 #include "documento/ArchivoSitio.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinterInfo>
 
 #include <sys/stat.h>
 
@@ -381,6 +388,40 @@ class TstArchivo : public QObject {
         QCOMPARE(apoyo::Contenido(ruta), viejo);
         QCOMPARE(registro.cajas.size(), 2u);
         QVERIFY(P()->isWindowModified() && P()->windowTitle().contains(QStringLiteral("g.hidrela[*]")));
+    }
+
+    // With no printer installed, the preview's own print action, as Qt words
+    // it in either language, is the one disabled saying why.
+    void vistaPrevia_data()
+    {
+        QTest::addColumn<QString>("idioma");
+        QTest::addColumn<QString>("imprimir");
+        QTest::newRow("es") << IdiomaEspanol << "Imprimir";
+        QTest::newRow("en") << IdiomaIngles << "Print";
+    }
+    void vistaPrevia()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed here");
+        QFETCH(QString, idioma);
+        QFETCH(QString, imprimir);
+        s.reset();
+        apoyo::Recoge();
+        s = apoyo::Arranca(idioma);
+        QStringList avisan; // text, "-" when disabled, and the next action
+        QTimer::singleShot(0, P(), [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QPrintPreviewDialog*>(w)) {
+                    const QList<QAction*> a = d->findChild<QToolBar*>()->actions();
+                    for (qsizetype i = 0; i < a.size(); ++i)
+                        if (a[i]->toolTip() == ::Texto(s->v, 1790))
+                            avisan << a[i]->text() + (a[i]->isEnabled() ? "+" : "-") +
+                                          (i + 1 < a.size() ? a[i + 1]->objectName() : QString());
+                    d->reject();
+                }
+        });
+        PrevisualizaInforme(P(), s->v, FuenteInforme{P()->Actual(), QString(), QDate::currentDate()});
+        QCOMPARE(avisan, QStringList{imprimir + "-cmdPdf"});
     }
 };
 

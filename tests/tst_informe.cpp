@@ -138,6 +138,34 @@ class TstInforme : public QObject {
         QVERIFY(!QFileInfo::exists(ruta));
     }
 
+    // The command line: a wrong word, a missing value or a second site is
+    // answered with the usage and writes nothing; Qt's own options are
+    // taken out before the program reads its own.
+    void testOrdenes_data()
+    {
+        QTest::addColumn<QStringList>("argumentos"); // OUT is the CSV, SITE the sample
+        QTest::addColumn<int>("estado");
+        QTest::newRow("valor ausente") << QStringList{"--csv", "OUT", "SITE", "--lang"} << 2;
+        QTest::newRow("idioma desconocido") << QStringList{"--csv", "OUT", "--lang", "xx", "SITE"} << 2;
+        QTest::newRow("dos sitios") << QStringList{"--csv", "OUT", "SITE", "SITE"} << 2;
+        QTest::newRow("opcion desconocida") << QStringList{"--frob", "--csv", "OUT", "SITE"} << 2;
+        QTest::newRow("opcion de Qt") << QStringList{"-platform", "offscreen", "--csv", "OUT", "SITE"} << 0;
+    }
+
+    void testOrdenes()
+    {
+        QFETCH(QStringList, argumentos);
+        QFETCH(int, estado);
+        const QString csv = dir.filePath("ordenes.csv");
+        QFile::remove(csv);
+        argumentos.replaceInStrings(QRegularExpression("^OUT$"), csv);
+        argumentos.replaceInStrings(QRegularExpression("^SITE$"), HIDRELA_EJEMPLO);
+        const Salida s = Hidrela(argumentos);
+        QCOMPARE(s.estado, estado);
+        QCOMPARE(QFileInfo::exists(csv), estado == 0);
+        QCOMPARE(s.error.contains("hidrela --report"), estado != 0);
+    }
+
     // Both outputs or neither: on a full disk the old PDF and CSV stay as
     // they were; standard output takes the PDF as it is.
     void testEnteroONada()

@@ -4,10 +4,8 @@
 #include "common/Idioma.h"
 #include "common/Variables.h"
 
-#include <QStringList>
+#include <QCommandLineParser>
 #include <QTextStream>
-
-#include <cstring>
 
 namespace {
 
@@ -44,43 +42,57 @@ QString Ayuda(const Variables& v)
     return s;
 }
 
-bool Es(const char* a, const char* b)
-{
-    return std::strcmp(a, b) == 0;
-}
-
 } // namespace
 
-std::optional<int> AyudaSinVentanas(int argc, char** argv)
+LineaOrdenes LeeLineaOrdenes(const QStringList& argumentos)
 {
-    enum class Pide { Nada, Ayuda, Version } pide = Pide::Nada;
-    const char* lengua = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        // An option's value is never an option of its own: --report --help
-        // writes a report named "--help", as the report's reading has it.
-        const bool conValor = Es(a, "--report") || Es(a, "--csv") || Es(a, "--lang");
-        if (conValor && i + 1 < argc && Es(a, "--lang"))
-            lengua = argv[i + 1];
-        if (conValor)
-            ++i;
-        else if (Es(a, "--help"))
-            pide = Pide::Ayuda;
-        else if (Es(a, "--version") && pide == Pide::Nada)
-            pide = Pide::Version;
-    }
-    if (pide == Pide::Nada)
+    // The texts of --help come from the catalogue, not from the parser, and
+    // its own --help and --version would leave the program at once.
+    const QCommandLineOption pdf(QStringLiteral("report"), QString(), QStringLiteral("OUT.pdf"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("OUT.csv"));
+    const QCommandLineOption idioma(QStringLiteral("lang"), QString(), QStringLiteral("es|en"));
+    const QCommandLineOption ayuda(QStringLiteral("help"));
+    const QCommandLineOption version(QStringLiteral("version"));
+    QCommandLineParser p;
+    p.addOptions({pdf, csv, idioma, ayuda, version});
+
+    LineaOrdenes o;
+    // The parser goes on past a wrong word, so what it did read still counts.
+    o.leida = p.parse(argumentos);
+    o.ayuda = p.isSet(ayuda);
+    o.version = p.isSet(version);
+    o.informe = p.isSet(pdf) || p.isSet(csv);
+    o.pdf = p.value(pdf);
+    o.csv = p.value(csv);
+    o.idioma = p.value(idioma);
+    o.sitios = p.positionalArguments();
+    return o;
+}
+
+QStringList ArgumentosDe(int argc, char** argv)
+{
+    QStringList argumentos;
+    for (int i = 0; i < argc; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    return argumentos;
+}
+
+std::optional<int> AyudaSinVentanas(const LineaOrdenes& o)
+{
+    // Read before Qt has taken its own options out, a wrong word may be one
+    // of them: --help and --version are answered all the same.
+    if (!o.ayuda && !o.version)
         return std::nullopt;
 
     QTextStream salida(stdout);
-    if (pide == Pide::Version) {
+    if (!o.ayuda) {
         salida << "hidrela " << HIDRELA_VERSION << Qt::endl;
         return 0;
     }
     Variables v;
     AplicaReglaIdioma(v);
-    if (lengua && (Es(lengua, "es") || Es(lengua, "en")))
-        v.NumIdioma = static_cast<qint16>(Es(lengua, "es") ? 1 : 2);
+    if (o.idioma == QLatin1String("es") || o.idioma == QLatin1String("en"))
+        v.NumIdioma = static_cast<qint16>(o.idioma == QLatin1String("es") ? 1 : 2);
     salida << Ayuda(v);
     salida.flush();
     return 0;

@@ -15,6 +15,7 @@ class QChart;
 class QPageSize;
 class QPagedPaintDevice;
 class QWidget;
+struct LineaOrdenes;
 struct Variables;
 
 // The report of a site: everything computed from what the user typed, in the
@@ -77,9 +78,6 @@ std::optional<QString> LeeArchivo(const Variables& v, const QString& ruta, Docum
 void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme& f);
 
 // `hidrela --report OUT.pdf FILE` and `hidrela --csv OUT.csv FILE`, with an
-// optional `--lang es|en`: nothing when the arguments ask for no report,
-// else the exit status (0 written, 2 when a file cannot be read or written).
-std::optional<int> InformeSinVentanas(const QStringList& argumentos);
-// Whether the arguments ask for a report without windows: then the
-// offscreen platform serves when none is set.
-bool PideInforme(int argc, char** argv);
+// optional `--lang es|en`, as read from the command line: the exit status
+// (0 written, 2 when a word is wrong or a file cannot be read or written).
+int InformeSinVentanas(const LineaOrdenes& o);

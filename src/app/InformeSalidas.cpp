@@ -1,6 +1,7 @@
 // The report's outputs: CSV, PDF, the preview and the report from the shell.
 #include "app/Informe.h"
 
+#include "app/AyudaLinea.h"
 #include "common/Catalogo.h"
 #include "common/Escritura.h"
 #include "common/Idioma.h"
@@ -11,7 +12,6 @@
 #include "widgets/Exportacion.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -146,10 +146,11 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
 
     QToolBar* barra = dialogo.findChild<QToolBar*>();
     if (barra && QPrinterInfo::availablePrinters().isEmpty()) {
-        // The dialog's own print action, known by its text as Qt gives it.
-        const QString imprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        // The dialog's own print action is the one wired to the dialog's
+        // print slot (its header declares it), whatever a translation of Qt
+        // calls it. Cut off from it, and disabled, it says why instead.
         for (QAction* a : barra->actions())
-            if (a->text() == imprimir) {
+            if (QObject::disconnect(a, SIGNAL(triggered(bool)), &dialogo, SLOT(_q_print()))) {
                 a->setEnabled(false);
                 a->setToolTip(Texto(v, 1790));
             }
@@ -177,44 +178,19 @@ void PrevisualizaInforme(QWidget* padre, const Variables& v, const FuenteInforme
     dialogo.exec();
 }
 
-bool PideInforme(int argc, char** argv)
+int InformeSinVentanas(const LineaOrdenes& o)
 {
-    for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--report") == 0 || qstrcmp(argv[i], "--csv") == 0)
-            return true;
-    return false;
-}
-
-std::optional<int> InformeSinVentanas(const QStringList& argumentos)
-{
-    QString pdf, csv, sitio, idioma;
-    bool pide = false, mal = false;
-    for (qsizetype i = 1; i < argumentos.size(); ++i) {
-        const QString& a = argumentos[i];
-        QString* destino = a == QLatin1String("--report") ? &pdf
-                           : a == QLatin1String("--csv")  ? &csv
-                           : a == QLatin1String("--lang") ? &idioma
-                                                          : nullptr;
-        pide = pide || destino == &pdf || destino == &csv;
-        if (destino && i + 1 < argumentos.size())
-            *destino = argumentos[++i];
-        else if (destino || !sitio.isEmpty())
-            mal = true;
-        else
-            sitio = a;
-    }
-    if (!pide)
-        return std::nullopt;
-
     Variables v;
     AplicaReglaIdioma(v);
-    if (!idioma.isEmpty()) {
-        v.NumIdioma = static_cast<qint16>(idioma == QLatin1String("es") ? 1 : 2);
-        mal = mal || (idioma != QLatin1String("es") && idioma != QLatin1String("en"));
-    }
+    // A language other than these two says its fault in English.
+    if (!o.idioma.isEmpty())
+        v.NumIdioma = static_cast<qint16>(o.idioma == QLatin1String("es") ? 1 : 2);
+    const bool idiomaMal = !o.idioma.isEmpty() && o.idioma != QLatin1String("es") && o.idioma != QLatin1String("en");
     v.SepDecimal = BuscaSepDecimal();
     QTextStream error(stderr);
-    if (mal || sitio.isEmpty()) {
+    // One site, and every word read: else the usage, as for a missing value.
+    const QString sitio = o.sitios.value(0);
+    if (!o.leida || o.sitios.size() > 1 || idiomaMal || sitio.isEmpty()) {
         error << Texto(v, 1796) << Qt::endl;
         return 2;
     }
@@ -238,7 +214,7 @@ std::optional<int> InformeSinVentanas(const QStringList& argumentos)
     // Both outputs or neither: each is made whole beside its place first,
     // and only then are they put there, devices first.
     std::vector<std::unique_ptr<EscrituraEntera>> salidas;
-    for (const auto& [ruta, esPdf] : {std::pair{pdf, true}, std::pair{csv, false}}) {
+    for (const auto& [ruta, esPdf] : {std::pair{o.pdf, true}, std::pair{o.csv, false}}) {
         if (ruta.isEmpty())
             continue;
         auto& e = *salidas.emplace_back(std::make_unique<EscrituraEntera>(ruta, v));

@@ -7,6 +7,8 @@
 #include "calc/Calculadora.h"
 #include "calc/ImportaLluvia.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
 #include <simdjson.h>
 
 #include <fcntl.h>
@@ -114,43 +116,65 @@ int main(int argc, char** argv)
     // A closed pipe ends the writing (EPIPE) instead of the process.
     std::signal(SIGPIPE, SIG_IGN);
 
+    // From --import-rain on, the words are the import's, which reads them
+    // all itself; before it they are the calculator's. Latin-1 keeps every
+    // byte of a file's name, which need not be UTF-8.
+    const int corte = static_cast<int>(
+        std::find_if(argv + 1, argv + argc, [](const char* a) { return std::string_view(a) == "--import-rain"; }) -
+        argv);
+    QStringList argumentos;
+    for (int i = 0; i < corte; ++i)
+        argumentos << QString::fromLatin1(argv[i]);
+    const QCommandLineOption lineas(QStringLiteral("lines")),
+        hilos(QStringLiteral("j"), QString(), QStringLiteral("N")), ayuda(QStringLiteral("help")),
+        version(QStringLiteral("version"));
+    QCommandLineParser lector;
+    lector.addOptions({lineas, hilos, ayuda, version});
+    const bool leida = lector.parse(argumentos);
+    const QStringList nombres = lector.optionNames();
+    const QStringList valoresHilos = lector.values(hilos);
+    // Of --help and --version, the first one given, whatever else the words
+    // hold.
+    if (const auto pide = std::find_if(nombres.begin(), nombres.end(),
+                                       [](const QString& n) { return n == u"help" || n == u"version"; });
+        pide != nombres.end()) {
+        // A text that cannot be written is a failure like any other; a
+        // reader that stopped early (`| head`) wanted no more.
+        const std::string texto = *pide == u"help" ? std::string(Uso) + "\n" + std::string(Ayuda)
+                                                   : std::string("hidrela-calc ") + HIDRELA_VERSION + "\n";
+        if (Escribe(STDOUT_FILENO, texto) || errorSalida == EPIPE)
+            return 0;
+        std::fprintf(stderr, "hidrela-calc: cannot write the text: %s\n", std::strerror(errorSalida));
+        return 2;
+    }
+    // A word the parser does not know is answered with the usage, as is a
+    // second file; a -j without its number as a wrong number.
+    const bool hilosSinValor = nombres.count(QStringLiteral("j")) > valoresHilos.size();
+    if ((!leida && (!hilosSinValor || !lector.unknownOptionNames().isEmpty())) ||
+        lector.positionalArguments().size() > 1)
+        return Falla(Uso);
     OpcionesCalculo o;
     o.hilos = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const char* ruta = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--help" || a == "--version") {
-            // A text that cannot be written is a failure like any other; a
-            // reader that stopped early (`| head`) wanted no more.
-            const std::string texto = a == "--help" ? std::string(Uso) + "\n" + std::string(Ayuda)
-                                                    : std::string("hidrela-calc ") + HIDRELA_VERSION + "\n";
-            if (Escribe(STDOUT_FILENO, texto) || errorSalida == EPIPE)
-                return 0;
-            std::fprintf(stderr, "hidrela-calc: cannot write the text: %s\n", std::strerror(errorSalida));
+    for (const QString& valor : valoresHilos) {
+        const QByteArray n = valor.toLatin1();
+        const auto r = std::from_chars(n.data(), n.data() + n.size(), o.hilos);
+        if (r.ec != std::errc() || r.ptr != n.data() + n.size() || o.hilos < 1 || o.hilos > 256)
+            return Falla("-j takes a number of threads from 1 to 256");
+    }
+    if (hilosSinValor)
+        return Falla("-j takes a number of threads from 1 to 256");
+    if (corte < argc) {
+        int estado = 0;
+        Escribe(STDOUT_FILENO, ImportaLluviaOrden(argc - 1, argv + 1, estado));
+        if (errorSalida && errorSalida != EPIPE) {
+            std::fprintf(stderr, "hidrela-calc: cannot write the answer: %s\n", std::strerror(errorSalida));
             return 2;
         }
-        if (a == "--import-rain") {
-            int estado = 0;
-            Escribe(STDOUT_FILENO, ImportaLluviaOrden(argc - 1, argv + 1, estado));
-            if (errorSalida && errorSalida != EPIPE) {
-                std::fprintf(stderr, "hidrela-calc: cannot write the answer: %s\n", std::strerror(errorSalida));
-                return 2;
-            }
-            return estado;
-        }
-        if (a == "--lines") {
-            o.lineas = true;
-        } else if (a.starts_with("-j")) {
-            const std::string_view n = a.size() > 2 ? a.substr(2) : i + 1 < argc ? std::string_view(argv[++i]) : "";
-            const auto r = std::from_chars(n.data(), n.data() + n.size(), o.hilos);
-            if (r.ec != std::errc() || r.ptr != n.data() + n.size() || o.hilos < 1 || o.hilos > 256)
-                return Falla("-j takes a number of threads from 1 to 256");
-        } else if (!ruta && (a == "-" || !a.starts_with("-"))) {
-            ruta = argv[i];
-        } else {
-            return Falla(Uso);
-        }
+        return estado;
     }
+    o.lineas = lector.isSet(lineas);
+    const QStringList archivos = lector.positionalArguments();
+    const QByteArray ruta = archivos.value(0).toLatin1();
 
     // Said before anything is read: a file opened now could take its place.
     if (::fcntl(STDOUT_FILENO, F_GETFD) < 0) {
@@ -161,11 +185,11 @@ int main(int argc, char** argv)
     Entrada entrada;
     int fd = STDIN_FILENO;
     entrada.nombre = "standard input";
-    if (ruta && std::string_view(ruta) != "-") {
-        fd = ::open(ruta, O_RDONLY | O_CLOEXEC);
+    if (!archivos.isEmpty() && ruta != "-") {
+        fd = ::open(ruta.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
-            return Falla("cannot open " + Nombre(ruta) + ": " + std::strerror(errno));
-        entrada.nombre = Nombre(ruta);
+            return Falla("cannot open " + Nombre(ruta.toStdString()) + ": " + std::strerror(errno));
+        entrada.nombre = Nombre(ruta.toStdString());
     }
     entrada.lee = [fd](char* p, std::size_t n) {
         ssize_t r;
