@@ -61,42 +61,71 @@ frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(par
 {
     setObjectName(ventana::Anual);
     Construye();
-    if (!Frame1_->EnArchivo())
-        Frame1_->AvisaBaseDatos();
-    Frame1_->VaciaTabla();
+    if (!rejillaMeses_->EnArchivo())
+        rejillaMeses_->AvisaBaseDatos();
+    rejillaMeses_->VaciaTabla();
     // The year of the session, typed before or read from a site file.
-    Frame1_->Rellena(v_.Documento.meses);
+    rejillaMeses_->Rellena(v_.Documento.meses);
     FijaTextos();
     opcEscorrentia_[static_cast<std::size_t>(std::clamp(v_.Documento.caso, 1, 3) - 1)]->setChecked(true);
     cmdHidricas_->setEnabled(false);
     // A whole year the session already holds shows its results at once.
-    if (DatosAnuales d; !LeeDatos(Frame1_->Celdas(), d))
+    if (DatosAnuales d; !LeeDatos(rejillaMeses_->Celdas(), d))
         Calcula();
     resize(sizeHint());
     CentraAlMostrar(this);
     // Enter moves on as Tab does, unless the data grid keeps it.
-    PrevisualizaTeclas(this, v_, [this] { return Frame1_->RetieneEnter(); });
+    PrevisualizaTeclas(this, v_, [this] { return rejillaMeses_->RetieneEnter(); });
 }
 
 void frmAnual::Construye()
 {
-    Frame1_ = new RejillaAnual(v_, this);
-    Label2_ = Rotulo(this, QStringLiteral("Label2"));
-    Label3_ = Rotulo(this, QStringLiteral("Label3"));
-    Label4_ = Rotulo(this, QStringLiteral("Label4"));
+    rejillaMeses_ = new RejillaAnual(v_, this);
+    rotuloPAnual_ = Rotulo(this, QStringLiteral("Label2"));
+    rotuloPMax_ = Rotulo(this, QStringLiteral("Label3"));
+    rotuloNumDias_ = Rotulo(this, QStringLiteral("Label4"));
     txtPrecip_ = Salida(this, QStringLiteral("txtPrecip"));
     txtPmax_ = Salida(this, QStringLiteral("txtPmax"));
     txtNumDias_ = Salida(this, QStringLiteral("txtNumDias"));
-    Frame2_ = Grupo(this, QStringLiteral("Frame2"));
-    auto* casos = new QVBoxLayout(Frame2_);
+    ConstruyeCaso();
+    ConstruyeParciales();
+    cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
+    cmdHidricas_ = Boton(this, QStringLiteral("cmdHidricas"));
+    cmdSigue_ = Boton(this, QStringLiteral("cmdSigue"));
+
+    QLayout* izquierda = ColocaIzquierda();
+    QLayout* derecha = ColocaDerecha();
+    auto* caja = new QHBoxLayout(this);
+    caja->setContentsMargins(12, 12, 12, 12);
+    caja->setSpacing(16);
+    caja->addLayout(izquierda);
+    caja->addLayout(derecha);
+
+    connect(rejillaMeses_, &RejillaAnual::Aceptada, this, &frmAnual::BorraMes);
+    connect(cmdCalcular_, &QPushButton::clicked, this, &frmAnual::cmdCalcular_Click);
+    connect(cmdHidricas_, &QPushButton::clicked, this, &frmAnual::cmdHidricas_Click);
+    connect(cmdSigue_, &QPushButton::clicked, this, &frmAnual::cmdSigue_Click);
+    HazCopiablesResultados(this, v_);
+}
+
+// The runoff case: choosing another clears the partial results.
+void frmAnual::ConstruyeCaso()
+{
+    marcoTipoEscorrentia_ = Grupo(this, QStringLiteral("Frame2"));
+    auto* casos = new QVBoxLayout(marcoTipoEscorrentia_);
     for (int i = 0; i < 3; ++i) {
-        opcEscorrentia_[static_cast<std::size_t>(i)] = new QRadioButton(Frame2_);
+        opcEscorrentia_[static_cast<std::size_t>(i)] = new QRadioButton(marcoTipoEscorrentia_);
         opcEscorrentia_[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("opcEscorrentia(%1)").arg(i));
         casos->addWidget(opcEscorrentia_[static_cast<std::size_t>(i)]);
         connect(opcEscorrentia_[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, &frmAnual::BorraParciales);
     }
-    Label1_ = Rotulo(this, QStringLiteral("Label1"));
-    Label1_->setWordWrap(false);
+}
+
+// The partial results' heading, with the year's type beside it, and their grid.
+void frmAnual::ConstruyeParciales()
+{
+    rotuloParciales_ = Rotulo(this, QStringLiteral("Label1"));
+    rotuloParciales_->setWordWrap(false);
     lblTipo_ = Rotulo(this, QStringLiteral("lblTipo"));
     lblTipo_->setWordWrap(false);
     QFont negrita = lblTipo_->font();
@@ -112,13 +141,14 @@ void frmAnual::Construye()
     for (int c = 1; c < static_cast<int>(AnchosParcial.size()); ++c)
         AlineaColumna(tblParcial_, c, c == 9 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
     SigueAyuda(tblParcial_, [this](int fila, int columna) { return AyudaParcial(fila, columna); });
-    cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
-    cmdHidricas_ = Boton(this, QStringLiteral("cmdHidricas"));
-    cmdSigue_ = Boton(this, QStringLiteral("cmdSigue"));
+}
 
+// The data grid with the annual totals below it.
+QLayout* frmAnual::ColocaIzquierda()
+{
     auto* totales = new QGridLayout;
     const std::array<std::pair<QLabel*, QLineEdit*>, 3> filas{
-        {{Label2_, txtPrecip_}, {Label3_, txtPmax_}, {Label4_, txtNumDias_}}};
+        {{rotuloPAnual_, txtPrecip_}, {rotuloPMax_, txtPmax_}, {rotuloNumDias_, txtNumDias_}}};
     for (int f = 0; f < 3; ++f) {
         totales->addWidget(filas[static_cast<std::size_t>(f)].first, f, 0);
         totales->addWidget(filas[static_cast<std::size_t>(f)].second, f, 1, Qt::AlignTop);
@@ -126,12 +156,17 @@ void frmAnual::Construye()
     }
     totales->setColumnStretch(0, 1);
     auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(Frame1_);
+    izquierda->addWidget(rejillaMeses_);
     izquierda->addLayout(totales);
     izquierda->addStretch();
+    return izquierda;
+}
 
+// The runoff case, the partial results and the buttons.
+QLayout* frmAnual::ColocaDerecha()
+{
     auto* titulo = new QHBoxLayout;
-    titulo->addWidget(Label1_);
+    titulo->addWidget(rotuloParciales_);
     titulo->addSpacing(12);
     titulo->addWidget(lblTipo_);
     titulo->addStretch();
@@ -141,7 +176,7 @@ void frmAnual::Construye()
         botones->addWidget(b);
     }
     auto* derecha = new QVBoxLayout;
-    derecha->addWidget(Frame2_);
+    derecha->addWidget(marcoTipoEscorrentia_);
     derecha->addLayout(titulo);
     derecha->addWidget(tblParcial_);
     vigencia_ =
@@ -149,18 +184,7 @@ void frmAnual::Construye()
     derecha->addWidget(vigencia_->Aviso());
     derecha->addStretch();
     derecha->addLayout(botones);
-
-    auto* caja = new QHBoxLayout(this);
-    caja->setContentsMargins(12, 12, 12, 12);
-    caja->setSpacing(16);
-    caja->addLayout(izquierda);
-    caja->addLayout(derecha);
-
-    connect(Frame1_, &RejillaAnual::Aceptada, this, &frmAnual::BorraMes);
-    connect(cmdCalcular_, &QPushButton::clicked, this, &frmAnual::cmdCalcular_Click);
-    connect(cmdHidricas_, &QPushButton::clicked, this, &frmAnual::cmdHidricas_Click);
-    connect(cmdSigue_, &QPushButton::clicked, this, &frmAnual::cmdSigue_Click);
-    HazCopiablesResultados(this, v_);
+    return derecha;
 }
 
 void frmAnual::FijaTextos()
@@ -168,11 +192,11 @@ void frmAnual::FijaTextos()
     setWindowTitle(Texto(v_, 1001));
     for (int i = 0; i < 3; ++i)
         opcEscorrentia_[static_cast<std::size_t>(i)]->setText(Texto(v_, 1005 + i));
-    Frame2_->setTitle(Texto(v_, 1004));
-    Label1_->setText(Texto(v_, 1009));
-    Label2_->setText(Texto(v_, 1022));
-    Label3_->setText(Texto(v_, 1023));
-    Label4_->setText(Texto(v_, 1024));
+    marcoTipoEscorrentia_->setTitle(Texto(v_, 1004));
+    rotuloParciales_->setText(Texto(v_, 1009));
+    rotuloPAnual_->setText(Texto(v_, 1022));
+    rotuloPMax_->setText(Texto(v_, 1023));
+    rotuloNumDias_->setText(Texto(v_, 1024));
     cmdCalcular_->setText(Texto(v_, 1008));
     cmdHidricas_->setText(Texto(v_, 1025));
     cmdSigue_->setText(Texto(v_, 1026));
@@ -197,7 +221,7 @@ void frmAnual::FijaTextos()
 
 void frmAnual::Recoge(DocumentoSitio& d) const
 {
-    d.meses = Frame1_->Celdas();
+    d.meses = rejillaMeses_->Celdas();
     d.caso = static_cast<int>(Caso());
 }
 
@@ -209,7 +233,7 @@ void frmAnual::closeEvent(QCloseEvent* evento)
 
 void frmAnual::Importa(const TablaAnual& meses)
 {
-    Frame1_->Llena(meses);
+    rejillaMeses_->Llena(meses);
     Calcula();
 }
 
@@ -226,10 +250,10 @@ bool frmAnual::Calcula()
 {
     // Read into a copy: a year that fails the check changes nothing held.
     DatosAnuales d = a_.datos;
-    const TablaAnual celdas = Frame1_->Celdas();
+    const TablaAnual celdas = rejillaMeses_->Celdas();
     if (const std::optional<FalloMes> fallo = LeeDatos(celdas, d)) {
         Mensaje(Icono::Informacion, QStringLiteral("Error"), RechazoMes(v_, *fallo, celdas));
-        Frame1_->Enfoca(fallo->mes - 1, fallo->columna);
+        rejillaMeses_->Enfoca(fallo->mes - 1, fallo->columna);
         return false;
     }
     a_ = CalculoAnual{};

@@ -11,6 +11,7 @@ class Vigencia;
 class Navegacion;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -37,6 +38,10 @@ class frmAnual : public QWidget {
 
   private:
     void Construye();
+    void ConstruyeCaso();
+    void ConstruyeParciales();
+    QLayout* ColocaIzquierda();
+    QLayout* ColocaDerecha();
     void FijaTextos();
     CasoEscorrentia Caso() const;
     // LeeDatos and, when the year is valid, the computation and its display.
@@ -55,16 +60,16 @@ class frmAnual : public QWidget {
     CalculoAnual a_;
     bool calculado_ = false;
 
-    RejillaAnual* Frame1_;
-    QLabel* Label2_;
-    QLabel* Label3_;
-    QLabel* Label4_;
+    RejillaAnual* rejillaMeses_;
+    QLabel* rotuloPAnual_;
+    QLabel* rotuloPMax_;
+    QLabel* rotuloNumDias_;
     QLineEdit* txtPrecip_;
     QLineEdit* txtPmax_;
     QLineEdit* txtNumDias_;
-    QGroupBox* Frame2_;
+    QGroupBox* marcoTipoEscorrentia_;
     std::array<QRadioButton*, 3> opcEscorrentia_{};
-    QLabel* Label1_;
+    QLabel* rotuloParciales_;
     QLabel* lblTipo_;
     QTableWidget* tblParcial_;
     Vigencia* vigencia_;

@@ -93,6 +93,35 @@ frmHidrico::frmHidrico(Variables& v, Navegacion& nav, QWidget* parent) : QWidget
 
 void frmHidrico::Construye()
 {
+    ConstruyeTabla();
+    ConstruyeTotales();
+
+    rotuloCapacidad_ = Rotulo(this, QStringLiteral("Label1"));
+    lblCap_ = new QLabel(this);
+    lblCap_->setObjectName(QStringLiteral("lblCap"));
+    lblCap_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblCap_->setMinimumWidth(lblCap_->fontMetrics().horizontalAdvance(QStringLiteral("00000000.0")));
+    lblCap_->setFrameShape(QFrame::Panel);
+    lblCap_->setFrameShadow(QFrame::Sunken);
+    cmdVolver_ = Boton(this, QStringLiteral("cmdVolver"));
+    cmdVolver_->setMinimumHeight(32);
+
+    ConstruyeGrafico();
+    HazCopiable(tblDispon_, v_);
+    Coloca();
+
+    setWindowTitle(Texto(v_, 1092));
+    rotuloCapacidad_->setText(Texto(v_, 1097));
+    for (std::size_t i = 0; i < lblTotales_.size(); ++i)
+        lblTotales_[i]->setAccessibleName(Texto(v_, 1724).arg(Texto(v_, 1093 + static_cast<int>(i))));
+    HazCopiablesResultados(this, v_);
+    cmdVolver_->setText(Texto(v_, 1098));
+    connect(cmdVolver_, &QPushButton::clicked, this, &frmHidrico::cmdVolver_Click);
+}
+
+// The grid: a row for each month, a column for each place the water reaches.
+void frmHidrico::ConstruyeTabla()
+{
     tblDispon_ = new QTableWidget(this);
     tblDispon_->setObjectName(QStringLiteral("tblDispon"));
     HazRejillaFija(tblDispon_, Meses + 1, 5);
@@ -119,8 +148,11 @@ void frmHidrico::Construye()
         return FormatoLocal(v_, columnas_[static_cast<std::size_t>(columna - 1)][static_cast<std::size_t>(fila - 1)],
                             2);
     });
+}
 
-    // The totals stand under their columns: placed from the grid's geometry.
+// The totals stand under their columns: placed from the grid's geometry.
+void frmHidrico::ConstruyeTotales()
+{
     filaTotales_ = new QWidget(this);
     for (int i = 0; i < 4; ++i) {
         auto* l = new QLabel(filaTotales_);
@@ -134,31 +166,26 @@ void frmHidrico::Construye()
     filaTotales_->setFixedHeight(lblTotales_[0]->sizeHint().height() + 4);
     filaTotales_->installEventFilter(this);
     tblDispon_->installEventFilter(this);
+}
 
-    Label1_ = Rotulo(this, QStringLiteral("Label1"));
-    lblCap_ = new QLabel(this);
-    lblCap_->setObjectName(QStringLiteral("lblCap"));
-    lblCap_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblCap_->setMinimumWidth(lblCap_->fontMetrics().horizontalAdvance(QStringLiteral("00000000.0")));
-    lblCap_->setFrameShape(QFrame::Panel);
-    lblCap_->setFrameShadow(QFrame::Sunken);
-    cmdVolver_ = Boton(this, QStringLiteral("cmdVolver"));
-    cmdVolver_->setMinimumHeight(32);
-
-    // The year at a glance: the four columns of the grid side by side, month
-    // by month, captioned as the grid's columns.
+// The year at a glance: the four columns of the grid side by side, month by
+// month, captioned as the grid's columns.
+void frmHidrico::ConstruyeGrafico()
+{
     auto* grafico = GraficoHidrico(v_);
     grfDispon_ = new QChartView(grafico, this);
     grfDispon_->setObjectName(QStringLiteral("grfDispon"));
     grfDispon_->setRenderHint(QPainter::Antialiasing);
     grfDispon_->setMinimumSize(std::max(tblDispon_->width(), 560), 300);
     HazGuardable(grfDispon_, v_);
-    HazCopiable(tblDispon_, v_);
+}
 
+void frmHidrico::Coloca()
+{
     auto* capacidad = new QHBoxLayout;
-    capacidad->addWidget(Label1_, 1);
+    capacidad->addWidget(rotuloCapacidad_, 1);
     capacidad->addWidget(lblCap_, 0, Qt::AlignTop);
-    Label1_->setBuddy(lblCap_);
+    rotuloCapacidad_->setBuddy(lblCap_);
     auto* pie = new QHBoxLayout;
     pie->addStretch();
     pie->addWidget(cmdVolver_);
@@ -175,14 +202,6 @@ void frmHidrico::Construye()
         new Vigencia(this, v_, DatosDe::Disponibilidad, {tblDispon_, filaTotales_, lblCap_, grfDispon_}, 1025, 1001);
     caja->addWidget(vigencia_->Aviso());
     caja->addLayout(pie);
-
-    setWindowTitle(Texto(v_, 1092));
-    Label1_->setText(Texto(v_, 1097));
-    for (std::size_t i = 0; i < lblTotales_.size(); ++i)
-        lblTotales_[i]->setAccessibleName(Texto(v_, 1724).arg(Texto(v_, 1093 + static_cast<int>(i))));
-    HazCopiablesResultados(this, v_);
-    cmdVolver_->setText(Texto(v_, 1098));
-    connect(cmdVolver_, &QPushButton::clicked, this, &frmHidrico::cmdVolver_Click);
 }
 
 void frmHidrico::Rellena()

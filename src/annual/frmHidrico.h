@@ -37,6 +37,11 @@ class frmHidrico : public QWidget {
     using Mensual = std::array<double, 12>;
 
     void Construye();
+    void ConstruyeTabla();
+    void ConstruyeTotales();
+    void ConstruyeGrafico();
+    // The grid, its totals, the capacity and the chart, one below the other.
+    void Coloca();
     // Shows the year in the shared state, in place of everything shown before.
     void Rellena();
     void ColocaTotales();
@@ -50,7 +55,7 @@ class frmHidrico : public QWidget {
     QTableWidget* tblDispon_;
     QWidget* filaTotales_;
     std::array<QLabel*, 4> lblTotales_{};
-    QLabel* Label1_;
+    QLabel* rotuloCapacidad_;
     QLabel* lblCap_;
     QChartView* grfDispon_;
     Vigencia* vigencia_;

@@ -81,8 +81,38 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     fondo.setColor(QPalette::Window, QColor(0xfb, 0xfa, 0xf3));
     fondo.setColor(QPalette::WindowText, QColor(0x20, 0x2a, 0x1c));
     setPalette(fondo);
+    // The language of the run first: the texts below are in it.
+    AplicaReglaIdioma(v_);
 
     // Decoration first, so that it lies beneath the texts.
+    ConstruyeDecoracion();
+    const QFont cursiva = ConstruyeTitulo();
+    ConstruyeCreditos(cursiva);
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setSingleShot(true);
+    Timer1_->setInterval(30000);
+    connect(Timer1_, &QTimer::timeout, this, &frmPresentacion::Cierra);
+    Timer1_->start();
+
+    // Clicks close the screen only on its surface, Image1, Label1 and the
+    // credit names; every other label or picture takes the click and keeps it.
+    // Lines and shapes let it through to the surface.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(w))
+            w->installEventFilter(this);
+        else
+            w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    figBorde_->raise();
+
+    CentraEnPantalla(this);
+}
+
+// The shaded band of the title, the border and the pictures.
+void frmPresentacion::ConstruyeDecoracion()
+{
     auto* Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(12, 12, 596, 104);
@@ -90,6 +120,7 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     figBorde_ = new QFrame(this);
     figBorde_->setObjectName(QStringLiteral("figBorde"));
     figBorde_->setStyleSheet(QStringLiteral("#figBorde { border: 3px solid #1f5c1a; background: transparent; }"));
+    figBorde_->setGeometry(rect());
 
     auto* Image1 =
         DibujoSvg(this, QStringLiteral("Image1"), QRect(24, 20, 88, 88), QStringLiteral(":/presentacion/emblema.svg"));
@@ -99,7 +130,13 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     DibujoSvg(this, QStringLiteral("Image4"), QRect(528, 336, 64, 64), QStringLiteral(":/presentacion/planton.svg"));
     Image2->setFrameShape(QFrame::Box);
     Image2->setStyleSheet(QStringLiteral("border: 1px solid #b9d6a0;"));
+    clicables_.append(Image1);
+}
 
+// The product's name, shadowed, its title and subtitle; the italic font of
+// the subtitle, which a credit line shares.
+QFont frmPresentacion::ConstruyeTitulo()
+{
     auto* Label5 = EtiquetaEn(this, QStringLiteral("Label5"), QRect(130, 19, 320, 62), 40, true);
     auto* Label1 = EtiquetaEn(this, QStringLiteral("Label1"), QRect(128, 22, 320, 62), 40, true);
     Color(Label5, VerdeOscuro);
@@ -112,6 +149,17 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     cursiva.setItalic(true);
     Label2->setFont(cursiva);
 
+    Label1->setText(QStringLiteral("HIDRELA"));
+    Label5->setText(QStringLiteral("HIDRELA"));
+    Label2->setText(Texto(v_, 1137));
+    Label8->setText(Texto(v_, 1136));
+    clicables_.append(Label1);
+    return cursiva;
+}
+
+// Authors, versions and collaborators.
+void frmPresentacion::ConstruyeCreditos(const QFont& cursiva)
+{
     auto* Label6 = EtiquetaEn(this, QStringLiteral("Label6"), QRect(24, 162, 104, 20), 9, true);
     auto* Autor0 = EtiquetaEn(this, QStringLiteral("lblAutor(0)"), QRect(128, 162, 204, 20));
     auto* Label7 = EtiquetaEn(this, QStringLiteral("Label7"), QRect(24, 190, 104, 20), 9, true);
@@ -128,20 +176,10 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     LineaEn(this, QStringLiteral("Line3"), QRect(24, 326, 572, 2));
     auto* lblEncabezado = EtiquetaEn(this, QStringLiteral("lblEncabezado"), QRect(24, 338, 410, 48));
 
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName(QStringLiteral("Timer1"));
-    Timer1_->setSingleShot(true);
-
-    // Load.
-    AplicaReglaIdioma(v_);
     if (v_.Idioma == IdiomaIngles) {
         Line1->hide();
         Line2->hide();
     }
-    Label1->setText(QStringLiteral("HIDRELA"));
-    Label5->setText(QStringLiteral("HIDRELA"));
-    Label2->setText(Texto(v_, 1137));
-    Label8->setText(Texto(v_, 1136));
     Label6->setText(Texto(v_, 1138));
     Autor0->setText(QString::fromUtf8(AutorLargo));
     Label7->setText(Texto(v_, 1139));
@@ -151,25 +189,8 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     Label3->setText(Texto(v_, 1140));
     Label9->setText(Texto(v_, 1547));
     Label10->setText(Texto(v_, 1548));
-    figBorde_->setGeometry(rect());
     lblEncabezado->setText(Texto(v_, 1135) + QLatin1Char('\n') + QLatin1Char(' ') + QString::fromUtf8(Colaboradores));
-    Timer1_->setInterval(30000);
-    connect(Timer1_, &QTimer::timeout, this, &frmPresentacion::Cierra);
-    Timer1_->start();
-
-    // Clicks close the screen only on its surface, Image1, Label1 and the
-    // credit names; every other label or picture takes the click and keeps it.
-    // Lines and shapes let it through to the surface.
-    clicables_ = {Image1, Label1, Autor0, Autor1, Autor2};
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(w))
-            w->installEventFilter(this);
-        else
-            w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    figBorde_->raise();
-
-    CentraEnPantalla(this);
+    clicables_.append({Autor0, Autor1, Autor2});
 }
 
 bool frmPresentacion::eventFilter(QObject* objeto, QEvent* evento)

@@ -26,6 +26,9 @@ class frmPresentacion : public QWidget {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
+    void ConstruyeDecoracion();
+    QFont ConstruyeTitulo();
+    void ConstruyeCreditos(const QFont& cursiva);
     void Cierra();
 
     Variables& v_;

@@ -36,9 +36,9 @@ frmEsquema::frmEsquema(Variables& v, QWidget* parent) : VentanaColocada(parent),
     // The table is shown whole; where the main window is too small for it,
     // the window is shortened to the main window and the table scrolls.
     auto* lienzo = new QWidget;
-    Picture1_ = Cuadro(lienzo, "Picture1", Espanol);
-    Picture2_ = Cuadro(lienzo, "Picture2", Ingles);
-    Picture2_->hide();
+    imagenEspanol_ = Cuadro(lienzo, "Picture1", Espanol);
+    imagenIngles_ = Cuadro(lienzo, "Picture2", Ingles);
+    imagenIngles_->hide();
     marco_->setFrameShape(QFrame::NoFrame);
     marco_->setWidget(lienzo);
     auto* l = new QVBoxLayout(this);
@@ -48,15 +48,15 @@ frmEsquema::frmEsquema(Variables& v, QWidget* parent) : VentanaColocada(parent),
     // Load.
     setWindowTitle(Texto(v_, 1078));
     if (v_.NumIdioma == 1) {
-        CargaImagen(v_, 401, Picture1_);
-        Picture2_->hide();
-        Picture1_->show();
+        CargaImagen(v_, 401, imagenEspanol_);
+        imagenIngles_->hide();
+        imagenEspanol_->show();
     } else if (v_.NumIdioma == 2) {
-        CargaImagen(v_, 401, Picture2_);
-        Picture1_->hide();
-        Picture2_->show();
+        CargaImagen(v_, 401, imagenIngles_);
+        imagenEspanol_->hide();
+        imagenIngles_->show();
     }
-    lienzo->resize(Picture2_->isHidden() ? Espanol : Ingles);
+    lienzo->resize(imagenIngles_->isHidden() ? Espanol : Ingles);
     resize(lienzo->size());
 }
 

@@ -21,6 +21,6 @@ class frmEsquema : public VentanaColocada {
   private:
     Variables& v_;
     QScrollArea* marco_;
-    QLabel* Picture1_;
-    QLabel* Picture2_;
+    QLabel* imagenEspanol_;
+    QLabel* imagenIngles_;
 };

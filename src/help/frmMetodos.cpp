@@ -85,10 +85,10 @@ frmMetodos::frmMetodos(Variables& v, QWidget* parent) : VentanaColocada(parent),
     setObjectName(ventana::Metodos);
 
     // First in the tab order, below the part of the window that shows at load.
-    Picture1_ = Etiqueta(this, QStringLiteral("Picture1"));
-    Picture1_->setGeometry(Margen, ArribaImagen + Dibujo.height() + 40, 8, 8);
-    Picture1_->setFocusPolicy(Qt::StrongFocus);
-    Picture1_->installEventFilter(this);
+    capturaFoco_ = Etiqueta(this, QStringLiteral("Picture1"));
+    capturaFoco_->setGeometry(Margen, ArribaImagen + Dibujo.height() + 40, 8, 8);
+    capturaFoco_->setFocusPolicy(Qt::StrongFocus);
+    capturaFoco_->installEventFilter(this);
 
     for (int i = 1; i <= 8; ++i) {
         auto* b = new BotonMetodo(i, this);
@@ -120,8 +120,8 @@ frmMetodos::frmMetodos(Variables& v, QWidget* parent) : VentanaColocada(parent),
 void frmMetodos::AjustaMarco()
 {
     FijaAlto(this, Pixeles(3300));
-    if (Picture1_->isEnabled())
-        Picture1_->setFocus(Qt::OtherFocusReason);
+    if (capturaFoco_->isEnabled())
+        capturaFoco_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMetodos::opcMetodos_Click(int i)
@@ -133,10 +133,10 @@ void frmMetodos::opcMetodos_Click(int i)
     FijaAlto(this, Pixeles(7965));
 }
 
-void frmMetodos::Picture1_KeyUp()
+void frmMetodos::capturaFoco_KeyUp()
 {
     opcMetodos_[1]->setFocus(Qt::OtherFocusReason);
-    Picture1_->setEnabled(false);
+    capturaFoco_->setEnabled(false);
 }
 
 // The arrow keys move through the options in order, round the ends, and
@@ -150,9 +150,9 @@ void frmMetodos::Flecha(int desde, int paso)
 
 bool frmMetodos::eventFilter(QObject* objeto, QEvent* evento)
 {
-    if (objeto == Picture1_) {
+    if (objeto == capturaFoco_) {
         if (evento->type() == QEvent::KeyRelease) {
-            Picture1_KeyUp();
+            capturaFoco_KeyUp();
             return true;
         }
         return QWidget::eventFilter(objeto, evento);

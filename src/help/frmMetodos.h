@@ -26,11 +26,11 @@ class frmMetodos : public VentanaColocada {
 
   private:
     void opcMetodos_Click(int i);
-    void Picture1_KeyUp();
+    void capturaFoco_KeyUp();
     void Flecha(int desde, int paso);
 
     Variables& v_;
-    QWidget* Picture1_;
+    QWidget* capturaFoco_;
     std::array<QAbstractButton*, 9> opcMetodos_{}; // 1..8
     std::array<QLabel*, 9> Imagen_{};              // 1..8
     qint16 MetodoActual_ = 1;

@@ -293,22 +293,30 @@ std::optional<FalloLluvia> SerieLluvia(const RegistroLluvia& r, const OpcionesLl
     return std::nullopt;
 }
 
-std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& x)
-{
-    if (std::optional<FalloLluvia> f = Comprueba(r, o))
-        return f;
-    const std::vector<double> mm = PorDia(r, o, x);
-    const DiaCivil d0 = r.dias.front().fecha, d1 = r.dias.back().fecha;
-    x.aniosMedia = x.faltanAnio = x.filasAjustadas = 0;
-    x.ajustadas = {};
-    // One calendar year's months: sums, maxima, rain days, missing days.
-    struct Meses {
-        std::array<double, 12> p{}, pmax{};
-        std::array<int, 12> n{};
-        int faltan = 0;
-    };
-    auto meses = [&](int anio) {
-        Meses s;
+namespace {
+
+// One calendar year's months: sums, maxima, rain days, missing days.
+struct MesesAnio {
+    std::array<double, 12> p{}, pmax{};
+    std::array<int, 12> n{};
+    int faltan = 0;
+};
+
+// The months the year's table is made from: one year's, or the means.
+struct MesesTabla {
+    std::array<double, 12> p{}, pmax{}, n{};
+};
+
+// The record's depths by day, NaN where missing, from its first day `d0` to its last `d1`.
+struct Periodo {
+    const std::vector<double>& mm;
+    DiaCivil d0, d1;
+
+    bool Abarca(int anio) const { return DiaDe({anio, 1, 1}) >= d0 && DiaDe({anio, 12, 31}) <= d1; }
+
+    MesesAnio Meses(int anio, const OpcionesLluvia& o) const
+    {
+        MesesAnio s;
         const DiaCivil a = DiaDe({anio, 1, 1}), b = DiaDe({anio, 12, 31});
         for (DiaCivil d = a; d <= b; ++d) {
             const double v = mm[static_cast<std::size_t>(d - d0)];
@@ -322,45 +330,57 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
             s.n[k] += v >= o.umbralDia;
         }
         return s;
-    };
-    auto dentro = [&](int anio) { return DiaDe({anio, 1, 1}) >= d0 && DiaDe({anio, 12, 31}) <= d1; };
+    }
+};
 
-    std::array<double, 12> p{}, pmax{}, n{};
-    if (o.anio) {
-        if (*o.anio < 1000 || *o.anio > 9999 || !dentro(*o.anio)) {
-            FalloLluvia f = Fallo(ErrorLluvia::AnioFuera);
-            f.valor = *o.anio;
-            return f;
-        }
-        const Meses s = meses(*o.anio);
-        p = s.p;
-        pmax = s.pmax;
-        std::copy(s.n.begin(), s.n.end(), n.begin());
-        x.faltanAnio = s.faltan;
-    } else {
-        for (int anio = x.desde.anio; anio <= x.hasta.anio; ++anio) {
-            if (!dentro(anio))
-                continue;
-            const Meses s = meses(anio);
-            if (s.faltan)
-                continue;
-            ++x.aniosMedia;
-            for (std::size_t k = 0; k < 12; ++k) {
-                p[k] += s.p[k];
-                pmax[k] += s.pmax[k];
-                n[k] += s.n[k];
-            }
-        }
-        if (!x.aniosMedia)
-            return Fallo(ErrorLluvia::SinAnioCompleto);
+// The chosen year's months as they fell; its missing days count as 0.
+std::optional<FalloLluvia> AnioElegido(const Periodo& per, const OpcionesLluvia& o, ResultadoLluvia& x, MesesTabla& t)
+{
+    const int anio = *o.anio;
+    if (anio < 1000 || anio > 9999 || !per.Abarca(anio)) {
+        FalloLluvia f = Fallo(ErrorLluvia::AnioFuera);
+        f.valor = anio;
+        return f;
+    }
+    const MesesAnio s = per.Meses(anio, o);
+    t.p = s.p;
+    t.pmax = s.pmax;
+    std::copy(s.n.begin(), s.n.end(), t.n.begin());
+    x.faltanAnio = s.faltan;
+    return std::nullopt;
+}
+
+// The mean of the years the record holds whole, with a depth every day.
+std::optional<FalloLluvia> MediaAnios(const Periodo& per, const OpcionesLluvia& o, ResultadoLluvia& x, MesesTabla& t)
+{
+    for (int anio = x.desde.anio; anio <= x.hasta.anio; ++anio) {
+        if (!per.Abarca(anio))
+            continue;
+        const MesesAnio s = per.Meses(anio, o);
+        if (s.faltan)
+            continue;
+        ++x.aniosMedia;
         for (std::size_t k = 0; k < 12; ++k) {
-            p[k] /= x.aniosMedia;
-            pmax[k] /= x.aniosMedia;
-            n[k] /= x.aniosMedia;
+            t.p[k] += s.p[k];
+            t.pmax[k] += s.pmax[k];
+            t.n[k] += s.n[k];
         }
     }
+    if (!x.aniosMedia)
+        return Fallo(ErrorLluvia::SinAnioCompleto);
     for (std::size_t k = 0; k < 12; ++k) {
-        const double pm = Micras(p[k]);
+        t.p[k] /= x.aniosMedia;
+        t.pmax[k] /= x.aniosMedia;
+        t.n[k] /= x.aniosMedia;
+    }
+    return std::nullopt;
+}
+
+// The twelve rows of the year's table, each one the table accepts.
+std::optional<FalloLluvia> FilasAnio(const MesesTabla& t, ResultadoLluvia& x)
+{
+    for (std::size_t k = 0; k < 12; ++k) {
+        const double pm = Micras(t.p[k]);
         // The year's table holds under 1000 mm a month.
         if (pm >= 1000) {
             FalloLluvia f = Fallo(ErrorLluvia::MesExcesivo);
@@ -369,12 +389,28 @@ std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLl
             return f;
         }
         // The nearest whole day, halves up.
-        double pmaxFila = Micras(pmax[k]), nFila = std::round(n[k]);
-        x.ajustadas[k] = AjustaFila(pm, pmaxFila, nFila, n[k]);
+        double pmaxFila = Micras(t.pmax[k]), nFila = std::round(t.n[k]);
+        x.ajustadas[k] = AjustaFila(pm, pmaxFila, nFila, t.n[k]);
         x.filasAjustadas += x.ajustadas[k];
         x.anio[k] = {pm, pmaxFila, nFila};
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FalloLluvia> MesesLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& x)
+{
+    if (std::optional<FalloLluvia> f = Comprueba(r, o))
+        return f;
+    const std::vector<double> mm = PorDia(r, o, x);
+    const Periodo per{mm, r.dias.front().fecha, r.dias.back().fecha};
+    x.aniosMedia = x.faltanAnio = x.filasAjustadas = 0;
+    x.ajustadas = {};
+    MesesTabla t;
+    if (std::optional<FalloLluvia> f = o.anio ? AnioElegido(per, o, x, t) : MediaAnios(per, o, x, t))
+        return f;
+    return FilasAnio(t, x);
 }
 
 std::optional<FalloLluvia> AnalizaLluvia(const RegistroLluvia& r, const OpcionesLluvia& o, ResultadoLluvia& res)

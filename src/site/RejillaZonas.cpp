@@ -41,14 +41,14 @@ RejillaDatos::Chequeo Comprueba(const Variables& v, int columna, const QString& 
 } // namespace
 
 RejillaZonas::RejillaZonas(Variables& v, QWidget* parent)
-    : QFrame(parent), v_(v), base_(std::make_unique<BaseDatos>()), Label1_(new QLabel(this)),
+    : QFrame(parent), v_(v), base_(std::make_unique<BaseDatos>()), rotuloNumZonas_(new QLabel(this)),
       lstNumZonas_(new QComboBox(this)), tblZonaTitulo_(new QTableView(this)), tblZonas_(HazRejilla()),
       lblSupTotal_(new QLabel(this)), lblNC_(new QLabel(this)), CalParcial_(new QTimer(this))
 {
     setObjectName(QStringLiteral("mrcComplejo"));
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setWordWrap(true);
-    Label1_->setBuddy(lstNumZonas_);
+    rotuloNumZonas_->setObjectName(QStringLiteral("Label1"));
+    rotuloNumZonas_->setWordWrap(true);
+    rotuloNumZonas_->setBuddy(lstNumZonas_);
     lstNumZonas_->setObjectName(QStringLiteral("lstNumZonas"));
     lstNumZonas_->addItems({"1", "2", "3", "4", "5"});
     lstNumZonas_->setCurrentIndex(-1);
@@ -90,7 +90,7 @@ RejillaZonas::RejillaZonas(Variables& v, QWidget* parent)
     totales->addStretch();
     auto* caja = new QGridLayout(this);
     caja->setContentsMargins(0, 0, 0, 0);
-    caja->addWidget(Label1_, 0, 0);
+    caja->addWidget(rotuloNumZonas_, 0, 0);
     caja->addWidget(lstNumZonas_, 0, 1, Qt::AlignTop);
     caja->addLayout(rejilla, 1, 0, 1, 2);
     caja->addLayout(totales, 2, 0, 1, 2);
@@ -177,7 +177,7 @@ void RejillaZonas::PasaAMemoria()
 
 void RejillaZonas::FijaTextos()
 {
-    Label1_->setText(Texto(v_, 1066));
+    rotuloNumZonas_->setText(Texto(v_, 1066));
     if (!modelo_)
         return;
     modelo_->setHeaderData(ColNumero, Qt::Horizontal, QStringLiteral("Nº"));

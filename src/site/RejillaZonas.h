@@ -63,7 +63,7 @@ class RejillaZonas : public QFrame {
     std::unique_ptr<BaseDatos> base_;
     // Table Zonas of the file, or the zones in memory; none without the file.
     QAbstractItemModel* modelo_ = nullptr;
-    QLabel* Label1_;
+    QLabel* rotuloNumZonas_;
     QComboBox* lstNumZonas_;
     QTableView* tblZonaTitulo_;
     RejillaDatos* tblZonas_;

@@ -24,22 +24,22 @@ namespace {
 class frmCapacidad : public QDialog {
   public:
     frmCapacidad(Variables& v, QWidget* parent)
-        : QDialog(parent), v_(v), lblInforma_(new QLabel(this)), Label2_(new QLabel(this)),
+        : QDialog(parent), v_(v), lblInforma_(new QLabel(this)), rotuloCapacidad_(new QLabel(this)),
           txtEntrada_(new QLineEdit(this)), cmdAceptar_(Boton(this, QStringLiteral("cmdAceptar")))
     {
         setObjectName(ventana::Capacidad);
         lblInforma_->setObjectName(QStringLiteral("lblInforma"));
-        Label2_->setObjectName(QStringLiteral("Label2"));
+        rotuloCapacidad_->setObjectName(QStringLiteral("Label2"));
         txtEntrada_->setObjectName(QStringLiteral("txtEntrada"));
         // Enter in the field moves on to the button; only Enter on the button,
         // a click or Space confirms.
         cmdAceptar_->setAutoDefault(false);
 
         lblInforma_->setWordWrap(true);
-        Label2_->setBuddy(txtEntrada_);
+        rotuloCapacidad_->setBuddy(txtEntrada_);
         auto* rejilla = new QGridLayout(this);
         rejilla->addWidget(lblInforma_, 0, 0, 1, 3);
-        rejilla->addWidget(Label2_, 1, 0);
+        rejilla->addWidget(rotuloCapacidad_, 1, 0);
         rejilla->addWidget(txtEntrada_, 1, 1);
         rejilla->addWidget(cmdAceptar_, 1, 2);
         rejilla->setSizeConstraint(QLayout::SetFixedSize);
@@ -58,7 +58,7 @@ class frmCapacidad : public QDialog {
         FijaTag(txtEntrada_, ExactoLocal(v_, v_.CAPA, true));
         txtEntrada_->setText(Tag(txtEntrada_));
         setWindowTitle(Texto(v_, 1042));
-        Label2_->setText(Texto(v_, 1043));
+        rotuloCapacidad_->setText(Texto(v_, 1043));
         cmdAceptar_->setText(Texto(v_, 1044));
         txtEntrada_->setFocus();
         Pitido();
@@ -86,7 +86,7 @@ class frmCapacidad : public QDialog {
     Variables& v_;
     std::optional<ConfirmacionCapacidad> confirmada_;
     QLabel* lblInforma_;
-    QLabel* Label2_;
+    QLabel* rotuloCapacidad_;
     QLineEdit* txtEntrada_;
     QPushButton* cmdAceptar_;
 };

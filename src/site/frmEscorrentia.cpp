@@ -90,6 +90,21 @@ frmEscorrentia::~frmEscorrentia()
 
 void frmEscorrentia::Construye()
 {
+    ConstruyeDatos();
+    ConstruyeArea();
+    QLayout* botones = ConstruyeBotones();
+    auto* caja = new QVBoxLayout(this);
+    caja->addWidget(mrcDatos_);
+    caja->addWidget(mrcArea_);
+    caja->addStretch();
+    caja->addLayout(botones);
+    FijaOrdenTab();
+    ConectaSenales();
+}
+
+// The unit's fields, each with its label and the button beside it.
+void frmEscorrentia::ConstruyeDatos()
+{
     mrcDatos_ = new QGroupBox(this);
     mrcDatos_->setObjectName(QStringLiteral("mrcDatos"));
     auto* datos = new QGridLayout(mrcDatos_);
@@ -120,7 +135,11 @@ void frmEscorrentia::Construye()
         datos->addWidget(txtDatos_[i], i, 1);
         datos->addWidget(lado[i], i, 2, Qt::AlignLeft);
     }
+}
 
+// The contributing area, simple (one curve number) or composite (zones).
+void frmEscorrentia::ConstruyeArea()
+{
     mrcArea_ = new QGroupBox(this);
     mrcArea_->setObjectName(QStringLiteral("mrcArea"));
     auto* area = new QVBoxLayout(mrcArea_);
@@ -146,20 +165,21 @@ void frmEscorrentia::Construye()
     area->addLayout(opciones);
     area->addWidget(mrcSimple_);
     area->addWidget(mrcComplejo_);
+}
 
+QLayout* frmEscorrentia::ConstruyeBotones()
+{
     cmdMetodos_ = Boton(this, QStringLiteral("cmdMetodos"));
     cmdAceptar_ = Boton(this, QStringLiteral("cmdAceptar"));
     auto* botones = new QHBoxLayout;
     botones->addWidget(cmdMetodos_);
     botones->addStretch();
     botones->addWidget(cmdAceptar_);
+    return botones;
+}
 
-    auto* caja = new QVBoxLayout(this);
-    caja->addWidget(mrcDatos_);
-    caja->addWidget(mrcArea_);
-    caja->addStretch();
-    caja->addLayout(botones);
-
+void frmEscorrentia::FijaOrdenTab()
+{
     // Enter walks through the data; the buttons beside the fields come after.
     QTableView* tblZonas = mrcComplejo_->Rejilla();
     const QList<QWidget*> orden{txtDatos_[0],    txtDatos_[1],  txtDatos_[2],
@@ -170,7 +190,13 @@ void frmEscorrentia::Construye()
                                 cmdLabor_[0],    cmdAyudaCapa_, cmdLabor_[1]};
     for (qsizetype i = 1; i < orden.size(); ++i)
         setTabOrder(orden[i - 1], orden[i]);
+}
 
+// The help windows of the fields and buttons, the buttons, and the link with
+// the tables program.
+void frmEscorrentia::ConectaSenales()
+{
+    QTableView* tblZonas = mrcComplejo_->Rejilla();
     const QString ayudaArea = ventana::AyudaArea, esquema = ventana::Esquema, capa = ventana::AyudaCapa;
     for (QWidget* w : {static_cast<QWidget*>(cmdArea_[0]), static_cast<QWidget*>(cmdArea_[1]),
                        static_cast<QWidget*>(txtDatos_[1]), static_cast<QWidget*>(txtDatos_[2])})

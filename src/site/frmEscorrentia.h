@@ -9,6 +9,7 @@ class ClienteZevode;
 class Navegacion;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -42,6 +43,11 @@ class frmEscorrentia : public QWidget {
 
   private:
     void Construye();
+    void ConstruyeDatos();
+    void ConstruyeArea();
+    QLayout* ConstruyeBotones();
+    void FijaOrdenTab();
+    void ConectaSenales();
     void FijaTextos();
     void Ayuda(QWidget* control, const QString& ventana);
     void opcComplejo_Click();

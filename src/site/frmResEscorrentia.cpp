@@ -70,10 +70,11 @@ double Valor(const Variables& v, int fila, int columna)
 } // namespace
 
 frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* parent)
-    : QWidget(parent), v_(v), nav_(nav), Frame1_(Grupo(this, QStringLiteral("Frame1"))),
-      Frame2_(Grupo(this, QStringLiteral("Frame2"))), Text1_(Leyenda(Frame1_, "Text1")),
-      txtLeyenda_(Leyenda(Frame2_, "txtLeyenda")), tblRelacion_(new QTableWidget(Frame1_)),
-      tblEscorrentia_(new QTableWidget(Frame2_)), lblConsejo_(Etiqueta(Frame1_, QStringLiteral("lblConsejo"))),
+    : QWidget(parent), v_(v), nav_(nav), marcoRelacion_(Grupo(this, QStringLiteral("Frame1"))),
+      marcoResultados_(Grupo(this, QStringLiteral("Frame2"))), leyendaRelacion_(Leyenda(marcoRelacion_, "Text1")),
+      txtLeyenda_(Leyenda(marcoResultados_, "txtLeyenda")), tblRelacion_(new QTableWidget(marcoRelacion_)),
+      tblEscorrentia_(new QTableWidget(marcoResultados_)),
+      lblConsejo_(Etiqueta(marcoRelacion_, QStringLiteral("lblConsejo"))),
       cmdAnterior_(Boton(this, QStringLiteral("cmdAnterior"))),
       cmdContinuar_(Boton(this, QStringLiteral("cmdContinuar")))
 {
@@ -93,11 +94,11 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
     lblConsejo_->setFont(negrita);
     lblConsejo_->setAlignment(Qt::AlignCenter);
 
-    auto* caja2 = new QVBoxLayout(Frame2_);
+    auto* caja2 = new QVBoxLayout(marcoResultados_);
     caja2->addWidget(tblEscorrentia_);
     caja2->addWidget(txtLeyenda_);
-    auto* caja1 = new QVBoxLayout(Frame1_);
-    caja1->addWidget(Text1_);
+    auto* caja1 = new QVBoxLayout(marcoRelacion_);
+    caja1->addWidget(leyendaRelacion_);
     caja1->addWidget(tblRelacion_);
     caja1->addWidget(lblConsejo_);
     auto* botones = new QHBoxLayout;
@@ -105,8 +106,8 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
     botones->addWidget(cmdAnterior_);
     botones->addWidget(cmdContinuar_);
     auto* caja = new QVBoxLayout(this);
-    caja->addWidget(Frame2_);
-    caja->addWidget(Frame1_);
+    caja->addWidget(marcoResultados_);
+    caja->addWidget(marcoRelacion_);
     vigencia_ = new Vigencia(this, v_, DatosDe::Sitio, {tblEscorrentia_, tblRelacion_, lblConsejo_}, 1071, 1057);
     caja->addWidget(vigencia_->Aviso());
     caja->addLayout(botones);
@@ -116,7 +117,7 @@ frmResEscorrentia::frmResEscorrentia(Variables& v, Navegacion& nav, QWidget* par
     setTabOrder(cmdAnterior_, cmdContinuar_);
 
     // The legends hand the focus to their grids: they are never edited.
-    Text1_->installEventFilter(this);
+    leyendaRelacion_->installEventFilter(this);
     txtLeyenda_->installEventFilter(this);
     SigueAyuda(tblEscorrentia_, [this](int fila, int columna) { return TooltipResultados(fila, columna); });
     tblEscorrentia_->setMouseTracking(true);
@@ -155,7 +156,7 @@ void frmResEscorrentia::changeEvent(QEvent* evento)
 bool frmResEscorrentia::eventFilter(QObject* objeto, QEvent* evento)
 {
     if (evento->type() == QEvent::FocusIn) {
-        if (objeto == Text1_)
+        if (objeto == leyendaRelacion_)
             tblRelacion_->setFocus();
         else if (objeto == txtLeyenda_)
             tblEscorrentia_->setFocus();
@@ -179,18 +180,18 @@ void frmResEscorrentia::Rellena()
 {
     Coloca();
     setWindowTitle(Texto(v_, 1142));
-    Frame1_->setTitle(Texto(v_, 1143));
-    lblConsejo_->setAccessibleName(Frame1_->title());
-    Frame2_->setTitle(Texto(v_, 1148));
+    marcoRelacion_->setTitle(Texto(v_, 1143));
+    lblConsejo_->setAccessibleName(marcoRelacion_->title());
+    marcoResultados_->setTitle(Texto(v_, 1148));
     cmdAnterior_->setText(Texto(v_, 1156));
     cmdContinuar_->setText(Texto(v_, 1157));
-    Text1_->setPlainText(Lineas(v_, {1144, 1145, 1146, 1147}));
+    leyendaRelacion_->setPlainText(Lineas(v_, {1144, 1145, 1146, 1147}));
     txtLeyenda_->setPlainText(Lineas(v_, {1153, 1154, 1155}));
     Resultados();
     Relacion();
     vigencia_->Anota();
     AjustaLeyenda(txtLeyenda_, tblEscorrentia_->width());
-    AjustaLeyenda(Text1_, tblRelacion_->width());
+    AjustaLeyenda(leyendaRelacion_, tblRelacion_->width());
 }
 
 void frmResEscorrentia::Resultados()

@@ -40,9 +40,9 @@ class frmResEscorrentia : public QWidget {
 
     Variables& v_;
     Navegacion& nav_;
-    QGroupBox* Frame1_;
-    QGroupBox* Frame2_;
-    QTextEdit* Text1_;
+    QGroupBox* marcoRelacion_;
+    QGroupBox* marcoResultados_;
+    QTextEdit* leyendaRelacion_;
     QTextEdit* txtLeyenda_;
     QTableWidget* tblRelacion_;
     QTableWidget* tblEscorrentia_;

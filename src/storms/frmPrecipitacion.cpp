@@ -28,9 +28,9 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
 {
     setObjectName(ventana::Precipitacion);
 
-    Frame1_ = Grupo(this, QStringLiteral("Frame1"));
-    auto* datos = new QGridLayout(Frame1_);
-    e_ = HazEntradaTormenta(Frame1_, datos, 0, v_);
+    marcoDatos_ = Grupo(this, QStringLiteral("Frame1"));
+    auto* datos = new QGridLayout(marcoDatos_);
+    e_ = HazEntradaTormenta(marcoDatos_, datos, 0, v_);
     datos->setColumnStretch(0, 1);
 
     cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
@@ -40,13 +40,13 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     for (QPushButton* b : {cmdCalcular_, cmdResumen_, cmdSeguir_})
         botones->addWidget(b);
 
-    Frame2_ = MarcoResultados(this, 9, Label3_.data(), txtResultado_.data());
+    marcoResultados_ = MarcoResultados(this, 9, rotuloResultado_.data(), txtResultado_.data());
 
     auto* caja = new QVBoxLayout(this);
-    caja->addWidget(Frame1_);
+    caja->addWidget(marcoDatos_);
     caja->addLayout(botones);
-    caja->addWidget(Frame2_);
-    vigencia_ = new Vigencia(this, v_, DatosDe::Aguacero, {Frame2_}, 1121, 1117);
+    caja->addWidget(marcoResultados_);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Aguacero, {marcoResultados_}, 1121, 1117);
     caja->addWidget(vigencia_->Aviso());
 
     PrevisualizaTeclas(this, v_);
@@ -60,15 +60,15 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     v_.CondHumedad = 0;
     LimpiaResultados(v_);
     setWindowTitle(Texto(v_, 1117));
-    Frame1_->setTitle(Texto(v_, 1118));
+    marcoDatos_->setTitle(Texto(v_, 1118));
     e_.Label1->setText(Texto(v_, 1119));
     e_.Label2->setText(Texto(v_, 1120));
     cmdCalcular_->setText(Texto(v_, 1121));
     cmdResumen_->setText(Texto(v_, 1122));
     cmdSeguir_->setText(Texto(v_, 1123));
-    Frame2_->setTitle(Texto(v_, 1124));
-    for (std::size_t i = 0; i < Label3_.size(); ++i)
-        Label3_[i]->setText(Texto(v_, 1125 + static_cast<int>(i)));
+    marcoResultados_->setTitle(Texto(v_, 1124));
+    for (std::size_t i = 0; i < rotuloResultado_.size(); ++i)
+        rotuloResultado_[i]->setText(Texto(v_, 1125 + static_cast<int>(i)));
 
     // The storm of the session, typed before or read from a site file.
     if (const std::optional<double> P = v_.Documento.PAguacero) {

@@ -39,13 +39,13 @@ class frmPrecipitacion : public QWidget {
     Navegacion& nav_;
     double P_ = 0; // the depth last computed
 
-    QGroupBox* Frame1_;
+    QGroupBox* marcoDatos_;
     Vigencia* vigencia_;
     EntradaTormenta e_;
     QPushButton* cmdCalcular_;
     QPushButton* cmdResumen_;
     QPushButton* cmdSeguir_;
-    QGroupBox* Frame2_;
-    std::array<QLabel*, 9> Label3_{};
+    QGroupBox* marcoResultados_;
+    std::array<QLabel*, 9> rotuloResultado_{};
     std::array<QLineEdit*, 9> txtResultado_{};
 };

@@ -9,6 +9,7 @@ class Vigencia;
 #include <array>
 
 class Navegacion;
+class QLayout;
 struct Variables;
 
 // The storm scenario just worked, condensed: the storm or the series, the
@@ -21,26 +22,33 @@ class frmResumen : public QWidget {
     frmResumen(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
 
   private:
+    void ConstruyeAislado();
+    void ConstruyeSerie();
+    void ConstruyeDisponibilidad();
+    QLayout* ConstruyeCapacidad();
+    void MuestraValores();
+    void FijaTextos();
+
     Variables& v_;
     Navegacion& nav_;
 
     QGroupBox* mrcAislado_;
-    QLabel* Label6_;
+    QLabel* rotuloPrecip_;
     QLineEdit* txtPrecip_;
-    QLabel* Label7_;
+    QLabel* rotuloHumedad_;
     QLineEdit* txtHumedad_;
     QGroupBox* mrcSerie_;
-    QLabel* Label1_;
-    QLabel* Label2_;
-    QLabel* Label3_;
-    QLabel* Label4_;
-    QLabel* Label5_;
+    QLabel* rotuloPTotal_;
+    QLabel* rotuloNumAguaceros_;
+    QLabel* rotuloConEscorrentia_;
+    QLabel* rotuloDentroArea_;
+    QLabel* rotuloFueraArea_;
     std::array<QLineEdit*, 4> txtDato_{};
-    QGroupBox* Frame3_;
-    std::array<QLabel*, 4> LabelDisp_{}; // Label8 .. Label11
+    QGroupBox* marcoDisponibilidad_;
+    std::array<QLabel*, 4> rotuloDisp_{}; // Label8 .. Label11
     std::array<QLineEdit*, 4> txtDisp_{};
-    QLabel* Label12_;
+    QLabel* rotuloCapacidad_;
     QLineEdit* txtCapa_;
     Vigencia* vigencia_;
-    QPushButton* Command1_;
+    QPushButton* botonAnterior_;
 };

@@ -56,8 +56,47 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     : QWidget(parent), v_(v), nav_(nav), maxAguaceros_(maxAguaceros)
 {
     setObjectName(ventana::Serie);
+    QLayout* datos = ConstruyeDatos();
+    QLayout* botones = ConstruyeBotones();
+    marcoResultados_ = MarcoResultados(this, 12, rotuloResultado_.data(), txtResultado_.data());
 
-    Label4_ = Rotulo(this, QStringLiteral("Label4"));
+    auto* caja = new QVBoxLayout(this);
+    caja->addLayout(datos);
+    caja->addLayout(botones);
+    caja->addWidget(marcoResultados_);
+    vigencia_ = new Vigencia(this, v_, DatosDe::Serie, {marcoResultados_}, 1196, 1191);
+    caja->addWidget(vigencia_->Aviso());
+
+    PrevisualizaTeclas(this, v_);
+    setTabOrder(e_.txtPrecip, e_.lstHumedad);
+    setTabOrder(e_.lstHumedad, cmdAnadir_);
+    setTabOrder(cmdAnadir_, cmdCalcular_);
+    setTabOrder(cmdCalcular_, cmdResumen_);
+    setTabOrder(cmdResumen_, cmdGrafico_);
+    setTabOrder(cmdGrafico_, cmdSigue_);
+    setTabOrder(cmdSigue_, btnAguacero_);
+
+    CargaSerie();
+    FijaTextos();
+
+    setMinimumWidth(600);
+    resize(600, heightForWidth(600) > 0 ? heightForWidth(600) : sizeHint().height());
+    CentraAlMostrar(this);
+
+    HazCopiablesResultados(this, v_);
+    e_.txtPrecip->installEventFilter(this);
+    connect(cmdAnadir_, &QPushButton::clicked, this, &frmSerie::cmdAnadir_Click);
+    connect(btnAguacero_, &QScrollBar::valueChanged, this, &frmSerie::btnAguacero_Change);
+    connect(cmdCalcular_, &QPushButton::clicked, this, &frmSerie::cmdCalcular_Click);
+    connect(cmdResumen_, &QPushButton::clicked, this, &frmSerie::cmdResumen_Click);
+    connect(cmdSigue_, &QPushButton::clicked, this, &frmSerie::cmdSigue_Click);
+    connect(cmdGrafico_, &QPushButton::clicked, this, &frmSerie::cmdGrafico_Click);
+}
+
+// The storm shown, its number and the bar that pages through the list.
+QLayout* frmSerie::ConstruyeDatos()
+{
+    rotuloNumAguacero_ = Rotulo(this, QStringLiteral("Label4"));
     lblNumAguacero_ = new QLabel(this);
     lblNumAguacero_->setObjectName(QStringLiteral("lblNumAguacero"));
     lblNumAguacero_->setMinimumWidth(60);
@@ -73,12 +112,16 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     btnAguacero_->setMinimumHeight(60);
 
     auto* datos = new QGridLayout;
-    datos->addWidget(Label4_, 0, 0);
+    datos->addWidget(rotuloNumAguacero_, 0, 0);
     datos->addWidget(lblNumAguacero_, 0, 1);
     datos->addWidget(btnAguacero_, 0, 2, 3, 1);
     e_ = HazEntradaTormenta(this, datos, 1, v_, [this] { txtPrecip_GotFocus(); });
     datos->setColumnStretch(0, 1);
+    return datos;
+}
 
+QLayout* frmSerie::ConstruyeBotones()
+{
     cmdAnadir_ = Boton(this, QStringLiteral("cmdAñadir"));
     cmdCalcular_ = Boton(this, QStringLiteral("cmdCalcular"));
     cmdResumen_ = Boton(this, QStringLiteral("cmdResumen"));
@@ -87,27 +130,12 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     auto* botones = new QHBoxLayout;
     for (QPushButton* b : {cmdAnadir_, cmdCalcular_, cmdResumen_, cmdGrafico_, cmdSigue_})
         botones->addWidget(b);
+    return botones;
+}
 
-    Frame2_ = MarcoResultados(this, 12, Label3_.data(), txtResultado_.data());
-
-    auto* caja = new QVBoxLayout(this);
-    caja->addLayout(datos);
-    caja->addLayout(botones);
-    caja->addWidget(Frame2_);
-    vigencia_ = new Vigencia(this, v_, DatosDe::Serie, {Frame2_}, 1196, 1191);
-    caja->addWidget(vigencia_->Aviso());
-
-    PrevisualizaTeclas(this, v_);
-    setTabOrder(e_.txtPrecip, e_.lstHumedad);
-    setTabOrder(e_.lstHumedad, cmdAnadir_);
-    setTabOrder(cmdAnadir_, cmdCalcular_);
-    setTabOrder(cmdCalcular_, cmdResumen_);
-    setTabOrder(cmdResumen_, cmdGrafico_);
-    setTabOrder(cmdGrafico_, cmdSigue_);
-    setTabOrder(cmdSigue_, btnAguacero_);
-
-    // Load: the session's list at its first storm, or an empty list that gets
-    // its first, blank storm. A slot left blank at the end is no storm.
+void frmSerie::CargaSerie()
+{
+    // A slot left blank at the end is no storm.
     std::vector<Aguacero>& serie = v_.Documento.serie;
     while (!serie.empty() && serie.back().cond == 0)
         serie.pop_back();
@@ -124,8 +152,12 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
         }
         MuestraAguacero(1);
     }
+}
+
+void frmSerie::FijaTextos()
+{
     setWindowTitle(Texto(v_, 1191));
-    Label4_->setText(Texto(v_, 1192));
+    rotuloNumAguacero_->setText(Texto(v_, 1192));
     e_.Label1->setText(Texto(v_, 1193));
     e_.Label2->setText(Texto(v_, 1194));
     cmdAnadir_->setText(Texto(v_, 1195));
@@ -133,22 +165,9 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     cmdResumen_->setText(Texto(v_, 1197));
     cmdSigue_->setText(Texto(v_, 1198));
     cmdGrafico_->setText(Texto(v_, 1710));
-    Frame2_->setTitle(Texto(v_, 1199));
-    for (std::size_t i = 0; i < Label3_.size(); ++i)
-        Label3_[i]->setText(Texto(v_, 1200 + static_cast<int>(i)));
-
-    setMinimumWidth(600);
-    resize(600, heightForWidth(600) > 0 ? heightForWidth(600) : sizeHint().height());
-    CentraAlMostrar(this);
-
-    HazCopiablesResultados(this, v_);
-    e_.txtPrecip->installEventFilter(this);
-    connect(cmdAnadir_, &QPushButton::clicked, this, &frmSerie::cmdAnadir_Click);
-    connect(btnAguacero_, &QScrollBar::valueChanged, this, &frmSerie::btnAguacero_Change);
-    connect(cmdCalcular_, &QPushButton::clicked, this, &frmSerie::cmdCalcular_Click);
-    connect(cmdResumen_, &QPushButton::clicked, this, &frmSerie::cmdResumen_Click);
-    connect(cmdSigue_, &QPushButton::clicked, this, &frmSerie::cmdSigue_Click);
-    connect(cmdGrafico_, &QPushButton::clicked, this, &frmSerie::cmdGrafico_Click);
+    marcoResultados_->setTitle(Texto(v_, 1199));
+    for (std::size_t i = 0; i < rotuloResultado_.size(); ++i)
+        rotuloResultado_[i]->setText(Texto(v_, 1200 + static_cast<int>(i)));
 }
 
 bool frmSerie::eventFilter(QObject* objeto, QEvent* evento)

@@ -11,6 +11,7 @@ class Vigencia;
 
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class BarraAguaceros;
@@ -38,6 +39,12 @@ class frmSerie : public QWidget {
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    QLayout* ConstruyeDatos();
+    QLayout* ConstruyeBotones();
+    // Load: the session's list at its first storm, or an empty list that gets
+    // its first, blank storm.
+    void CargaSerie();
+    void FijaTextos();
     // A column of depths pasted into the depth box, with a second column of
     // conditions: one storm a line, or nothing and the first line at fault.
     void PegaAguaceros(const QString& texto);
@@ -67,7 +74,7 @@ class frmSerie : public QWidget {
     bool paginando_ = false; // a page is being validated
     TotalesSerie t_;
 
-    QLabel* Label4_;
+    QLabel* rotuloNumAguacero_;
     QLabel* lblNumAguacero_;
     BarraAguaceros* btnAguacero_;
     EntradaTormenta e_;
@@ -76,8 +83,8 @@ class frmSerie : public QWidget {
     QPushButton* cmdResumen_;
     QPushButton* cmdSigue_;
     QPushButton* cmdGrafico_;
-    QGroupBox* Frame2_;
+    QGroupBox* marcoResultados_;
     Vigencia* vigencia_;
-    std::array<QLabel*, 12> Label3_{};
+    std::array<QLabel*, 12> rotuloResultado_{};
     std::array<QLineEdit*, 12> txtResultado_{};
 };

@@ -9,7 +9,9 @@
 
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -35,6 +37,16 @@ class frmCurva : public QWidget {
         int fila = -1;
         int grupo = -1;
     };
+
+    // The column of soil group A; table, cover, treatment and condition come first.
+    static constexpr int ColA = 4;
+
+    // The window's parts; the constructor puts them together.
+    QLayout* ConstruyeEleccion();
+    QGroupBox* ConstruyeValor();
+    QGroupBox* ConstruyeFuente();
+    QGroupBox* ConstruyeCompuesta();
+    void ConectaSenales(QPushButton* cmdCerrar);
 
     QString T(TextoZ t) const;
     QString DescribeFila(int fila) const;
