@@ -37,9 +37,8 @@ constexpr int Meses = 12;
 QChart* GraficoHidrico(const Variables& v)
 {
     auto* serie = new QBarSeries;
-    for (int c = 0; c < 4; ++c) {
-        serie->append(new QBarSet(Texto(v, 1093 + c)));
-    }
+    for (const int texto : TextosDisponibilidad)
+        serie->append(new QBarSet(Texto(v, texto)));
     auto* grafico = new QChart;
     grafico->addSeries(serie);
     QStringList meses;
@@ -113,7 +112,7 @@ void frmHidrico::Construye()
     setWindowTitle(Texto(v_, 1092));
     rotuloCapacidad_->setText(Texto(v_, 1097));
     for (std::size_t i = 0; i < lblTotales_.size(); ++i)
-        lblTotales_[i]->setAccessibleName(Texto(v_, 1724).arg(Texto(v_, 1093 + static_cast<int>(i))));
+        lblTotales_[i]->setAccessibleName(Texto(v_, 1724).arg(Texto(v_, TextosDisponibilidad[i])));
     HazCopiablesResultados(this, v_);
     cmdVolver_->setText(Texto(v_, 1098));
     connect(cmdVolver_, &QPushButton::clicked, this, &frmHidrico::cmdVolver_Click);
@@ -128,8 +127,8 @@ void frmHidrico::ConstruyeTabla()
     tblDispon_->setFocusPolicy(Qt::NoFocus);
     tblDispon_->setSelectionMode(QAbstractItemView::NoSelection);
     QString formato;
-    for (int c = 1; c <= 4; ++c)
-        formato += QLatin1Char('|') + Texto(v_, 1092 + c);
+    for (const int texto : TextosDisponibilidad)
+        formato += QLatin1Char('|') + Texto(v_, texto);
     formato += QLatin1Char(';');
     for (int m = 1; m <= Meses; ++m)
         formato += QLatin1Char('|') + Texto(v_, 1009 + m);

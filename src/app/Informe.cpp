@@ -308,7 +308,10 @@ void Anio(std::vector<BloqueInforme>& b, const Variables& v, const SiteState& s,
     const Disponibilidad disp = DisponibilidadAnual(*a);
     const std::array<std::array<double, 12>, 4> columnas = disp.columnas;
     b.push_back(Bloque(Tipo::Apartado, Texto(v, 1092)));
-    BloqueInforme d = Tabla({Texto(v, 1531), Texto(v, 1093), Texto(v, 1094), Texto(v, 1095), Texto(v, 1096)});
+    QStringList cabecera{Texto(v, 1531)};
+    for (const int texto : TextosDisponibilidad)
+        cabecera << Texto(v, texto);
+    BloqueInforme d = Tabla(cabecera);
     for (std::size_t m = 0; m < 12; ++m) {
         QStringList fila{Texto(v, 1010 + static_cast<int>(m))};
         for (std::size_t c = 0; c < 4; ++c)

@@ -40,9 +40,10 @@ inline constexpr std::array<FilaResultado, 12> FilasSerie{{{1200, 0},
 std::array<double, 12> ValoresSerie(const TotalesSerie& t, int numAguaceros, double SR);
 
 // The year's water month by month (l/m², one decimal): flat ground, current
-// slope, systematized slope and collecting area, the columns named by texts
-// 1093 to 1096; and each column's total, the flat ground's being the year's
-// rain as given.
+// slope, systematized slope and collecting area, the columns named by these
+// texts; and each column's total, the flat ground's being the year's rain as
+// given.
+inline constexpr std::array<int, 4> TextosDisponibilidad{1093, 1094, 1095, 1096};
 struct Disponibilidad {
     std::array<std::array<double, 12>, 4> columnas{};
     std::array<double, 4> totales{};

@@ -68,7 +68,7 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     cmdSeguir_->setText(Texto(v_, 1123));
     marcoResultados_->setTitle(Texto(v_, 1124));
     for (std::size_t i = 0; i < rotuloResultado_.size(); ++i)
-        rotuloResultado_[i]->setText(Texto(v_, 1125 + static_cast<int>(i)));
+        rotuloResultado_[i]->setText(Texto(v_, FilasAguacero[i].texto));
 
     // The storm of the session, typed before or read from a site file.
     if (const std::optional<double> P = v_.Documento.PAguacero) {

@@ -167,7 +167,7 @@ void frmSerie::FijaTextos()
     cmdGrafico_->setText(Texto(v_, 1710));
     marcoResultados_->setTitle(Texto(v_, 1199));
     for (std::size_t i = 0; i < rotuloResultado_.size(); ++i)
-        rotuloResultado_[i]->setText(Texto(v_, 1200 + static_cast<int>(i)));
+        rotuloResultado_[i]->setText(Texto(v_, FilasSerie[i].texto));
 }
 
 bool frmSerie::eventFilter(QObject* objeto, QEvent* evento)
