@@ -109,6 +109,71 @@ int Falla(std::string_view motivo)
     return 2;
 }
 
+// --help or --version: a text that cannot be written is a failure like any
+// other; a reader that stopped early (`| head`) wanted no more.
+int Informa(bool ayuda)
+{
+    const std::string texto =
+        ayuda ? std::string(Uso) + "\n" + std::string(Ayuda) : std::string("hidrela-calc ") + HIDRELA_VERSION + "\n";
+    if (Escribe(STDOUT_FILENO, texto) || errorSalida == EPIPE)
+        return 0;
+    std::fprintf(stderr, "hidrela-calc: cannot write the text: %s\n", std::strerror(errorSalida));
+    return 2;
+}
+
+// The requests of the file at `ruta` (standard input when there is none, or
+// it is "-") answered on standard output.
+int RespondeArchivo(const QByteArray& ruta, bool hayArchivo, const OpcionesCalculo& o)
+{
+    // Said before anything is read: a file opened now could take its place.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) < 0) {
+        std::fprintf(stderr, "hidrela-calc: cannot write the answers: standard output is closed\n");
+        return 2;
+    }
+
+    Entrada entrada;
+    int fd = STDIN_FILENO;
+    entrada.nombre = "standard input";
+    if (hayArchivo && ruta != "-") {
+        fd = ::open(ruta.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return Falla("cannot open " + Nombre(ruta.toStdString()) + ": " + std::strerror(errno));
+        entrada.nombre = Nombre(ruta.toStdString());
+    }
+    entrada.lee = [fd](char* p, std::size_t n) {
+        ssize_t r;
+        do
+            r = ::read(fd, p, n);
+        while (r < 0 && errno == EINTR);
+        return static_cast<std::ptrdiff_t>(r);
+    };
+
+    const int estado = CalculaFlujo(
+        entrada, [](std::string_view s) { return Escribe(STDOUT_FILENO, s); }, o);
+    if (fd != STDIN_FILENO)
+        ::close(fd);
+    // Whoever stopped reading the answers wanted no more of them.
+    if (errorSalida == EPIPE)
+        return 0;
+    if (errorSalida) {
+        std::fprintf(stderr, "hidrela-calc: cannot write the answers: %s\n", std::strerror(errorSalida));
+        return 2;
+    }
+    return estado;
+}
+
+// The import's own command line, everything from --import-rain on.
+int Importa(int argc, char** argv)
+{
+    int estado = 0;
+    Escribe(STDOUT_FILENO, ImportaLluviaOrden(argc, argv, estado));
+    if (errorSalida && errorSalida != EPIPE) {
+        std::fprintf(stderr, "hidrela-calc: cannot write the answer: %s\n", std::strerror(errorSalida));
+        return 2;
+    }
+    return estado;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -137,16 +202,8 @@ int main(int argc, char** argv)
     // hold.
     if (const auto pide = std::find_if(nombres.begin(), nombres.end(),
                                        [](const QString& n) { return n == u"help" || n == u"version"; });
-        pide != nombres.end()) {
-        // A text that cannot be written is a failure like any other; a
-        // reader that stopped early (`| head`) wanted no more.
-        const std::string texto = *pide == u"help" ? std::string(Uso) + "\n" + std::string(Ayuda)
-                                                   : std::string("hidrela-calc ") + HIDRELA_VERSION + "\n";
-        if (Escribe(STDOUT_FILENO, texto) || errorSalida == EPIPE)
-            return 0;
-        std::fprintf(stderr, "hidrela-calc: cannot write the text: %s\n", std::strerror(errorSalida));
-        return 2;
-    }
+        pide != nombres.end())
+        return Informa(*pide == u"help");
     // A word the parser does not know is answered with the usage, as is a
     // second file; a -j without its number as a wrong number.
     const bool hilosSinValor = nombres.count(QStringLiteral("j")) > valoresHilos.size();
@@ -163,52 +220,9 @@ int main(int argc, char** argv)
     }
     if (hilosSinValor)
         return Falla("-j takes a number of threads from 1 to 256");
-    if (corte < argc) {
-        int estado = 0;
-        Escribe(STDOUT_FILENO, ImportaLluviaOrden(argc - 1, argv + 1, estado));
-        if (errorSalida && errorSalida != EPIPE) {
-            std::fprintf(stderr, "hidrela-calc: cannot write the answer: %s\n", std::strerror(errorSalida));
-            return 2;
-        }
-        return estado;
-    }
+    if (corte < argc)
+        return Importa(argc - 1, argv + 1);
     o.lineas = lector.isSet(lineas);
     const QStringList archivos = lector.positionalArguments();
-    const QByteArray ruta = archivos.value(0).toLatin1();
-
-    // Said before anything is read: a file opened now could take its place.
-    if (::fcntl(STDOUT_FILENO, F_GETFD) < 0) {
-        std::fprintf(stderr, "hidrela-calc: cannot write the answers: standard output is closed\n");
-        return 2;
-    }
-
-    Entrada entrada;
-    int fd = STDIN_FILENO;
-    entrada.nombre = "standard input";
-    if (!archivos.isEmpty() && ruta != "-") {
-        fd = ::open(ruta.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return Falla("cannot open " + Nombre(ruta.toStdString()) + ": " + std::strerror(errno));
-        entrada.nombre = Nombre(ruta.toStdString());
-    }
-    entrada.lee = [fd](char* p, std::size_t n) {
-        ssize_t r;
-        do
-            r = ::read(fd, p, n);
-        while (r < 0 && errno == EINTR);
-        return static_cast<std::ptrdiff_t>(r);
-    };
-
-    const int estado = CalculaFlujo(
-        entrada, [](std::string_view s) { return Escribe(STDOUT_FILENO, s); }, o);
-    if (fd != STDIN_FILENO)
-        ::close(fd);
-    // Whoever stopped reading the answers wanted no more of them.
-    if (errorSalida == EPIPE)
-        return 0;
-    if (errorSalida) {
-        std::fprintf(stderr, "hidrela-calc: cannot write the answers: %s\n", std::strerror(errorSalida));
-        return 2;
-    }
-    return estado;
+    return RespondeArchivo(archivos.value(0).toLatin1(), !archivos.isEmpty(), o);
 }
