@@ -32,17 +32,6 @@ constexpr std::size_t PeticionComun = 4096;
 // Written without building anything, for when nothing more can be built.
 constexpr std::string_view SinMemoria = "{\"error\":{\"id\":0,\"field\":\"\",\"message\":\"out of memory\"}}\n";
 
-// Computes a request read and checked and appends its answer.
-void Contesta(Peticion& p, std::string& salida);
-
-void EscribeSinId(std::string& salida, std::string motivo)
-{
-    FalloPeticion f;
-    f.motivo = std::move(motivo);
-    Escritor e(salida);
-    EscribeFallo(e, f);
-}
-
 // Requests read together and answered together.
 struct Lote {
     std::uint64_t numero = 0;
@@ -400,65 +389,6 @@ class Tuberia {
 
 } // namespace
 
-bool Responde(const simdjson::dom::element& peticion, std::string& salida)
-{
-    if (!peticion.is_object()) {
-        EscribeSinId(salida, "a request must be a JSON object");
-        return false;
-    }
-    Peticion p;
-    if (const std::optional<FalloPeticion> f = LeePeticion(peticion, p)) {
-        Escritor e(salida);
-        EscribeFallo(e, *f);
-        return false;
-    }
-    Contesta(p, salida);
-    return true;
-}
-
-namespace {
-
-void Contesta(Peticion& p, std::string& salida)
-{
-    Escritor e(salida);
-    SiteState& s = p.sitio;
-    // The capacity check window: confirm what the request says, or close it.
-    const ResultadoModelo rm = CalculaSitio(s, p.capacidad);
-
-    e.AbreObjeto();
-    e.Clave("site");
-    EscribeSitio(e, s, rm);
-    if (rm.desenlace == Desenlace::Completado) {
-        // Every part starts from clean scenario results, as its window does.
-        if (p.aguacero) {
-            ScenarioResults r;
-            LimpiaResultados(r);
-            BalanceAguacero(s, r, p.aguacero->P, p.aguacero->cond);
-            e.Clave("storm");
-            EscribeAguacero(e, r, s.SI * p.aguacero->P);
-        }
-        if (p.serie) {
-            ScenarioResults r;
-            const TotalesSerie t = RecalculaSerie(s, r, *p.serie);
-            const int n = static_cast<int>(p.serie->size());
-            e.Clave("series");
-            EscribeSerie(e, t, n, r.AlturaRepresas, ResumenDeSerie(t, n));
-        }
-        if (p.caso) {
-            CalculoAnual a;
-            a.datos = p.datos;
-            CalculaAguaceros(a, *p.caso);
-            ScenarioResults r;
-            BalanceAnual(s, r, a);
-            e.Clave("year");
-            EscribeAnio(e, a);
-        }
-    }
-    e.CierraObjeto();
-}
-
-} // namespace
-
 int CalculaFlujo(const Entrada& entrada, const std::function<bool(std::string_view)>& escribe, const OpcionesCalculo& o)
 {
     Orden orden(escribe);
@@ -543,13 +473,5 @@ std::string Calcula(std::string_view entrada, int& estado, const OpcionesCalculo
         salida = SinMemoria;
         estado = 2;
     }
-    return salida;
-}
-
-std::string FalloDeLectura(std::string_view motivo)
-{
-    std::string salida;
-    EscribeSinId(salida, std::string(motivo));
-    salida += '\n';
     return salida;
 }

@@ -1,9 +1,9 @@
 #include "calc/ImportaLluvia.h"
 
 #include "calc/Calculadora.h"
+#include "calc/Respuesta.h"
 #include "documento/Escritor.h"
 #include "documento/ImportacionSitio.h"
-#include "calc/Respuesta.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,5 +1,7 @@
 #include "calc/Respuesta.h"
 
+#include "calc/Calculadora.h"
+#include "model/BalanceAguacero.h"
 #include "model/Relaciones.h"
 
 void EscribeFallo(Escritor& e, const FalloPeticion& f)
@@ -133,4 +135,75 @@ void EscribeAnio(Escritor& e, const CalculoAnual& a)
     }
     e.CierraLista();
     e.CierraObjeto();
+}
+
+void EscribeSinId(std::string& salida, std::string motivo)
+{
+    FalloPeticion f;
+    f.motivo = std::move(motivo);
+    Escritor e(salida);
+    EscribeFallo(e, f);
+}
+
+bool Responde(const simdjson::dom::element& peticion, std::string& salida)
+{
+    if (!peticion.is_object()) {
+        EscribeSinId(salida, "a request must be a JSON object");
+        return false;
+    }
+    Peticion p;
+    if (const std::optional<FalloPeticion> f = LeePeticion(peticion, p)) {
+        Escritor e(salida);
+        EscribeFallo(e, *f);
+        return false;
+    }
+    Contesta(p, salida);
+    return true;
+}
+
+void Contesta(Peticion& p, std::string& salida)
+{
+    Escritor e(salida);
+    SiteState& s = p.sitio;
+    // The capacity check window: confirm what the request says, or close it.
+    const ResultadoModelo rm = CalculaSitio(s, p.capacidad);
+
+    e.AbreObjeto();
+    e.Clave("site");
+    EscribeSitio(e, s, rm);
+    if (rm.desenlace == Desenlace::Completado) {
+        // Every part starts from clean scenario results, as its window does.
+        if (p.aguacero) {
+            ScenarioResults r;
+            LimpiaResultados(r);
+            BalanceAguacero(s, r, p.aguacero->P, p.aguacero->cond);
+            e.Clave("storm");
+            EscribeAguacero(e, r, s.SI * p.aguacero->P);
+        }
+        if (p.serie) {
+            ScenarioResults r;
+            const TotalesSerie t = RecalculaSerie(s, r, *p.serie);
+            const int n = static_cast<int>(p.serie->size());
+            e.Clave("series");
+            EscribeSerie(e, t, n, r.AlturaRepresas, ResumenDeSerie(t, n));
+        }
+        if (p.caso) {
+            CalculoAnual a;
+            a.datos = p.datos;
+            CalculaAguaceros(a, *p.caso);
+            ScenarioResults r;
+            BalanceAnual(s, r, a);
+            e.Clave("year");
+            EscribeAnio(e, a);
+        }
+    }
+    e.CierraObjeto();
+}
+
+std::string FalloDeLectura(std::string_view motivo)
+{
+    std::string salida;
+    EscribeSinId(salida, std::string(motivo));
+    salida += '\n';
+    return salida;
 }

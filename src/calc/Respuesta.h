@@ -9,9 +9,16 @@
 #include "model/SiteState.h"
 
 #include <array>
+#include <string>
 
 // {"error": {...}} for a refused request or unreadable input.
 void EscribeFallo(Escritor& e, const FalloPeticion& f);
+
+// The same for a reason with no request behind it.
+void EscribeSinId(std::string& salida, std::string motivo);
+
+// Computes a request read and checked and appends its answer.
+void Contesta(Peticion& p, std::string& salida);
 
 // The parts of an answer, each as the value of its key.
 void EscribeSitio(Escritor& e, const SiteState& s, const ResultadoModelo& r);
