@@ -76,6 +76,12 @@ frmAnual::frmAnual(Variables& v, Navegacion& nav, QWidget* parent) : QWidget(par
     CentraAlMostrar(this);
     // Enter moves on as Tab does, unless the data grid keeps it.
     PrevisualizaTeclas(this, v_, [this] { return rejillaMeses_->RetieneEnter(); });
+    // Every value accepted goes into the document at once; months filled
+    // from outside are read again and computed.
+    connect(rejillaMeses_, &RejillaAnual::Aceptada, this, &frmAnual::Anota);
+    for (QRadioButton* opcion : opcEscorrentia_)
+        connect(opcion, &QRadioButton::clicked, this, &frmAnual::Anota);
+    connect(v_.Aviso.get(), &AvisoDocumento::Llenado, this, &frmAnual::Importa);
 }
 
 void frmAnual::Construye()
@@ -219,21 +225,17 @@ void frmAnual::FijaTextos()
         FijaTexto(tblParcial_, 1, c, QString());
 }
 
-void frmAnual::Recoge(DocumentoSitio& d) const
+void frmAnual::Anota()
 {
-    d.meses = rejillaMeses_->Celdas();
-    d.caso = static_cast<int>(Caso());
+    v_.Documento.meses = rejillaMeses_->Celdas();
+    v_.Documento.caso = static_cast<int>(Caso());
+    v_.Aviso->Anota();
 }
 
-void frmAnual::closeEvent(QCloseEvent* evento)
+void frmAnual::Importa()
 {
-    Recoge(v_.Documento);
-    QWidget::closeEvent(evento);
-}
-
-void frmAnual::Importa(const TablaAnual& meses)
-{
-    rejillaMeses_->Llena(meses);
+    rejillaMeses_->Llena(v_.Documento.meses);
+    Anota();
     Calcula();
 }
 

@@ -28,15 +28,12 @@ class frmAnual : public QWidget {
   public:
     frmAnual(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
 
-    // The months as stored and the runoff case chosen.
-    void Recoge(DocumentoSitio& d) const;
-    // Months imported from a daily record, put in the grid and computed.
-    void Importa(const TablaAnual& meses);
-
-  protected:
-    void closeEvent(QCloseEvent* evento) override;
-
   private:
+    // The months as stored and the runoff case chosen, written into the
+    // document, which is told.
+    void Anota();
+    // Months filled from outside, put in the grid and computed.
+    void Importa();
     void Construye();
     void ConstruyeCaso();
     void ConstruyeParciales();

@@ -1,13 +1,11 @@
 #include "app/ImportaLluvia.h"
 
-#include "annual/frmAnual.h"
 #include "common/Catalogo.h"
 #include "common/Mensajes.h"
 #include "common/Navegacion.h"
 #include "common/NombresVentanas.h"
 #include "common/Variables.h"
 #include "storms/frmImportaLluvia.h"
-#include "storms/frmSerie.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,9 +48,11 @@ void ImportaLluvia(Variables& v, Navegacion& nav, QWidget* padre, QString ruta)
                                            registro.columnaFecha,
                                            registro.columnaProfundidad};
     v.Documento.importacion = std::move(i);
-    // Both filled and computed at once, as the windows would compute them.
-    if (auto* anual = qobject_cast<frmAnual*>(nav.Muestra(ventana::Anual)))
-        anual->Importa(r.anio);
-    if (auto* serie = qobject_cast<frmSerie*>(nav.Muestra(ventana::Serie)))
-        serie->Carga(r.serie);
+    v.Documento.meses = r.anio;
+    if (!r.serie.empty())
+        v.Documento.serie = r.serie;
+    // Both windows open, read what was filled and compute it.
+    nav.Muestra(ventana::Anual);
+    nav.Muestra(ventana::Serie);
+    v.Aviso->Anuncia();
 }

@@ -1,10 +1,10 @@
 // Opening a site file, as the main window and the report from the shell do.
 #include "app/Informe.h"
 
-#include "documento/ArchivoSitio.h"
-#include "documento/LectorJson.h"
 #include "common/Catalogo.h"
 #include "common/Variables.h"
+#include "documento/ArchivoSitio.h"
+#include "documento/LectorJson.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,7 @@
 #include "app/frmContenedor.h"
 
-#include "annual/frmAnual.h"
 #include "app/ImportaLluvia.h"
 #include "app/Informe.h"
-#include "documento/ArchivoSitio.h"
-#include "documento/LectorJson.h"
 #include "common/Catalogo.h"
 #include "common/Escritura.h"
 #include "common/Idioma.h"
@@ -12,8 +9,9 @@
 #include "common/Navegacion.h"
 #include "common/NombresVentanas.h"
 #include "common/Variables.h"
+#include "documento/ArchivoSitio.h"
+#include "documento/LectorJson.h"
 #include "site/frmEscorrentia.h"
-#include "storms/frmPrecipitacion.h"
 #include "widgets/Colocacion.h"
 #include "widgets/Controles.h"
 #include "widgets/Exportacion.h"
@@ -81,6 +79,9 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
         if (QMdiSubWindow* marco = nav_.Marco(nombre)) {
             SueltaCerrar(marco);
             TraeAVista(marco);
+            // Closing the entry window is watched: it ends the work.
+            if (nombre == ventana::Escorrentia)
+                marco->installEventFilter(this);
         }
     });
     auto* cerrar = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
@@ -97,7 +98,7 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     TextosMenus();
     ConectaMenus();
 
-    // Whatever the user does may change the work: the title's mark is
+    // The windows say when the document changes: the title's mark is
     // brought up to date once the events of the moment are handled.
     // Nothing once this window is gone: the shared variables may outlive it.
     v_.DatosActuales = [w = QPointer<frmContenedor>(this)]() -> std::optional<DocumentoSitio> {
@@ -107,7 +108,8 @@ frmContenedor::frmContenedor(Variables& v, Navegacion& nav, QWidget* parent)
     revisa_->setSingleShot(true);
     revisa_->setInterval(0);
     connect(revisa_, &QTimer::timeout, this, &frmContenedor::ActualizaTitulo);
-    qApp->installEventFilter(this);
+    connect(v_.Aviso.get(), &AvisoDocumento::Cambiado, revisa_, qOverload<>(&QTimer::start));
+    connect(v_.Aviso.get(), &AvisoDocumento::Calculado, revisa_, qOverload<>(&QTimer::start));
     setAcceptDrops(true);
     ActualizaTitulo();
     ListaRecientes();
@@ -294,12 +296,6 @@ void frmContenedor::closeEvent(QCloseEvent* evento)
 DocumentoSitio frmContenedor::Actual() const
 {
     DocumentoSitio d = v_.Documento;
-    if (auto* w = qobject_cast<frmEscorrentia*>(nav_.Ventana(ventana::Escorrentia)))
-        w->Recoge(d);
-    if (auto* w = qobject_cast<frmPrecipitacion*>(nav_.Ventana(ventana::Precipitacion)))
-        w->Recoge(d);
-    if (auto* w = qobject_cast<frmAnual*>(nav_.Ventana(ventana::Anual)))
-        w->Recoge(d);
     // What a file does not keep: a storm slot not yet entered, the case of
     // a year without data.
     while (!d.serie.empty() && d.serie.back().cond == 0)
@@ -355,13 +351,6 @@ bool frmContenedor::eventFilter(QObject* objeto, QEvent* evento)
                 }
             });
         }
-        break;
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonRelease:
-    case QEvent::DynamicPropertyChange:
-        // The area's viewport is watched before the timer exists.
-        if (revisa_)
-            revisa_->start();
         break;
     default:
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/AvisoDocumento.h"
 #include "model/CalculoAnual.h"
 #include "model/Documento.h"
 #include "model/ScenarioResults.h"
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 // The kinds of result, by the data they are computed from: the site alone,
@@ -28,10 +30,11 @@ struct Variables : SiteState, ScenarioResults {
     QString SepDecimal;   // decimal separator in force, "," or "."
     // The year whose availability is asked for, as the annual window computed it.
     CalculoAnual Anio;
-    // What the user typed that outlives the windows it was typed in: the
-    // series, the single storm, the year, and the site file's own texts.
-    // Each window fills itself from it when it opens and keeps its part in it.
+    // What the user typed, as a site file keeps it: each window fills itself
+    // from it when it opens, writes every value it accepts into it and says
+    // so through Aviso.
     DocumentoSitio Documento;
+    std::shared_ptr<AvisoDocumento> Aviso = std::make_shared<AvisoDocumento>();
     // The data each kind of result was last computed from (the site part
     // being the one of the site then computed), and the data every window
     // holds now (set by the main window): results whose data differ from

@@ -116,6 +116,7 @@ RejillaDatos* RejillaZonas::HazRejilla()
                     PasaAMemoria();
             });
         CalParcial_->start();
+        emit Cambiada();
     };
     // The last valid value read for the zone.
     forma.ayuda = [this](int fila, int columna) -> std::optional<double> {
@@ -212,6 +213,7 @@ void RejillaZonas::Reconstruye()
         l->clear();
         FijaTag(l, QString());
     }
+    emit Cambiada();
 }
 
 void RejillaZonas::Rellena(const std::vector<CeldaZona>& zonas)
@@ -226,6 +228,7 @@ void RejillaZonas::Rellena(const std::vector<CeldaZona>& zonas)
             modelo_->setData(modelo_->index(k, ColCurva), *z.numero);
     }
     CalParcial_Timer();
+    emit Cambiada();
 }
 
 void RejillaZonas::Dimensiona(int n)

@@ -52,6 +52,10 @@ class RejillaZonas : public QFrame {
     QComboBox* ListaZonas() const { return lstNumZonas_; }
     QTableView* Rejilla() const;
 
+  signals:
+    // The zones chosen, or a value of theirs, changed.
+    void Cambiada();
+
   private:
     RejillaDatos* HazRejilla();
     void CalParcial_Timer();

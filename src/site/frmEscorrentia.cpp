@@ -221,6 +221,21 @@ void frmEscorrentia::ConectaSenales()
 
     // Enter in the zone grid walks its cells before it moves on.
     PrevisualizaTeclas(this, v_, [this] { return mrcComplejo_->RetieneEnter(); });
+
+    // Every value accepted goes into the document at once.
+    for (QLineEdit* campo : txtDatos_)
+        AlAceptar(campo, [this] { Anota(); });
+    for (QRadioButton* opcion : opcComplejo_)
+        connect(opcion, &QRadioButton::clicked, this, &frmEscorrentia::Anota);
+    connect(mrcComplejo_, &RejillaZonas::Cambiada, this, &frmEscorrentia::Anota);
+}
+
+void frmEscorrentia::Anota()
+{
+    if (rellenando_)
+        return;
+    Recoge(v_.Documento);
+    v_.Aviso->Anota();
 }
 
 void frmEscorrentia::FijaTextos()
@@ -359,8 +374,8 @@ bool frmEscorrentia::Calcula()
         // A confirmed capacity is shown in its field as if typed there.
         if (const std::optional<ConfirmacionCapacidad> c = ComprobarCapacidad(v_, this)) {
             txtDatos_[4]->setText(FormatoLocal(v_, c->capa, 1));
-            FijaTag(txtDatos_[4], c->texto);
             capacidad_ = c->capa;
+            FijaTag(txtDatos_[4], c->texto);
         }
     }
     const ResultadoModelo r = CompletaModelo(v_, debida);
@@ -402,6 +417,7 @@ QLineEdit* frmEscorrentia::NoNumerico(QString& mensaje) const
 
 void frmEscorrentia::Rellena(const DocumentoSitio& d)
 {
+    rellenando_ = true;
     // Not into a field with the focus: leaving it would keep the rounded
     // text shown instead of the value.
     cmdAceptar_->setFocus();
@@ -415,6 +431,8 @@ void frmEscorrentia::Rellena(const DocumentoSitio& d)
     if (complejo)
         mrcComplejo_->Rellena(d.zonas);
     capacidad_ = d.capacidad;
+    rellenando_ = false;
+    Anota();
     respuesta_ = d.capacidad;
     cmdAceptar_Click();
     respuesta_.reset();

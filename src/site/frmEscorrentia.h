@@ -42,6 +42,8 @@ class frmEscorrentia : public QWidget {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
+    // What the window holds, written into the document, which is told.
+    void Anota();
     void Construye();
     void ConstruyeDatos();
     void ConstruyeArea();
@@ -82,4 +84,5 @@ class frmEscorrentia : public QWidget {
     ClienteZevode* enlace_ = nullptr;
     std::optional<double> capacidad_; // the last confirmed
     std::optional<double> respuesta_; // the capacity check's answer, given
+    bool rellenando_ = false;         // filled from a document: told once, at the end
 };

@@ -90,18 +90,16 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     connect(cmdCalcular_, &QPushButton::clicked, this, &frmPrecipitacion::cmdCalcular_Click);
     connect(cmdResumen_, &QPushButton::clicked, this, &frmPrecipitacion::cmdResumen_Click);
     connect(cmdSeguir_, &QPushButton::clicked, this, &frmPrecipitacion::cmdSeguir_Click);
+    // Every value accepted goes into the document at once.
+    AlAceptar(e_.txtPrecip, [this] { Anota(); });
+    connect(e_.lstHumedad, &QComboBox::currentIndexChanged, this, &frmPrecipitacion::Anota);
 }
 
-void frmPrecipitacion::Recoge(DocumentoSitio& d) const
+void frmPrecipitacion::Anota()
 {
-    d.PAguacero = NumeroLocal(v_, Tag(e_.txtPrecip));
-    d.CondAguacero = e_.lstHumedad->currentIndex() + 1;
-}
-
-void frmPrecipitacion::closeEvent(QCloseEvent* evento)
-{
-    Recoge(v_.Documento);
-    QWidget::closeEvent(evento);
+    v_.Documento.PAguacero = NumeroLocal(v_, Tag(e_.txtPrecip));
+    v_.Documento.CondAguacero = e_.lstHumedad->currentIndex() + 1;
+    v_.Aviso->Anota();
 }
 
 void frmPrecipitacion::cmdCalcular_Click()

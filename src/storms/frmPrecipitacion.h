@@ -21,13 +21,10 @@ class frmPrecipitacion : public QWidget {
   public:
     frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
 
-    // The storm as accepted in the two fields.
-    void Recoge(DocumentoSitio& d) const;
-
-  protected:
-    void closeEvent(QCloseEvent* evento) override;
-
   private:
+    // The storm as accepted in the two fields, written into the document,
+    // which is told.
+    void Anota();
     void cmdCalcular_Click();
     void cmdResumen_Click();
     void cmdSeguir_Click();

@@ -91,6 +91,7 @@ frmSerie::frmSerie(Variables& v, Navegacion& nav, int maxAguaceros, QWidget* par
     connect(cmdResumen_, &QPushButton::clicked, this, &frmSerie::cmdResumen_Click);
     connect(cmdSigue_, &QPushButton::clicked, this, &frmSerie::cmdSigue_Click);
     connect(cmdGrafico_, &QPushButton::clicked, this, &frmSerie::cmdGrafico_Click);
+    connect(v_.Aviso.get(), &AvisoDocumento::Llenado, this, &frmSerie::Carga);
 }
 
 // The storm shown, its number and the bar that pages through the list.
@@ -227,17 +228,17 @@ bool frmSerie::Inserta(const std::vector<Aguacero>& nuevos)
     if (blanco)
         serie.erase(serie.begin() + desde);
     serie.insert(serie.begin() + desde, nuevos.begin(), nuevos.end());
+    v_.Aviso->Anota();
     NumAguaceros_ = static_cast<int>(total);
     MuestraAguacero(desde + static_cast<int>(nuevos.size()));
     return true;
 }
 
-void frmSerie::Carga(const std::vector<Aguacero>& serie)
+void frmSerie::Carga()
 {
-    if (serie.empty())
+    if (v_.Documento.serie.empty())
         return;
-    v_.Documento.serie = serie;
-    NumAguaceros_ = static_cast<int>(serie.size());
+    NumAguaceros_ = static_cast<int>(v_.Documento.serie.size());
     MuestraAguacero(1);
     // Storms that came in whole are computed at once.
     cmdCalcular_Click();
@@ -352,6 +353,7 @@ void frmSerie::cmdSigue_Click()
                                    Texto(v_, 1613), Texto(v_, 1614)))
         return;
     v_.Documento.serie.clear();
+    v_.Aviso->Anota();
     nav_.Muestra(ventana::Eleccion);
     nav_.Descarga(objectName());
 }
@@ -370,6 +372,7 @@ bool frmSerie::ValidaSerie()
     if (!t)
         return false;
     v_.Documento.serie[Indice(AguaceroActual_)] = Aguacero{t->P, t->c};
+    v_.Aviso->Anota();
     return true;
 }
 

@@ -31,14 +31,14 @@ class frmSerie : public QWidget {
     // blank), the last of them shown and the series computed. False, with
     // the message, when the shown storm is refused or the list would be full.
     bool Inserta(const std::vector<Aguacero>& nuevos);
-    // The whole list replaced by `serie` (not empty), its first storm shown
-    // and the series computed.
-    void Carga(const std::vector<Aguacero>& serie);
 
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
+    // The list filled from outside (not empty) read again, its first storm
+    // shown and the series computed.
+    void Carga();
     QLayout* ConstruyeDatos();
     QLayout* ConstruyeBotones();
     // Load: the session's list at its first storm, or an empty list that gets

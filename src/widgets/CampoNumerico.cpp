@@ -151,6 +151,35 @@ void FijaTag(QWidget* control, const QString& tag)
 
 namespace {
 
+class Aceptacion : public QObject {
+  public:
+    Aceptacion(QWidget* campo, std::function<void()> aceptado) : QObject(campo), aceptado_(std::move(aceptado))
+    {
+        campo->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::DynamicPropertyChange &&
+            static_cast<QDynamicPropertyChangeEvent*>(evento)->propertyName() == PropiedadTag)
+            aceptado_();
+        return QObject::eventFilter(objeto, evento);
+    }
+
+  private:
+    std::function<void()> aceptado_;
+};
+
+} // namespace
+
+void AlAceptar(QWidget* campo, std::function<void()> aceptado)
+{
+    new Aceptacion(campo, std::move(aceptado));
+}
+
+namespace {
+
 // The one place that puts the separator in force into a number's text.
 QString ConSeparador(const Variables& v, const std::string& texto)
 {

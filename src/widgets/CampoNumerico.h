@@ -25,6 +25,10 @@ QString Tag(const QWidget* control);
 // Sets the Tag and, as leaving the field would, the tooltip.
 void FijaTag(QWidget* control, const QString& tag);
 
+// Calls `aceptado` whenever the field's Tag is set: the field accepted a
+// text, which its window keeps in the document.
+void AlAceptar(QWidget* campo, std::function<void()> aceptado);
+
 // A number with `decimales` decimals and the separator in force.
 QString FormatoLocal(const Variables& v, double x, int decimales);
 // Every digit of a number (its shortest exact text), with the separator in

@@ -249,7 +249,6 @@ bool DelegadoDatos::eventFilter(QObject* objeto, QEvent* evento)
 RejillaDatos::RejillaDatos(const Variables& v, Forma forma, QWidget* padre)
     : QTableView(padre), v_(v), forma_(std::move(forma)), delegado_(new DelegadoDatos(this))
 {
-    setProperty("Tag", QStringLiteral("0"));
     HazCopiable(this, v_);
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -281,11 +280,6 @@ RejillaDatos::~RejillaDatos()
     // The editor and the children go later, in QWidget's destructor, and may
     // move the focus: this part is gone by then.
     disconnect(qApp, nullptr, this, nullptr);
-}
-
-bool RejillaDatos::Enfocada() const
-{
-    return property("Tag").toString() == QLatin1String("1");
 }
 
 bool RejillaDatos::UltimaCelda() const
@@ -399,7 +393,7 @@ void RejillaDatos::CambioFoco(QWidget* ahora)
 {
     const bool dentro = ahora && (ahora == this || isAncestorOf(ahora));
     if (dentro && !Enfocada()) {
-        setProperty("Tag", QStringLiteral("1"));
+        enfocada_ = true;
         setToolTip(QString());
         if (model() && model()->rowCount() > 0 && !currentIndex().isValid())
             setCurrentIndex(model()->index(0, forma_.primera));
@@ -411,7 +405,7 @@ void RejillaDatos::CambioFoco(QWidget* ahora)
         // message box, another window or another program does not.
         if (!ahora || Formulario(ahora) != Formulario(this) || delegado_->Volviendo())
             return;
-        setProperty("Tag", QStringLiteral("0"));
+        enfocada_ = false;
         clearSelection();
         if (forma_.vuelveArriba && model() && model()->rowCount() > 0) {
             const int columna = currentIndex().isValid() ? currentIndex().column() : forma_.primera;

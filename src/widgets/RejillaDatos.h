@@ -59,7 +59,7 @@ class RejillaDatos : public QTableView {
     RejillaDatos(const Variables& v, Forma forma, QWidget* padre);
     ~RejillaDatos() override;
 
-    bool Enfocada() const;
+    bool Enfocada() const { return enfocada_; }
     bool Editando() const { return state() == EditingState; }
     bool UltimaCelda() const;
     // Whether the grid handles Enter itself rather than the window moving on:
@@ -91,5 +91,7 @@ class RejillaDatos : public QTableView {
 
     const Variables& v_;
     Forma forma_;
+    // The focus is in the grid, as far as its window is concerned.
+    bool enfocada_ = false;
     DelegadoDatos* delegado_;
 };
