@@ -147,6 +147,56 @@ class TstArchivo : public QObject {
                 QVERIFY((s->v.*x)(c) == (sitio.*x)(c) && r[k].toArray()[c - 1].toDouble() == (sitio.*x)(c));
     }
 
+    // Each value a window accepts is in the document at once, and the work
+    // is marked unsaved, whichever window took it.
+    void cadaValorSeAnota()
+    {
+        apoyo::Registro registro;
+        for (const char* n : {"frmPrecipitacion", "frmSerie", "frmAnual"})
+            s->nav.Muestra(QString::fromLatin1(n));
+        const DocumentoSitio& d = s->v.Documento;
+        const auto guarda = [&] {
+            QVERIFY(P()->GuardaEn(Ruta("c.hidrela")));
+            QVERIFY(!P()->isWindowModified());
+        };
+        const auto lista = [&](const char* ventana, int i) {
+            auto* l = qobject_cast<QComboBox*>(Hijo(QString::fromLatin1(ventana), "lstHumedad"));
+            l->setFocus();
+            l->setCurrentIndex(i);
+        };
+
+        guarda();
+        apoyo::Escribe(Campo(0), "70");
+        QTRY_VERIFY(P()->isWindowModified());
+        QCOMPARE(d.datos[0], 70.0);
+
+        guarda();
+        apoyo::Escribe(qobject_cast<QLineEdit*>(Hijo("frmPrecipitacion", "txtPrecip")), "40");
+        QTRY_VERIFY(P()->isWindowModified());
+        QCOMPARE(d.PAguacero, 40.0);
+        guarda();
+        lista("frmPrecipitacion", 1);
+        QTRY_VERIFY(P()->isWindowModified());
+        QCOMPARE(d.CondAguacero, 2);
+
+        guarda();
+        apoyo::Escribe(qobject_cast<QLineEdit*>(Hijo("frmSerie", "txtPrecip")), "12");
+        lista("frmSerie", 2);
+        Pulsa("frmSerie", "cmdCalcular");
+        QTRY_VERIFY(P()->isWindowModified());
+        QCOMPARE(d.serie.front(), (Aguacero{12, 3}));
+
+        guarda();
+        apoyo::Teclea(W("frmAnual")->findChild<QTableView*>(QStringLiteral("tblAno")), 0, 1, "100");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(P()->isWindowModified());
+        QCOMPARE(d.meses[0][0], 100.0);
+        guarda();
+        Pulsa("frmAnual", "opcEscorrentia(0)");
+        QTRY_VERIFY(P()->isWindowModified());
+        QCOMPARE(d.caso, 1);
+    }
+
     // Opened, the site shows its storm's and year's results at once. A datum
     // changed greys the results of every window computed from it, with one
     // line naming the button that computes them again (the entry's, when the
