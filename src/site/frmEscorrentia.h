@@ -28,11 +28,8 @@ class frmEscorrentia : public QWidget {
     frmEscorrentia(Variables& v, Navegacion& nav, QWidget* parent = nullptr);
     ~frmEscorrentia() override;
 
-    // This window's part of a site: the fields, the choice and the zones as
-    // accepted, and the capacity last confirmed.
-    void Recoge(DocumentoSitio& d) const;
-    // The first field holding text that is no number, which Recoge leaves
-    // out, and the message naming it; nullptr when there is none.
+    // The first field holding text that is no number, which the document
+    // leaves out, and the message naming it; nullptr when there is none.
     QLineEdit* NoNumerico(QString& mensaje) const;
     // Fills the window from `d`, then computes as "Cálculos" does; the
     // capacity check, if it comes, takes the capacity `d` confirmed.
@@ -42,6 +39,9 @@ class frmEscorrentia : public QWidget {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
+    // This window's part of a site: the fields, the choice and the zones as
+    // accepted, and the capacity last confirmed.
+    void Recoge(DocumentoSitio& d) const;
     // What the window holds, written into the document, which is told.
     void Anota();
     void Construye();
