@@ -59,16 +59,16 @@ bool Cortado(std::string_view t)
 
 // A curve number, area or capacity of the entry window: a number within its
 // range, or nothing.
-std::optional<FalloArchivo> Campo(const Valor& v, const char* nombre, int mensaje, bool (*valida)(double),
-                                  std::optional<double>& destino)
+std::optional<FalloArchivo> LeeCampo(const Valor& v, Campo campo, std::optional<double>& destino)
 {
     if (!Presente(v))
         return std::nullopt;
+    const std::string donde = "site." + std::string(NombreCampo(campo));
     const std::optional<double> x = NumeroJson(v);
     if (!x)
-        return Falla(Tipo::Dato, std::string("site.") + nombre);
-    if (!valida(*x))
-        return Falla(Tipo::Rango, std::string("site.") + nombre, mensaje);
+        return Falla(Tipo::Dato, donde);
+    if (const std::optional<FueraDeRango> f = CompruebaCampo(campo, *x))
+        return Falla(Tipo::Rango, donde, f->mensaje);
     destino = *x;
     return std::nullopt;
 }
@@ -79,13 +79,8 @@ std::optional<FalloArchivo> LeeSitio(const Valor& v, DocumentoSitio& d)
         return std::nullopt;
     if (!v.is_object())
         return Falla(Tipo::Dato, "site");
-    // The entry window's order of fields and messages.
-    static constexpr const char* nombres[6] = {"NAC", "SI", "SR", "NR", "CAPA", "NI"};
-    static constexpr int mensajes[6] = {1076, 1074, 1074, 1076, 1538, 1076};
-    static constexpr bool (*validas[6])(double) = {CurvaValida, AreaValida,      AreaValida,
-                                                   CurvaValida, CapacidadValida, CurvaValida};
-    for (std::size_t i = 0; i < 6; ++i)
-        if (auto f = Campo(v[nombres[i]], nombres[i], mensajes[i], validas[i], d.datos[i]))
+    for (std::size_t i = 0; i < CamposDatos.size(); ++i)
+        if (auto f = LeeCampo(v[NombreCampo(CamposDatos[i])], CamposDatos[i], d.datos[i]))
             return f;
 
     const Valor zonas = v["zones"];

@@ -348,9 +348,8 @@ class FuenteDocumento {
     {
         if (campo == "capacity")
             return d_.capacidad;
-        static constexpr std::string_view orden[6] = {"NAC", "SI", "SR", "NR", "CAPA", "NI"};
-        for (std::size_t i = 0; i < 6; ++i)
-            if (campo == orden[i])
+        for (std::size_t i = 0; i < CamposDatos.size(); ++i)
+            if (campo == NombreCampo(CamposDatos[i]))
                 return i == 5 && d_.complejo ? std::nullopt : d_.datos[i];
         return std::nullopt;
     }

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-// Where the series and the year's months were last imported from: the daily
-// record's file name, without its folder, and the choices of the import.
 // The decimals the entry window's fields show, in the order of
-// DocumentoSitio::datos: NAC, SI, SR, NR, CAPA, NI.
+// DocumentoSitio::datos (CamposDatos).
 inline constexpr std::array<int, 6> DecimalesDatos{1, 3, 3, 1, 1, 1};
 
+// Where the series and the year's months were last imported from: the daily
+// record's file name, without its folder, and the choices of the import.
 struct ImportacionLluvia {
     std::string archivo;
     OpcionesLluvia opciones;

@@ -1,5 +1,7 @@
 #include "model/Rangos.h"
 
+#include <utility>
+
 // Each test is written so that a NaN fails it.
 
 bool CurvaValida(double n)
@@ -48,26 +50,42 @@ std::string_view NombreCampo(Campo c)
     return {};
 }
 
+std::optional<FueraDeRango> CompruebaCampo(Campo c, double x)
+{
+    switch (c) {
+    case Campo::NAC:
+    case Campo::NI:
+    case Campo::NR:
+        if (!CurvaValida(x))
+            return FueraDeRango{1076, c};
+        break;
+    case Campo::SI:
+    case Campo::SR:
+        if (!AreaValida(x))
+            return FueraDeRango{1074, c};
+        break;
+    case Campo::CAPA:
+        if (!CapacidadValida(x))
+            return FueraDeRango{1538, c};
+        break;
+    case Campo::P:
+        return CompruebaAguacero(x, Tormenta::Unica);
+    }
+    return std::nullopt;
+}
+
 std::optional<FueraDeRango> CompruebaSitio(const DatosSitio& d)
 {
-    if (!CurvaValida(d.NAC))
-        return FueraDeRango{1076, Campo::NAC};
-    if (!CurvaValida(d.NR))
-        return FueraDeRango{1076, Campo::NR};
-    if (!AreaValida(d.SI))
-        return FueraDeRango{1074, Campo::SI};
-    if (!AreaValida(d.SR))
-        return FueraDeRango{1074, Campo::SR};
-    if (!CapacidadValida(d.CAPA))
-        return FueraDeRango{1538, Campo::CAPA};
+    for (const auto& [c, x] : {std::pair{Campo::NAC, d.NAC}, std::pair{Campo::NR, d.NR}, std::pair{Campo::SI, d.SI},
+                               std::pair{Campo::SR, d.SR}, std::pair{Campo::CAPA, d.CAPA}})
+        if (std::optional<FueraDeRango> f = CompruebaCampo(c, x))
+            return f;
     return std::nullopt;
 }
 
 std::optional<FueraDeRango> CompruebaNI(double ni)
 {
-    if (!CurvaValida(ni))
-        return FueraDeRango{1076, Campo::NI};
-    return std::nullopt;
+    return CompruebaCampo(Campo::NI, ni);
 }
 
 std::optional<FueraDeRango> CompruebaAguacero(double P, Tormenta t)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -27,6 +28,12 @@ struct FueraDeRango {
     Campo campo = Campo::NAC;
     bool operator==(const FueraDeRango&) const = default;
 };
+
+// The entry window's fields in the order of DocumentoSitio::datos.
+inline constexpr std::array<Campo, 6> CamposDatos{Campo::NAC, Campo::SI, Campo::SR, Campo::NR, Campo::CAPA, Campo::NI};
+
+// One value of the entry window in its range, or the message that refuses it.
+std::optional<FueraDeRango> CompruebaCampo(Campo c, double x);
 
 // The five numbers of the data check, checked in the entry window's order,
 // which is not the order of the fields: NAC, NR, SI, SR, CAPA.

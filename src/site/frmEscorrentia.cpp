@@ -292,10 +292,9 @@ void frmEscorrentia::Error(int id)
 
 void frmEscorrentia::Rechaza(const FueraDeRango& f)
 {
-    // The field of each value, in the order of the fields.
-    static constexpr std::array<Campo, 6> campos{Campo::NAC, Campo::SI, Campo::SR, Campo::NR, Campo::CAPA, Campo::NI};
     Error(f.mensaje);
-    txtDatos_[static_cast<std::size_t>(std::find(campos.begin(), campos.end(), f.campo) - campos.begin())]->setFocus();
+    const auto campo = std::find(CamposDatos.begin(), CamposDatos.end(), f.campo);
+    txtDatos_[static_cast<std::size_t>(campo - CamposDatos.begin())]->setFocus();
 }
 
 std::optional<double> frmEscorrentia::Lee(std::size_t i)
