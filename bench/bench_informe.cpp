@@ -2,8 +2,8 @@
 // work (computing and painting every page, as File -> Report does before it
 // shows), and `hidrela --report` as a whole process.
 #include "app/Informe.h"
-#include "documento/ArchivoSitio.h"
 #include "common/Variables.h"
+#include "documento/ArchivoSitio.h"
 
 #include <QApplication>
 #include <QFile>

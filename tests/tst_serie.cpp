@@ -3,8 +3,8 @@
 #include "ApoyoTormentas.h"
 
 #include "app/ImportaLluvia.h"
-#include "documento/ArchivoSitio.h"
 #include "common/Catalogo.h"
+#include "documento/ArchivoSitio.h"
 #include "storms/frmGraficoSerie.h"
 #include "storms/frmSerie.h"
 #include "widgets/Exportacion.h"
