@@ -2,6 +2,7 @@
 
 #include "documento/ImportacionSitio.h"
 #include "documento/LectorJson.h"
+#include "documento/Meses.h"
 #include "model/ModeloCN.h"
 #include "model/Rangos.h"
 
@@ -167,32 +168,28 @@ std::optional<FalloArchivo> LeeAnio(const Valor& v, DocumentoSitio& d)
     d.caso = UnoATres(NumeroJson(v["case"]));
     if (d.caso == 0)
         return Falla(Tipo::Dato, "year.case");
-    array meses;
-    if (v["months"].get_array().get(meses) != SUCCESS || meses.size() != 12)
-        return Falla(Tipo::Dato, "year.months");
-    std::size_t m = 0;
-    for (const element fila : meses) {
-        array celdas;
-        if (fila.get_array().get(celdas) != SUCCESS || celdas.size() != 3)
-            return Falla(Tipo::Dato, En("year.months", m));
-        std::size_t c = 0;
-        for (const element celda : celdas) {
-            const std::string donde = En(En("year.months", m), c);
-            if (!celda.is_null()) {
-                const std::optional<double> x = NumeroJson(celda);
-                if (!x)
-                    return Falla(Tipo::Dato, donde);
-                // What typing the cell into the grid would store, or its message.
-                const ChequeoCelda ch = ValidaCelda(static_cast<int>(c), x);
-                if (!ch.aceptada)
-                    return Falla(Tipo::Rango, donde, ch.mensaje);
-                d.meses[m][c] = ch.valor;
-            }
-            ++c;
+    // What typing each cell into the grid would store, or its message.
+    std::optional<FalloArchivo> rango;
+    const std::optional<MesesMalos> mala = RecorreMeses(v["months"], [&](std::size_t m, std::size_t c, double x) {
+        const ChequeoCelda ch = ValidaCelda(static_cast<int>(c), x);
+        if (!ch.aceptada) {
+            rango = Falla(Tipo::Rango, En(En("year.months", m), c), ch.mensaje);
+            return false;
         }
-        ++m;
+        d.meses[m][c] = ch.valor;
+        return true;
+    });
+    if (rango || !mala)
+        return rango;
+    switch (mala->que) {
+    case MesesMalos::Que::Lista:
+        return Falla(Tipo::Dato, "year.months");
+    case MesesMalos::Que::Fila:
+        return Falla(Tipo::Dato, En("year.months", mala->mes));
+    case MesesMalos::Que::Valor:
+        break;
     }
-    return std::nullopt;
+    return Falla(Tipo::Dato, En(En("year.months", mala->mes), mala->columna));
 }
 
 // Where the series and the months were imported from, every member present;

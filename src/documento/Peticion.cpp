@@ -2,6 +2,7 @@
 
 #include "documento/ArchivoSitio.h"
 #include "documento/LectorJson.h"
+#include "documento/Meses.h"
 #include "model/ModeloCN.h"
 #include "model/Numero.h"
 #include "model/Rangos.h"
@@ -290,33 +291,22 @@ class FuenteJson {
     // Twelve rows of three cells, each a number or null.
     std::optional<FalloPeticion> Meses(TablaAnual& tabla) const
     {
-        array meses;
-        if (o_["year"]["months"].get_array().get(meses) != SUCCESS || meses.size() != 12)
+        const std::optional<MesesMalos> mala =
+            RecorreMeses(o_["year"]["months"], [&tabla](std::size_t m, std::size_t c, double x) {
+                tabla[m][c] = x;
+                return true;
+            });
+        if (!mala)
+            return std::nullopt;
+        if (mala->que == MesesMalos::Que::Lista)
             return Sin("months", "months must be a list of 12 rows");
-        std::size_t m = 0;
-        for (const element fila : meses) {
-            FalloPeticion f = Sin("months", "");
-            f.mes = static_cast<int>(m) + 1;
-            array celdas;
-            if (fila.get_array().get(celdas) != SUCCESS || celdas.size() != 3) {
-                f.motivo = "a month must be a row of 3 cells";
-                return f;
-            }
-            std::size_t c = 0;
-            for (const element celda : celdas) {
-                if (!celda.is_null()) {
-                    tabla[m][c] = NumeroJson(celda);
-                    if (!tabla[m][c]) {
-                        f.columna = static_cast<int>(c) + 1;
-                        f.motivo = "a cell must be a number or null";
-                        return f;
-                    }
-                }
-                ++c;
-            }
-            ++m;
+        FalloPeticion f = Sin("months", "a month must be a row of 3 cells");
+        f.mes = static_cast<int>(mala->mes) + 1;
+        if (mala->que == MesesMalos::Que::Valor) {
+            f.columna = static_cast<int>(mala->columna) + 1;
+            f.motivo = "a cell must be a number or null";
         }
-        return std::nullopt;
+        return f;
     }
 
   private:
