@@ -89,12 +89,12 @@ frmPresentacion::frmPresentacion(Variables& v, Navegacion& nav, QWidget* parent)
     const QFont cursiva = ConstruyeTitulo();
     ConstruyeCreditos(cursiva);
 
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName(QStringLiteral("Timer1"));
-    Timer1_->setSingleShot(true);
-    Timer1_->setInterval(30000);
-    connect(Timer1_, &QTimer::timeout, this, &frmPresentacion::Cierra);
-    Timer1_->start();
+    cierre_ = new QTimer(this);
+    cierre_->setObjectName(QStringLiteral("Timer1"));
+    cierre_->setSingleShot(true);
+    cierre_->setInterval(30000);
+    connect(cierre_, &QTimer::timeout, this, &frmPresentacion::Cierra);
+    cierre_->start();
 
     // Clicks close the screen only on its surface, Image1, Label1 and the
     // credit names; every other label or picture takes the click and keeps it.
@@ -251,7 +251,7 @@ void frmPresentacion::closeEvent(QCloseEvent* evento)
 {
     if (!cerrando_) {
         cerrando_ = true;
-        Timer1_->stop();
+        cierre_->stop();
         nav_.Muestra(ventana::Contenedor);
     }
     QWidget::closeEvent(evento);

@@ -34,7 +34,7 @@ class frmPresentacion : public QWidget {
     Variables& v_;
     Navegacion& nav_;
     QFrame* figBorde_;
-    QTimer* Timer1_;
+    QTimer* cierre_; // leads on after 30 seconds (Timer1)
     QList<QWidget*> clicables_;
     bool cerrando_ = false;
 };

@@ -45,22 +45,22 @@ EntradaTormenta HazEntradaTormenta(QWidget* padre, QGridLayout* rejilla, int fil
                                    std::function<void()> alEntrar)
 {
     EntradaTormenta e;
-    e.Label1 = Rotulo(padre, QStringLiteral("Label1"));
+    e.rotuloPrecip = Rotulo(padre, QStringLiteral("Label1"));
     e.txtPrecip = new QLineEdit(padre);
     e.txtPrecip->setObjectName(QStringLiteral("txtPrecip"));
     e.txtPrecip->setFixedWidth(90);
     e.txtPrecip->setAlignment(Qt::AlignRight);
     HazCampoNumerico(e.txtPrecip, v, VarianteCampo::B, 1);
     new EntradaAguacero(e.txtPrecip, std::move(alEntrar));
-    e.Label2 = Rotulo(padre, QStringLiteral("Label2"));
+    e.rotuloHumedad = Rotulo(padre, QStringLiteral("Label2"));
     e.lstHumedad = new QComboBox(padre);
     e.lstHumedad->setObjectName(QStringLiteral("lstHumedad"));
     e.lstHumedad->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     e.lstHumedad->setCurrentIndex(-1);
     e.lstHumedad->setFixedWidth(90);
-    rejilla->addWidget(e.Label1, fila, 0);
+    rejilla->addWidget(e.rotuloPrecip, fila, 0);
     rejilla->addWidget(e.txtPrecip, fila, 1);
-    rejilla->addWidget(e.Label2, fila + 1, 0);
+    rejilla->addWidget(e.rotuloHumedad, fila + 1, 0);
     rejilla->addWidget(e.lstHumedad, fila + 1, 1);
     return e;
 }
@@ -73,7 +73,7 @@ std::optional<TormentaLeida> LeeTormenta(const Variables& v, const EntradaTormen
     if (!P) {
         // Without a depth kept, text left in the field is what was refused.
         if (!txtPrecip->text().trimmed().isEmpty())
-            Mensaje(Icono::Ninguno, TituloPrograma(), NoNumerico(v, e.Label1, txtPrecip->text()));
+            Mensaje(Icono::Ninguno, TituloPrograma(), NoNumerico(v, e.rotuloPrecip, txtPrecip->text()));
         txtPrecip->setFocus();
         return std::nullopt;
     }

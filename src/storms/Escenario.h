@@ -18,9 +18,9 @@ struct Variables;
 // "Label1" beside the depth field "txtPrecip", "Label2" beside the condition
 // list "lstHumedad".
 struct EntradaTormenta {
-    QLabel* Label1 = nullptr;
+    QLabel* rotuloPrecip = nullptr;
     QLineEdit* txtPrecip = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* rotuloHumedad = nullptr;
     QComboBox* lstHumedad = nullptr;
 };
 

@@ -61,8 +61,8 @@ frmPrecipitacion::frmPrecipitacion(Variables& v, Navegacion& nav, QWidget* paren
     LimpiaResultados(v_);
     setWindowTitle(Texto(v_, 1117));
     marcoDatos_->setTitle(Texto(v_, 1118));
-    e_.Label1->setText(Texto(v_, 1119));
-    e_.Label2->setText(Texto(v_, 1120));
+    e_.rotuloPrecip->setText(Texto(v_, 1119));
+    e_.rotuloHumedad->setText(Texto(v_, 1120));
     cmdCalcular_->setText(Texto(v_, 1121));
     cmdResumen_->setText(Texto(v_, 1122));
     cmdSeguir_->setText(Texto(v_, 1123));

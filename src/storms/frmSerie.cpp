@@ -159,8 +159,8 @@ void frmSerie::FijaTextos()
 {
     setWindowTitle(Texto(v_, 1191));
     rotuloNumAguacero_->setText(Texto(v_, 1192));
-    e_.Label1->setText(Texto(v_, 1193));
-    e_.Label2->setText(Texto(v_, 1194));
+    e_.rotuloPrecip->setText(Texto(v_, 1193));
+    e_.rotuloHumedad->setText(Texto(v_, 1194));
     cmdAnadir_->setText(Texto(v_, 1195));
     cmdCalcular_->setText(Texto(v_, 1196));
     cmdResumen_->setText(Texto(v_, 1197));
@@ -196,7 +196,7 @@ void frmSerie::PegaAguaceros(const QString& texto)
         const std::optional<double> P = NumeroLocal(v_, fila.front());
         const std::optional<FueraDeRango> f = P ? CompruebaAguacero(*P, Tormenta::Serie) : std::nullopt;
         if (!P || f) {
-            const QString motivo = P ? Texto(v_, f->mensaje) : NoNumerico(v_, e_.Label1, fila.front());
+            const QString motivo = P ? Texto(v_, f->mensaje) : NoNumerico(v_, e_.rotuloPrecip, fila.front());
             Mensaje(Icono::Ninguno, TituloPrograma(), Texto(v_, 1761).arg(linea).arg(motivo));
             return;
         }
