@@ -16,7 +16,7 @@ class AvisoDocumento : public QObject {
   public:
     void Anota() { emit Cambiado(); }
     void Anuncia() { emit Llenado(); }
-    void Calcula() { emit Calculado(); }
+    void AvisaCalculo() { emit Calculado(); }
 
   signals:
     void Cambiado();

@@ -100,7 +100,7 @@ void AnotaCalculo(Variables& v, DatosDe d)
         calculado->complejo = sitio->complejo;
         calculado->zonas = sitio->zonas;
     }
-    v.Aviso->Calcula();
+    v.Aviso->AvisaCalculo();
 }
 
 void RevisaVigencias()
